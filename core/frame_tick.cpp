@@ -1,0 +1,7 @@
+#include "core/frame_tick.h"
+
+namespace gp {
+
+void GengineTimer() {}
+
+}  // namespace gp

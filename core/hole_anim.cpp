@@ -1,0 +1,7 @@
+#include "core/hole_anim.h"
+
+namespace gp {
+
+void HoleAnimations() {}
+
+}  // namespace gp

@@ -1,0 +1,7 @@
+#include "core/hole_setup.h"
+
+namespace gp {
+
+void HoleInit() {}
+
+}  // namespace gp

@@ -1,0 +1,8 @@
+#include "core/keys.h"
+
+namespace gp {
+
+void FormKeyDown(int) {}
+void FormKeyUp(int) {}
+
+}  // namespace gp

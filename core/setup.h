@@ -1,0 +1,50 @@
+#pragma once
+// The players' choices handed from the launcher to the game: one record that
+// does not change while the game window is up.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace gp {
+
+// A 16 x 16 ball picture, colours with red in the lowest byte. Row-major.
+struct BallPicture {
+  bool present = false;  // false: keep the picture the gui list already has
+  std::array<uint32_t, 256> texels{};
+};
+
+struct GameSetup {
+  int displaywidth = 640, displayheight = 480;
+  bool fastwrites = true;  // no page flip, no vertical-blank wait
+  int frameinterval = 0;   // milliseconds: 0, 33 or 66
+  bool soundon = true;
+  bool bgsoundon = true;
+  std::string skin = "[default interface]";
+  bool training = false;
+  int course = 0;          // 0 = "SE Course"
+  int numplayers = 1;
+  std::array<std::string, 4> playername{"Player 1", "Player 2", "Player 3", "Player 4"};
+  std::array<bool, 4> pull{true, true, true, true};
+  std::array<bool, 4> easy{false, false, false, false};
+  std::array<BallPicture, 4> ballpicture{};
+  int startplayer = 0;     // 0 LIFO, 1 FIFO, 2 Random
+  int nextplayer = 0;      // 0 Sequential, 1 Farthest Away from Hole
+  int whencollide = 0;     // 0 Never, 1 When Touching
+  bool plus1 = false;      // bonus stroke on collision
+  bool minus1 = false;     // penalty stroke for water
+  int scoring = 0;         // 0 Lowest Score, 1 Most Holes Won
+  std::string strokelimit = "9";  // "9", "8", "7" or "6"
+};
+
+// Values outside their lists become the list's first entry (display mode,
+// interval, player count, rules, stroke limit).
+GameSetup Sanitized(GameSetup s);
+
+// The stroke limit as an integer (the record always holds one of its texts).
+int StrokeLimit(const GameSetup& s);
+
+// The record the game reads; the launcher (or --play) fills it before the game window starts.
+GameSetup& setup();
+
+}  // namespace gp

@@ -1,0 +1,13 @@
+#pragma once
+// Ball motion: the per-frame motion phase and one physics step of a ball.
+
+namespace gp {
+
+// Once per frame: timescale + 1 steps for every moving ball, player by player.
+void MotionPhase();
+// One physics step of player p's ball.
+void BallStep(int p);
+// The landing dust: particles 28..33 around the ball's ground point.
+void LandingDust(int p);
+
+}  // namespace gp

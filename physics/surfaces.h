@@ -1,0 +1,17 @@
+#pragma once
+// The area pass: every enabled area of the hole tested against a ball, and the
+// kinds that shape the ground (walls, slopes, conveyors, attractor, slow zone,
+// water, cup, shade, ledge, drop-off).
+
+#include <cstdint>
+
+namespace gp {
+
+// True when the ball's ground point (rounded) touches area i's shape.
+bool TouchesArea(int i, int32_t px, int32_t py);
+// Tests ball p against areas 1..99 and lets each touched area act.
+void AreaPass(int p);
+// Reflects ball p off a wall of orientation a (byte steps).
+void WallBounce(int p, int32_t a);
+
+}  // namespace gp

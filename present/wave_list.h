@@ -1,0 +1,42 @@
+#pragma once
+// Wave lists (".dxw"): sounds addressed by position.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gp {
+
+struct WaveFormat {
+  int formattag = 1;  // 1 = PCM
+  int channels = 1;
+  int rate = 22050;   // samples per second
+  int bits = 16;
+  int blockalign = 2;
+};
+
+struct WaveItem {
+  std::string name;
+  bool looped = false;
+  int maxplayingcount = 0;  // 0 = no limit
+  WaveFormat format;         // as stored in the file
+  std::vector<uint8_t> data; // the "data" chunk as stored
+  uint32_t frames = 0;       // sample frames in the stored data
+  // The sound converted to the device format: 22 050 Hz, 16-bit, mono.
+  std::vector<int16_t> samples;
+};
+
+struct WaveList {
+  std::vector<WaveItem> items;
+  int Count() const { return static_cast<int>(items.size()); }
+  WaveItem* Item(int index);
+};
+
+// Replaces the list's items with the file's; throws AssetError.
+void LoadWaveList(WaveList& list, const std::string& path);
+
+// Parses a RIFF WAVE image into an item's format, data and converted samples;
+// throws AssetError("Wave is invalid") and the like.
+void DecodeWave(const uint8_t* bytes, size_t size, WaveItem& item);
+
+}  // namespace gp

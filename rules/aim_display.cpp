@@ -1,0 +1,7 @@
+#include "rules/aim_display.h"
+
+namespace gp {
+
+void DrawAim() {}
+
+}  // namespace gp

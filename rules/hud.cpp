@@ -1,0 +1,10 @@
+#include "rules/hud.h"
+
+namespace gp {
+
+void DrawHud() {}
+void PanelClick() {}
+void PanelPress() {}
+void PanelDoubleClick() {}
+
+}  // namespace gp

@@ -1,0 +1,7 @@
+#include "rules/pages.h"
+
+namespace gp {
+
+void DrawPages() {}
+
+}  // namespace gp

@@ -1,0 +1,10 @@
+#include "rules/progression.h"
+
+namespace gp {
+
+void FirstHole() {}
+void HoleChangeStep() {}
+void StandingsLine() {}
+void LeaveFinishedGame() {}
+
+}  // namespace gp
