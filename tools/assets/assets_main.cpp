@@ -1,0 +1,80 @@
+// galaputt-assets: writes every data file the game needs into the program folder.
+//   galaputt-assets --out DIR [--content DIR] [NAME[:ARG]...]
+// With no names every generator runs; "hole:course1hole1" runs one hole.
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "tools/assets/generator.h"
+
+namespace gp::assets {
+
+namespace {
+std::vector<Generator>& List() {
+  static std::vector<Generator> list;
+  return list;
+}
+
+std::string WithSlash(std::string dir) {
+  if (!dir.empty() && dir.back() != '/') dir += '/';
+  return dir;
+}
+}  // namespace
+
+Registrar::Registrar(Generator g) { List().push_back(g); }
+const std::vector<Generator>& Generators() { return List(); }
+
+void Progress(const std::string& file) {
+  std::printf("galaputt-assets: wrote %s\n", file.c_str());
+  std::fflush(stdout);
+}
+
+}  // namespace gp::assets
+
+int main(int argc, char** argv) {
+  using namespace gp::assets;
+  Context ctx;
+  ctx.content = "content/";
+  std::vector<std::string> wanted;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc) {
+      ctx.out = WithSlash(argv[++i]);
+    } else if (std::strcmp(argv[i], "--content") == 0 && i + 1 < argc) {
+      ctx.content = WithSlash(argv[++i]);
+    } else if (std::strcmp(argv[i], "--list") == 0) {
+      for (const Generator& g : Generators()) std::printf("%s\n", g.name);
+      return 0;
+    } else if (argv[i][0] == '-') {
+      std::fprintf(stderr, "usage: galaputt-assets --out DIR [--content DIR] [NAME[:ARG]...]\n");
+      return 2;
+    } else {
+      wanted.emplace_back(argv[i]);
+    }
+  }
+  if (ctx.out.empty()) {
+    std::fprintf(stderr, "galaputt-assets: --out DIR is required\n");
+    return 2;
+  }
+  try {
+    for (const Generator& g : Generators()) {
+      if (wanted.empty()) {
+        if (std::strcmp(g.name, "hole") == 0) continue;  // holes are named one by one
+        g.run(ctx);
+        continue;
+      }
+      for (const std::string& w : wanted) {
+        const std::string name = w.substr(0, w.find(':'));
+        if (name != g.name) continue;
+        Context c = ctx;
+        c.arg = w.find(':') == std::string::npos ? "" : w.substr(w.find(':') + 1);
+        g.run(c);
+      }
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "galaputt-assets: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The asset compiler's generators: each makes one group of data files in the
+// program folder and registers itself with a static Registrar.
+
+#include <string>
+#include <vector>
+
+namespace gp::assets {
+
+struct Context {
+  std::string out;      // the program folder, ending with '/'
+  std::string content;  // the content/ source folder, ending with '/'
+  std::string arg;      // for per-item generators: the item (e.g. a hole name)
+};
+
+struct Generator {
+  const char* name;  // "gui", "menu", "sound", "menusound", "textures", "skins", "hole", ...
+  // Makes the files; throws std::exception with a message on failure.
+  void (*run)(const Context& ctx);
+};
+
+struct Registrar {
+  explicit Registrar(Generator g);
+};
+
+const std::vector<Generator>& Generators();
+
+// Prints one progress line: "galaputt-assets: wrote <file>".
+void Progress(const std::string& file);
+
+}  // namespace gp::assets
