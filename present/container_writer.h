@@ -16,6 +16,9 @@ namespace gp {
 void WriteImageList(const std::string& path, const std::vector<ImageItem>& items);
 std::vector<uint8_t> EncodeImageList(const std::vector<ImageItem>& items);
 
+// A complete Windows bitmap file (24 bits per pixel, bottom-up) of a picture.
+std::vector<uint8_t> EncodeBitmap(const Picture& picture);
+
 // Waves are stored as RIFF WAVE with the item's format and data.
 void WriteWaveList(const std::string& path, const std::vector<WaveItem>& items);
 std::vector<uint8_t> EncodeWaveList(const std::vector<WaveItem>& items);

@@ -62,6 +62,7 @@ void WriteWaveList(const std::string&, const std::vector<WaveItem>&) {
   throw AssetError("container writer not built");
 }
 std::vector<uint8_t> EncodeImageList(const std::vector<ImageItem>&) { return {}; }
+std::vector<uint8_t> EncodeBitmap(const Picture&) { return {}; }
 std::vector<uint8_t> EncodeWaveList(const std::vector<WaveItem>&) { return {}; }
 std::vector<uint8_t> EncodeWave(const std::vector<int16_t>&, int) { return {}; }
 void SetWaveSamples(WaveItem& item, const std::vector<int16_t>& samples) { item.samples = samples; }
