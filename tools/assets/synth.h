@@ -1,6 +1,7 @@
 #pragma once
 // Sound synthesis for the asset compiler: 22 050 Hz, 16-bit, mono samples.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
