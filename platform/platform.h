@@ -51,6 +51,8 @@ class Platform {
 
   // Milliseconds since some fixed start.
   virtual uint32_t Ticks() = 0;
+  // Sleeps up to ms milliseconds or until input arrives (headless: nothing).
+  virtual void Wait(uint32_t ms) { (void)ms; }
 
   // The display: a window (or nothing, headless) showing an RGB565 back buffer of
   // width x height logical pixels. vsync: wait for the vertical blank on present.
