@@ -31,7 +31,8 @@ int32_t Mul(int32_t a, int32_t b) {
 
 int32_t RoundedRoot(int32_t sum) {
   // A wrapped (negative) sum only comes from absurd coordinates; read it unsigned.
-  const double v = sum >= 0 ? static_cast<double>(sum) : static_cast<double>(static_cast<uint32_t>(sum));
+  const double v =
+      sum >= 0 ? static_cast<double>(sum) : static_cast<double>(static_cast<uint32_t>(sum));
   return RoundInt(std::sqrt(v));
 }
 
@@ -40,8 +41,8 @@ template <typename T>
 int32_t ByteAngle(T dx, T dy) {
   if (dx == 0) return dy > 0 ? 64 : 192;
   const long double q = static_cast<long double>(dy) / static_cast<long double>(dx);
-  const long double raw = std::atan(q) * kToByte;
-  int32_t a = static_cast<int32_t>(std::nearbyint(raw));
+  const long double raw = std::atan(q) * kToByte;  // within -64..64, NaN for inf/inf
+  int32_t a = std::isnan(raw) ? 0 : static_cast<int32_t>(std::nearbyint(raw));
   if (a < 0) a = -a;
   if (dx < 0 && dy > 0) return 128 - a;
   if (dx < 0) return 128 + a;
@@ -87,6 +88,9 @@ bool InQuad(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t 
 }
 
 bool NearSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t px, int32_t py) {
+  // Both ends equal: the band would collapse to a line through the point and
+  // accept a whole pixel row; such a segment is only its end cap.
+  if (x1 == x2 && y1 == y2) return Dist(px, py, x1, y1) <= 4;
   const int32_t g = AngleTo(x1, y1, x2, y2);
   const int32_t ox = RoundInt(ByteCos(g + 64) * 4);
   const int32_t oy = RoundInt(ByteSin(g + 64) * 4);

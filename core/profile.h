@@ -1,0 +1,48 @@
+#pragma once
+// A reader for sectioned key/value profile text ("[section]" lines, then
+// "key=value" lines). Section and key names compare without regard to case,
+// blanks around names and values are dropped, and when a section or a key
+// occurs twice the first occurrence counts. Any other line is ignored.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace gp {
+
+// Longest text value kept, in characters; the rest of a longer line is dropped.
+constexpr size_t kMaxProfileText = 2047;
+
+// Parses a whole value as a 32-bit number: decimal with an optional sign, or
+// hexadecimal after "$" or after "0x"/"0X" (the latter only when the value is
+// longer than two characters). Hexadecimal takes up to 32 bits, read as signed.
+// Returns false (and leaves `out` alone) unless the whole value is such a number.
+bool ParseProfileNumber(std::string_view text, int32_t& out);
+
+class Profile {
+ public:
+  Profile() = default;
+  // Parses profile text from memory; any bytes are accepted.
+  static Profile FromText(std::string_view text);
+  // Reads a file; a missing or unreadable file gives an empty profile.
+  static Profile FromFile(const std::string& path);
+
+  // The number under [section] key, or `def` when missing, empty or malformed.
+  int32_t ReadInteger(std::string_view section, std::string_view key, int32_t def) const;
+  // A flag is a number: non-zero is true; anything else non-numeric gives `def`.
+  bool ReadBool(std::string_view section, std::string_view key, bool def) const;
+  // The text (at most kMaxProfileText characters), or `def` when the key is missing.
+  std::string ReadString(std::string_view section, std::string_view key,
+                         const std::string& def) const;
+
+  // The value as written (trimmed), or nullptr when the key is missing.
+  const std::string* Find(std::string_view section, std::string_view key) const;
+
+ private:
+  using Keys = std::unordered_map<std::string, std::string>;  // lower-case key -> value
+  std::unordered_map<std::string, Keys> sections_;            // lower-case section name
+};
+
+}  // namespace gp
