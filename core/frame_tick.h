@@ -5,4 +5,8 @@ namespace gp {
 
 void GengineTimer();
 
+// Physics steps per frame beyond the first, from the measured ticks per second:
+// 4 below 21, 2 from 21 to 40, 1 from 41.
+int TimescaleForRate(int rate);
+
 }  // namespace gp
