@@ -2,6 +2,7 @@
 // Image lists (".dxg"): items addressed by position, each a picture cut into
 // equally sized patterns, optionally colour-keyed.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,10 +27,22 @@ struct ImageItem {
   uint16_t nativekey = 0;        // colour key in display pixels
   int w = 0, h = 0;              // pattern size
   int columns = 0, rows = 0;     // pattern grid
+  int stepx = 0, stepy = 0;      // pattern size plus gap, pixels
+  // Opaque runs of each pattern row, for the colour-keyed blit: the runs of row
+  // r of pattern p are runs[rowruns[p * h + r]] .. runs[rowruns[p * h + r + 1] - 1].
+  // Empty when the item is not transparent.
+  struct Run {
+    uint16_t x, len;  // pixels from the pattern's left edge
+  };
+  std::vector<uint32_t> rowruns;
+  std::vector<Run> runs;
 
   int Width() const { return w; }
   int Height() const { return h; }
   int PatternCount() const { return columns * rows; }
+  // Top-left corner of pattern p in the picture (p must be valid).
+  int PatternX(int p) const { return (p % columns) * stepx; }
+  int PatternY(int p) const { return (p / columns) * stepy; }
 };
 
 struct ImageList {
@@ -44,6 +57,8 @@ struct ImageList {
 // Replaces the list's items with the file's; throws AssetError with the fixed
 // messages. Items are prepared at once when `prepare` is set (the display runs).
 void LoadImageList(ImageList& list, const std::string& path, bool prepare = true);
+// The same from the bytes of a file in memory.
+void ReadImageList(ImageList& list, const uint8_t* data, size_t size, bool prepare = true);
 
 // Builds the pattern geometry and the native pixels of an item.
 void PrepareItem(ImageItem& item);

@@ -30,6 +30,8 @@ class Mixer : public AudioSource {
 
   // Stops every voice of every item (the list is being replaced).
   void StopAll();
+  // Stops, in every mixer, the voices of these items (their list is being replaced).
+  static void ForgetItems(const std::vector<WaveItem>& items);
 
   void Mix(int16_t* out, int frames) override;
 

@@ -9,28 +9,19 @@
 
 namespace gp {
 
-ImageItem* ImageList::Item(int index) {
-  return index >= 0 && index < Count() ? &items[static_cast<size_t>(index)] : nullptr;
-}
-const ImageItem* ImageList::Item(int index) const {
-  return index >= 0 && index < Count() ? &items[static_cast<size_t>(index)] : nullptr;
-}
-WaveItem* WaveList::Item(int index) {
-  return index >= 0 && index < Count() ? &items[static_cast<size_t>(index)] : nullptr;
-}
-void LoadImageList(ImageList& list, const std::string&, bool) { list.items.clear(); }
-void LoadWaveList(WaveList& list, const std::string&) { list.items.clear(); }
-
 struct Mixer::Impl {};
 Mixer::Mixer() = default;
 Mixer::~Mixer() = default;
-bool Mixer::StartSound(Platform*) { return false; }
+bool Mixer::StartSound(Platform*) {
+  return false;
+}
 void Mixer::StopSound() {}
 void Mixer::Play(WaveItem&) {}
 void Mixer::Stop(WaveItem&) {}
 void Mixer::SetLooped(WaveItem&, bool) {}
 void Mixer::SetVolume(WaveItem&, int) {}
 void Mixer::StopAll() {}
+void Mixer::ForgetItems(const std::vector<WaveItem>&) {}
 void Mixer::Mix(int16_t* out, int frames) {
   for (int i = 0; i < frames; ++i) out[i] = 0;
 }
@@ -44,9 +35,15 @@ bool Display::Start(Platform* platform, int width, int height, bool vsync) {
   running_ = true;
   return true;
 }
-void Display::Finalize() { running_ = false; }
-bool Display::CanDraw() { return running_; }
-void Display::Fill(uint16_t native) { back_.assign(back_.size(), native); }
+void Display::Finalize() {
+  running_ = false;
+}
+bool Display::CanDraw() {
+  return running_;
+}
+void Display::Fill(uint16_t native) {
+  back_.assign(back_.size(), native);
+}
 void Display::Flip() {}
 void Display::Draw(const ImageItem&, int, int, int) {}
 void Display::DrawAdd(const ImageItem&, int, Rect, int) {}
