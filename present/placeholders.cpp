@@ -1,7 +1,5 @@
 // Minimal definitions so that everything links until the presentation layer lands.
 // The presentation work replaces this file.
-#include "present/asset_error.h"
-#include "present/container_writer.h"
 #include "present/display.h"
 #include "present/image_list.h"
 #include "present/mixer.h"
@@ -51,17 +49,5 @@ void Display::DrawAlpha(const ImageItem&, int, Rect, int) {}
 void Display::DrawSub(const ImageItem&, int, Rect, int) {}
 void Display::SetPixelNative(int, int, uint16_t) {}
 void Display::FillRectAlpha(Rect, uint32_t, int) {}
-
-void WriteImageList(const std::string&, const std::vector<ImageItem>&) {
-  throw AssetError("container writer not built");
-}
-void WriteWaveList(const std::string&, const std::vector<WaveItem>&) {
-  throw AssetError("container writer not built");
-}
-std::vector<uint8_t> EncodeImageList(const std::vector<ImageItem>&) { return {}; }
-std::vector<uint8_t> EncodeBitmap(const Picture&) { return {}; }
-std::vector<uint8_t> EncodeWaveList(const std::vector<WaveItem>&) { return {}; }
-std::vector<uint8_t> EncodeWave(const std::vector<int16_t>&, int) { return {}; }
-void SetWaveSamples(WaveItem& item, const std::vector<int16_t>& samples) { item.samples = samples; }
 
 }  // namespace gp
