@@ -6,6 +6,7 @@
 #include "physics/angles.h"
 #include "physics/devices.h"
 #include "present/main_window.h"
+#include "present/rgb565.h"
 #include "rules/scoring.h"
 
 namespace gp {
@@ -128,17 +129,21 @@ const ImageItem* CourseItem(int i) {
 }
 
 // The texel colours of player p's ball in display pixels, row-major with
-// `stride` pixels per row; nullptr when the texture is missing.
-const uint16_t* BallTexture(int p, int& stride) {
+// `stride` pixels per row: the prepared copy, or else the picture converted
+// into `scratch`. nullptr when the texture is missing or smaller than 16 x 16.
+const uint16_t* BallTexture(int p, int& stride, uint16_t (&scratch)[256]) {
   const ImageItem* tex = mainwin().gui.Item(10 + p);
   if (tex == nullptr) return nullptr;
   const Picture& pic = tex->picture;
   if (pic.width < 16 || pic.height < 16) return nullptr;
-  if (!tex->prepared || tex->native.size() < static_cast<size_t>(pic.width) * pic.height) {
-    return nullptr;
+  if (pic.pixels.size() < static_cast<size_t>(pic.width) * pic.height) return nullptr;
+  if (tex->prepared && tex->native.size() == pic.pixels.size()) {
+    stride = pic.width;
+    return tex->native.data();
   }
-  stride = pic.width;
-  return tex->native.data();
+  for (int n = 0; n < 256; ++n) scratch[n] = ToNative(pic.at(n & 15, n >> 4));
+  stride = 16;
+  return scratch;
 }
 
 // The rotated, rolling textured sphere, written pixel by pixel. The rotation
@@ -146,7 +151,8 @@ const uint16_t* BallTexture(int p, int& stride) {
 void DrawBallBody(int p, int32_t sx, int32_t sy) {
   const playerrec& b = gs().players[p];
   int stride = 0;
-  const uint16_t* tex = BallTexture(p, stride);
+  uint16_t scratch[256];
+  const uint16_t* tex = BallTexture(p, stride, scratch);
   Display& d = mainwin().DXDraw;
   uint16_t* px = d.Pixels();
   const int sw = d.SurfaceWidth(), sh = d.SurfaceHeight(), pitch = d.Pitch();

@@ -6,6 +6,7 @@
 
 #include "core/state.h"
 #include "present/main_window.h"
+#include "present/rgb565.h"
 
 namespace gp {
 namespace {
@@ -39,19 +40,19 @@ class CameraTest : public ::testing::Test {
     item.w = w, item.h = h;
     mainwin().course.items.assign(1, item);
   }
-  // Ball textures for every player: texel k has the display value 1000 + k.
-  static void Textures() {
+  // Ball textures for every player: texel k shows the display value 1000 + k.
+  // Prepared as the window prepares them, or left as a bare picture.
+  static void Textures(bool prepare = true) {
     std::vector<ImageItem>& items = mainwin().gui.items;
     items.resize(18);
     for (int p = 1; p <= 4; ++p) {
       ImageItem& t = items[static_cast<size_t>(10 + p)];
+      t = ImageItem{};
       t.picture.width = t.picture.height = 16;
-      t.picture.pixels.assign(256, 0);
-      t.w = t.h = 16;
-      t.columns = t.rows = 1;
-      t.prepared = true;
-      t.native.resize(256);
-      for (int k = 0; k < 256; ++k) t.native[static_cast<size_t>(k)] = uint16_t(1000 + k);
+      t.picture.pixels.resize(256);
+      for (int k = 0; k < 256; ++k)
+        t.picture.pixels[static_cast<size_t>(k)] = FromNative(uint16_t(1000 + k));
+      if (prepare) PrepareItem(t);
     }
   }
   static uint16_t Pixel(int x, int y) {
@@ -321,6 +322,15 @@ TEST_F(CameraTest, BallsBelowTheCupOrOffTheCourseAreNotDrawn) {
   b.x = 2, b.y = 28;
   DrawBalls();
   EXPECT_EQ(Pixel(1, 7), 1000 + kSphereMap[16 * 7 + 7]);
+}
+
+TEST_F(CameraTest, UnpreparedTextureIsConvertedFromItsPicture) {
+  Course(kW, kH);
+  Textures(false);
+  Ball(108, 208, 0);
+  DrawBalls();
+  EXPECT_EQ(Pixel(107, 207), 1000 + kSphereMap[16 * 7 + 7]);
+  EXPECT_EQ(Painted(100, 200), 148);
 }
 
 TEST_F(CameraTest, MissingTextureDrawsNoBody) {
