@@ -82,7 +82,9 @@ Bytes EncodeImageList(const std::vector<ImageItem>& items) {
   return w.Finish();
 }
 
-Bytes EncodeBitmap(const Picture& picture) { return EncodeBitmapFile(picture); }
+Bytes EncodeBitmap(const Picture& picture) {
+  return EncodeBitmapFile(picture);
+}
 
 void WriteImageList(const std::string& path, const std::vector<ImageItem>& items) {
   WriteFile(path, EncodeImageList(items));

@@ -55,15 +55,22 @@ class Display {
 
   Canvas GetCanvas() { return Canvas(this); }
 
+  // True while drawing reaches the back buffer: running and not lost.
+  bool Drawable() const { return running_ && !lost_; }
+
   // Direct access for the ball drawing and screenshots.
   uint16_t* Pixels() { return back_.data(); }
   const uint16_t* Pixels() const { return back_.data(); }
   int Pitch() const { return width_; }  // in pixels
 
  private:
+  template <typename Op>
+  void Blend(const ImageItem& item, int pattern, Rect dst, Op op);
+
   Platform* platform_ = nullptr;
   bool running_ = false;
   bool vsync_ = false;
+  bool lost_ = false;  // surfaces lost; drawing does nothing until CanDraw restores them
   int width_ = 0, height_ = 0;
   std::vector<uint16_t> back_;
 };
