@@ -1,17 +1,49 @@
 #pragma once
-// Putting input: pointer handlers between frames, and the per-frame aim update.
+// Putting input: the pointer handlers, which run between frames, and the
+// per-frame aim update, which computes the aim and releases the stroke.
+//
+// Two methods, chosen per player (`pull`):
+//   pull: press on the ball, drag away from the shot, release; the club swings
+//         in the following frames and strikes.
+//   push: click the ball, move sideways to aim and click, pull the pointer down
+//         (the back-swing) and click, then swing it up past the centre.
+// While aiming the pointer is parked at the screen centre (`spotx`, `spoty`) and
+// every measure is taken from there.
+//
+// Wiring in the game window (all on the user-interface thread, between ticks):
+//   pointer moved            -> OnPointerMove(x, y)   (before any button event
+//                               at the new position)
+//   left button down         -> OnLeftButtonDown()
+//   left button up           -> OnLeftButtonUp()      (this is also the click:
+//                               do not call PanelClick separately)
+//   right button down or up  -> OnRightButton()
+//   left double click        -> PanelDoubleClick()    (rules/hud.h)
+//   middle button            -> nothing
+// The frame tick calls AimFrame once per frame after the physics.
+//
+// Who gets a left press: the pull putt when it is on the ball (and no ball
+// moves, not between holes), otherwise the panel buttons (`PanelPress`) when no
+// putt is being prepared. Who gets a left release: while a page is up (states
+// 1, 2, 3) or the game is over, the panel (`PanelClick`: closes the page or
+// leaves); otherwise the putt in preparation, or a push putt starting on the
+// ball; a release that finds no putt under way is a panel click.
 
 namespace gp {
 
+// Screen pixels; updates `mousestep`, `mousex`, `mousey`.
 void OnPointerMove(int sx, int sy);
 void OnLeftButtonDown();
 void OnLeftButtonUp();
-void OnRightButton();  // down or up: abandons the putt, cancels the exit prompt
+// Down or up: abandons the putt, cancels the exit prompt.
+void OnRightButton();
 // Once per frame after the physics, whatever the game state.
 void AimFrame();
-// The release: launches the current player's ball.
+// The release: launches the current player's ball with its `angle` and `speed`.
 void Strike();
 // Recomputes spotx, spoty from the surface size and moves the pointer there.
 void ParkPointer();
+
+// The pointer is within 23 pixels of the current player's ball (course pixels).
+bool PointerNearBall();
 
 }  // namespace gp

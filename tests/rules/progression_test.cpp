@@ -1,0 +1,134 @@
+// The first hole, the hole change, the standings line and leaving a finished game.
+
+#include "rules/progression.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/setup.h"
+#include "core/state.h"
+#include "present/main_window.h"
+#include "support/game_reset.h"
+
+namespace gp {
+namespace {
+
+class ProgressionTest : public test::GameTest {
+ protected:
+  void TearDown() override {
+    ClearLeaveRequest();
+    GameTest::TearDown();
+  }
+};
+
+TEST_F(ProgressionTest, FirstHoleByGameKind) {
+  FirstHole();
+  EXPECT_EQ(gs().holename, "course1hole1");
+  setup().training = true;
+  FirstHole();
+  EXPECT_EQ(gs().holename, "training1");
+}
+
+TEST_F(ProgressionTest, HoleChangeWaitsForTheResultToFade) {
+  gs().gamestate = kHoleFinished;
+  gs().bigmessage = "PAR";
+  gs().bigmessagefade = 1;
+  gs().holename = "course1hole1";
+  gs().nexthole = "course1hole2";
+  HoleChangeStep();
+  EXPECT_EQ(gs().gamestate, kHoleFinished);
+  EXPECT_EQ(gs().holename, "course1hole1");
+
+  gs().gamestate = kPlay;
+  gs().bigmessagefade = 0;
+  HoleChangeStep();
+  EXPECT_EQ(gs().holename, "course1hole1");
+}
+
+class StandingsTest : public ProgressionTest {
+ protected:
+  int Players() const override { return 3; }
+  std::string Line() {
+    StandingsLine();
+    return gs().message;
+  }
+  std::string SoloLine(int topar, bool gameover = true) {
+    gs().numplayers = 1;
+    gs().players[1].topar = topar;
+    gs().gameover = gameover;
+    return Line();
+  }
+};
+
+TEST_F(StandingsTest, SinglePlayerScoreAndRankTitle) {
+  EXPECT_EQ(SoloLine(3), "SCORE 3 OVER - RANK GREENSKEEPER");
+  EXPECT_EQ(SoloLine(25), "SCORE 25 OVER   RANK - COSMIC PUTTS");
+  EXPECT_EQ(SoloLine(0), "SCORE EVEN - RANK EVEN STEVEN");
+  EXPECT_EQ(SoloLine(-2), "SCORE 2 UNDER - RANK MINI-BANG");
+  EXPECT_EQ(SoloLine(-12), "SCORE 12 UNDER   RANK - MINIGOLF LEGEND");
+  EXPECT_EQ(SoloLine(3, false), "SCORE 3 OVER ");
+}
+
+TEST_F(StandingsTest, RankTitleBoundaries) {
+  EXPECT_EQ(RankTitle(-9), "  RANK - MINIGOLF LEGEND");
+  EXPECT_EQ(RankTitle(-8), "- RANK MINIGOLF LEGEND");
+  EXPECT_EQ(RankTitle(-7), "- RANK SPACE ACE");
+  EXPECT_EQ(RankTitle(-1), "- RANK SPACE CADET");
+  EXPECT_EQ(RankTitle(1), "- RANK LITTLE DIPPER");
+  EXPECT_EQ(RankTitle(2), "- RANK LITTLE DIPPER");
+  EXPECT_EQ(RankTitle(4), "- RANK GREENSKEEPER");
+  EXPECT_EQ(RankTitle(5), "- RANK WORMHOLE");
+  EXPECT_EQ(RankTitle(12), "- RANK RIMMED OUT");
+  EXPECT_EQ(RankTitle(13), "- RANK COMMANDER SHANK");
+  EXPECT_EQ(RankTitle(18), "- RANK COLOSSAL DIVOT");
+  EXPECT_EQ(RankTitle(19), "- RANK COSMIC PUTTS");
+  EXPECT_EQ(RankTitle(20), "  RANK - COSMIC PUTTS");
+}
+
+TEST_F(StandingsTest, TiedWinnersAreAllListedInCapitals) {
+  gs().players[1].name = "Alice";
+  gs().players[2].name = "bob";
+  gs().players[3].name = "Carol";
+  gs().players[1].topar = 2;
+  gs().players[2].topar = -1;
+  gs().players[3].topar = -1;
+  gs().gameover = true;
+  EXPECT_EQ(Line(), "WINNER - BOB CAROL ");
+}
+
+TEST_F(StandingsTest, LeaderDuringPlayHasNoRankTitle) {
+  gs().players[1].topar = -3;
+  gs().players[2].topar = 0;
+  gs().players[3].topar = 1;
+  EXPECT_EQ(Line(), "LEADER - PLAYER 1 ");
+}
+
+TEST_F(StandingsTest, MostHolesWonWithNobodyWinningListsEveryone) {
+  setup().scoring = 1;
+  gs().players[1].topar = -5;  // not what this rule ranks by
+  EXPECT_EQ(Line(), "LEADER - PLAYER 1 PLAYER 2 PLAYER 3 ");
+  gs().players[2].holeswon = 2;
+  gs().players[3].holeswon = 1;
+  gs().gameover = true;
+  EXPECT_EQ(Line(), "WINNER - PLAYER 2 ");
+}
+
+TEST_F(ProgressionTest, LeavingAFinishedGameStopsTheTimerAndAsksToClose) {
+  mainwin().gengine.enabled = true;
+  EXPECT_FALSE(LeaveRequested());
+  LeaveFinishedGame();
+  EXPECT_FALSE(mainwin().gengine.enabled);
+  EXPECT_TRUE(LeaveRequested());
+  EXPECT_EQ(sounds.Effects(), std::vector<int>{5});
+  ClearLeaveRequest();
+  EXPECT_FALSE(LeaveRequested());
+
+  gs().soundon = false;
+  LeaveFinishedGame();
+  EXPECT_TRUE(LeaveRequested());
+  EXPECT_EQ(sounds.Effects().size(), 1u);
+}
+
+}  // namespace
+}  // namespace gp
