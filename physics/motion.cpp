@@ -30,6 +30,8 @@ constexpr int kStuckSteps = 60;           // steps inside the 2-pixel circle bef
 constexpr int kSoundBounce = 2;
 constexpr int kSoundStuck = 19;
 
+StepObserver g_stepobserver = nullptr;
+
 int32_t Round(double v) {
   return RoundInt(v);
 }
@@ -197,6 +199,11 @@ void BallStep(int p) {
   RestCheck(b);
   EndOfMotion();
   AreaPass(p);
+  if (g_stepobserver != nullptr) g_stepobserver(p);
+}
+
+void SetStepObserver(StepObserver observer) {
+  g_stepobserver = observer;
 }
 
 void LandingDust(int p) {

@@ -7,6 +7,10 @@ namespace gp {
 void MotionPhase();
 // One physics step of player p's ball.
 void BallStep(int p);
+// Called after every physics step with its player (the lab's trace); nullptr = none.
+using StepObserver = void (*)(int p);
+void SetStepObserver(StepObserver observer);
+
 // The landing dust: particles 28..33 around the ball's ground point.
 void LandingDust(int p);
 

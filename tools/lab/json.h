@@ -2,6 +2,7 @@
 // A small JSON writer for the lab's output: objects, arrays, numbers, strings.
 // Numbers are printed with %.17g (doubles) or as integers; strings are escaped.
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -11,10 +12,28 @@ namespace gp::lab {
 
 class Json {
  public:
-  Json& BeginObject() { Sep(); out_ += '{'; first_ = true; return *this; }
-  Json& EndObject() { out_ += '}'; first_ = false; return *this; }
-  Json& BeginArray() { Sep(); out_ += '['; first_ = true; return *this; }
-  Json& EndArray() { out_ += ']'; first_ = false; return *this; }
+  Json& BeginObject() {
+    Sep();
+    out_ += '{';
+    first_ = true;
+    return *this;
+  }
+  Json& EndObject() {
+    out_ += '}';
+    first_ = false;
+    return *this;
+  }
+  Json& BeginArray() {
+    Sep();
+    out_ += '[';
+    first_ = true;
+    return *this;
+  }
+  Json& EndArray() {
+    out_ += ']';
+    first_ = false;
+    return *this;
+  }
   // The key of the next value inside an object.
   Json& Key(std::string_view k) {
     Sep();
@@ -23,23 +42,42 @@ class Json {
     first_ = true;  // the value follows without a comma
     return *this;
   }
-  Json& Int(int64_t v) { Sep(); out_ += std::to_string(v); return *this; }
+  Json& Int(int64_t v) {
+    Sep();
+    out_ += std::to_string(v);
+    return *this;
+  }
   Json& Num(double v) {
     Sep();
+    if (!std::isfinite(v)) {  // JSON has no infinities or NaN
+      out_ += "null";
+      return *this;
+    }
     char buf[40];
     std::snprintf(buf, sizeof buf, "%.17g", v);
     out_ += buf;
     return *this;
   }
-  Json& Bool(bool v) { Sep(); out_ += v ? "true" : "false"; return *this; }
-  Json& String(std::string_view s) { Sep(); Str(s); return *this; }
+  Json& Bool(bool v) {
+    Sep();
+    out_ += v ? "true" : "false";
+    return *this;
+  }
+  Json& String(std::string_view s) {
+    Sep();
+    Str(s);
+    return *this;
+  }
 
   template <typename T>
   Json& Field(std::string_view k, const T& v);
 
   const std::string& str() const { return out_; }
   // Prints the document and a newline on standard output.
-  void Print() const { std::fwrite(out_.data(), 1, out_.size(), stdout); std::fputc('\n', stdout); }
+  void Print() const {
+    std::fwrite(out_.data(), 1, out_.size(), stdout);
+    std::fputc('\n', stdout);
+  }
 
  private:
   void Sep() {
@@ -50,11 +88,21 @@ class Json {
     out_ += '"';
     for (unsigned char c : s) {
       switch (c) {
-        case '"': out_ += "\\\""; break;
-        case '\\': out_ += "\\\\"; break;
-        case '\n': out_ += "\\n"; break;
-        case '\r': out_ += "\\r"; break;
-        case '\t': out_ += "\\t"; break;
+        case '"':
+          out_ += "\\\"";
+          break;
+        case '\\':
+          out_ += "\\\\";
+          break;
+        case '\n':
+          out_ += "\\n";
+          break;
+        case '\r':
+          out_ += "\\r";
+          break;
+        case '\t':
+          out_ += "\\t";
+          break;
         default:
           if (c < 0x20) {
             char buf[8];
@@ -77,13 +125,21 @@ class Json {
 };
 
 template <>
-inline Json& Json::Field<int>(std::string_view k, const int& v) { return Key(k).Int(v); }
+inline Json& Json::Field<int>(std::string_view k, const int& v) {
+  return Key(k).Int(v);
+}
 template <>
-inline Json& Json::Field<int64_t>(std::string_view k, const int64_t& v) { return Key(k).Int(v); }
+inline Json& Json::Field<int64_t>(std::string_view k, const int64_t& v) {
+  return Key(k).Int(v);
+}
 template <>
-inline Json& Json::Field<double>(std::string_view k, const double& v) { return Key(k).Num(v); }
+inline Json& Json::Field<double>(std::string_view k, const double& v) {
+  return Key(k).Num(v);
+}
 template <>
-inline Json& Json::Field<bool>(std::string_view k, const bool& v) { return Key(k).Bool(v); }
+inline Json& Json::Field<bool>(std::string_view k, const bool& v) {
+  return Key(k).Bool(v);
+}
 template <>
 inline Json& Json::Field<std::string>(std::string_view k, const std::string& v) {
   return Key(k).String(v);

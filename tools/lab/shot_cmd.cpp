@@ -1,0 +1,198 @@
+// galaputt-lab shot: one ball struck on a hole, run through whole headless frames
+// until it rests; prints the ball's final state and what was heard and shown.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/frame_timer.h"
+#include "core/hole_file.h"
+#include "core/random.h"
+#include "core/setup.h"
+#include "core/sound.h"
+#include "core/state.h"
+#include "physics/motion.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_run.h"
+#include "present/main_window.h"
+#include "tools/lab/json.h"
+#include "tools/lab/lab.h"
+#include "tools/lab/parse.h"
+
+namespace gp::lab {
+
+namespace {
+
+struct ShotOptions {
+  std::string hole;
+  double x = 0, y = 0, speed = 0, z = 0, vz = 0;
+  int32_t angle = 0, whencollide = 0, timescale = 1, maxframes = 5000, seed = 0;
+  bool airborne = false, trace = false;
+};
+
+int64_t g_steps = 0;
+bool g_trace = false;
+
+void BallFields(Json& j, const playerrec& b) {
+  j.Field("x", b.x).Field("y", b.y).Field("z", b.z).Field("vz", b.vz);
+  j.Field("angle", b.angle).Field("speed", b.speed).Field("airborne", b.airborne);
+  j.Field("moving", b.moving).Field("inhole", b.inhole).Field("sinking", b.sinking);
+  j.Field("falloff", b.falloff).Field("inpipe", b.inpipe).Field("strokes", b.strokes);
+  j.Field("lastarea", b.lastarea);
+}
+
+void OnStep(int p) {
+  ++g_steps;
+  if (!g_trace || p != 1) return;
+  Json j;
+  j.BeginObject().Field("step", g_steps);
+  BallFields(j, gs().players[1]);
+  j.EndObject().Print();
+}
+
+// Reads the options; returns an error text, empty when all is well.
+std::string ParseShot(const Args& args, ShotOptions& o) {
+  const std::string* hole = Option(args, "--hole");
+  const std::string* ball = Option(args, "--ball");
+  const std::string* angle = Option(args, "--angle");
+  const std::string* speed = Option(args, "--speed");
+  if (!hole || !ball || !angle || !speed) return "--hole, --ball, --angle and --speed are required";
+  o.hole = *hole;
+  const size_t comma = ball->find(',');
+  if (comma == std::string::npos || !ParseDouble(ball->substr(0, comma), o.x) ||
+      !ParseDouble(ball->substr(comma + 1), o.y)) {
+    return "--ball must be X,Y";
+  }
+  if (!ParseInt(*angle, o.angle)) return "--angle must be an integer";
+  if (!ParseDouble(*speed, o.speed) || o.speed < 0) return "--speed must be a number >= 0";
+  if (const std::string* v = Option(args, "--z")) {
+    if (!ParseDouble(*v, o.z)) return "--z must be a number";
+    o.airborne = true;
+  }
+  if (const std::string* v = Option(args, "--vz")) {
+    if (!ParseDouble(*v, o.vz)) return "--vz must be a number";
+    o.airborne = true;
+  }
+  const std::string* v = Option(args, "--whencollide");
+  if (v && (!ParseInt(*v, o.whencollide) || o.whencollide < 0 || o.whencollide > 1)) {
+    return "--whencollide must be 0 or 1";
+  }
+  v = Option(args, "--timescale");
+  if (v &&
+      (!ParseInt(*v, o.timescale) || (o.timescale != 1 && o.timescale != 2 && o.timescale != 4))) {
+    return "--timescale must be 1, 2 or 4";
+  }
+  v = Option(args, "--max-frames");
+  if (v && (!ParseInt(*v, o.maxframes) || o.maxframes < 0)) return "--max-frames must be >= 0";
+  v = Option(args, "--seed");
+  if (v && !ParseInt(*v, o.seed)) return "--seed must be an integer";
+  o.trace = HasFlag(args, "--trace");
+  return "";
+}
+
+// The hole's name from its file: the file name without folder and ".hole".
+std::string HoleName(const std::string& path) {
+  std::string name = path.substr(path.find_last_of('/') + 1);
+  const std::string ext = ".hole";
+  if (name.size() > ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0) {
+    name.resize(name.size() - ext.size());
+  }
+  return name;
+}
+
+void PlaceBall(const ShotOptions& o) {
+  GameState& g = gs();
+  playerrec& b = g.players[1];
+  b.x = b.checkx = b.backx = o.x;
+  b.y = b.checky = b.backy = o.y;
+  b.angle = o.angle;
+  b.speed = o.speed;
+  b.z = o.z;
+  b.vz = o.vz;
+  b.airborne = o.airborne;
+  b.oncourse = true;
+  b.moving = true;
+  b.lastarea = -1;
+  g.curplayer = 1;
+  g.ballsmoving = true;
+  g.gamestate = kPlay;
+}
+
+// Milliseconds per frame that make the measured rate give the wanted timescale.
+uint32_t FrameMs(int timescale, int frame) {
+  if (timescale == 4) return 66;
+  if (timescale == 2) return 33;
+  return FrameStep(60, frame);
+}
+
+int Run(const Args& args) {
+  ShotOptions o;
+  if (const std::string err = ParseShot(args, o); !err.empty()) return Fail("shot: " + err);
+
+  ResetGameState();
+  setup() = GameSetup{};
+  setup().whencollide = o.whencollide;
+  Randomize(static_cast<uint64_t>(static_cast<uint32_t>(o.seed)));
+  GameState& g = gs();
+  g.numplayers = 1;
+  g.holename = HoleName(o.hole);
+  LoadHoleFile(o.hole);
+  PlaceBall(o);
+  g.timescale = o.timescale;
+
+  HeadlessPlatform platform;
+  TMain& w = mainwin();
+  w.platform = &platform;
+  w.DXDraw.Start(&platform, 640, 480, false);
+  w.gengine = FrameTimer{};
+  w.gengine.enabled = true;
+  w.gengine.rate = o.timescale == 4 ? 15 : o.timescale == 2 ? 30 : 60;
+
+  std::vector<int> sounds;
+  SetSoundObserver([&sounds](const SoundRequest& r) {
+    if (r.list == SoundList::Effects && r.op == SoundOp::Play) sounds.push_back(r.index);
+  });
+  std::vector<std::string> messages, bigmessages;
+  g_steps = 0;
+  g_trace = o.trace;
+  SetStepObserver(OnStep);
+
+  int frames = 0;
+  std::string message = g.message, bigmessage = g.bigmessage;
+  for (int tries = 0; frames < o.maxframes && g.players[1].moving && tries < 4 * o.maxframes;
+       ++tries) {
+    if (!RunFrame(platform, FrameMs(o.timescale, frames + 1))) continue;
+    ++frames;
+    if (g.message != message && !g.message.empty()) {
+      messages.push_back(g.message.substr(g.message.find_first_not_of(' ') == std::string::npos
+                                              ? g.message.size()
+                                              : g.message.find_first_not_of(' ')));
+    }
+    if (g.bigmessage != bigmessage && !g.bigmessage.empty()) bigmessages.push_back(g.bigmessage);
+    message = g.message;
+    bigmessage = g.bigmessage;
+  }
+  SetStepObserver(nullptr);
+  SetSoundObserver(nullptr);
+  w.DXDraw.Finalize();
+
+  Json j;
+  j.BeginObject().Field("frames", frames).Field("steps", g_steps).Key("final").BeginObject();
+  BallFields(j, g.players[1]);
+  j.EndObject().Key("sounds").BeginArray();
+  for (int s : sounds) j.Int(s);
+  j.EndArray().Key("messages").BeginArray();
+  for (const std::string& m : messages) j.String(m);
+  j.EndArray().Key("bigmessages").BeginArray();
+  for (const std::string& m : bigmessages) j.String(m);
+  j.EndArray().EndObject().Print();
+  return 0;
+}
+
+const Registrar kShot({"shot",
+                       "--hole FILE --ball X,Y --angle A --speed S [--z Z] [--vz VZ] "
+                       "[--whencollide 0/1] [--timescale T] [--max-frames N] [--seed S] [--trace]",
+                       Run});
+
+}  // namespace
+
+}  // namespace gp::lab
