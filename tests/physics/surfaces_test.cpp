@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "core/random.h"
+#include "core/setup.h"
 #include "core/sound.h"
 #include "core/state.h"
+#include "physics/motion.h"
 #include "present/main_window.h"
 
 namespace gp {
@@ -450,6 +452,50 @@ TEST_F(SurfacesTest, KindsWithoutEffectLeaveTheBallAlone) {
     EXPECT_EQ(b.lastarea, -1) << kind;
     EXPECT_TRUE(sounds.empty()) << kind;
   }
+}
+
+// Whole physics steps: the pass runs at the end of every step of the ball.
+TEST_F(SurfacesTest, RollingBallStaysInsideAWalledBox) {
+  setup() = GameSetup{};
+  Segment(1, 4, 0, 0, 400, 0);
+  Segment(2, 4, 0, 300, 400, 300);
+  Segment(3, 2, 0, 0, 0, 300);
+  Segment(4, 2, 400, 0, 400, 300);
+  playerrec& b = Ball(200, 150, 23, 4.0, 200, 150);
+  b.backx = 200, b.backy = 150;
+  b.oncourse = true;
+  int steps = 0, bounces = 0;
+  while (b.moving && steps < 5000) {
+    BallStep(1);
+    ++steps;
+    ASSERT_GE(b.x, -4) << steps;
+    ASSERT_LE(b.x, 404) << steps;
+    ASSERT_GE(b.y, -4) << steps;
+    ASSERT_LE(b.y, 304) << steps;
+  }
+  for (int s : sounds) bounces += s == 1;
+  EXPECT_FALSE(b.moving);
+  EXPECT_GT(bounces, 3);
+}
+
+TEST_F(SurfacesTest, SlowBallRollsIntoTheCupAndAFastOneHops) {
+  setup() = GameSetup{};
+  Circle(1, 5, 300, 100, 9);
+  playerrec& b = Ball(250, 100, 0, 1.2, 250, 100);
+  b.backx = 250, b.backy = 100;
+  for (int k = 0; k < 100 && !b.inhole; ++k) BallStep(1);
+  EXPECT_TRUE(b.inhole);
+  EXPECT_LE(b.speed, 0.75);
+  EXPECT_EQ(b.holearea, 1);
+
+  ResetGameState();
+  Circle(1, 5, 300, 100, 9);
+  playerrec& c = Ball(250, 100, 0, 4.0, 250, 100);
+  c.backx = 250, c.backy = 100;
+  for (int k = 0; k < 40; ++k) BallStep(1);
+  EXPECT_FALSE(c.inhole);
+  EXPECT_GT(c.x, 320);
+  EXPECT_EQ(gs().message, std::string(27, ' ') + "TOO FAST TO GO IN");
 }
 
 }  // namespace
