@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/setup.h"
 #include "core/sound.h"
@@ -13,29 +15,21 @@
 #include "present/asset_error.h"
 #include "present/main_window.h"
 #include "support/game_reset.h"
+#include "support/hole_files.h"
 
 namespace gp {
 namespace {
-
-// True once the real list loaders are linked (a missing file raises).
-bool LoadersRaise() {
-  try {
-    WaveList probe;
-    LoadWaveList(probe, "/nonexistent/galaputt/probe.dxw");
-    return false;
-  } catch (const AssetError&) {
-    return true;
-  }
-}
 
 class HoleSetupTest : public test::GameTest {
  protected:
   int Players() const override { return 3; }
   void SetUp() override {
     GameTest::SetUp();
-    if (LoadersRaise()) GTEST_SKIP() << "needs hole files written by the container writer";
+    mainwin().folder = files.Folder();
     gs().holename = "course1hole1";
+    files.WriteHole("course1hole1");
   }
+  test::HoleFolder files;
 };
 
 TEST_F(HoleSetupTest, EndsOnTheHoleCardWithTheTimerRunning) {
@@ -165,6 +159,7 @@ TEST_F(HoleSetupTest, FifoStartsWithTheFirstToHoleOut) {
 }
 
 TEST_F(HoleSetupTest, DecorationsOfAListedHole) {
+  files.WriteHole("course1hole3");
   gs().holename = "course1hole3";
   HoleInit();
   const auto& s = gs().sprites;
@@ -183,12 +178,75 @@ TEST_F(HoleSetupTest, DecorationsOfAListedHole) {
 }
 
 TEST_F(HoleSetupTest, DecorationsMatchTheNameExactly) {
+  files.WriteHole("Course1hole3");
   gs().holename = "Course1hole3";
   HoleInit();
   for (int slot = 35; slot <= 40; ++slot) EXPECT_EQ(gs().sprites[slot].x, 0) << slot;
   gs().holename = "course1hole1";  // not in the table
   HoleInit();
   for (int slot = 35; slot <= 40; ++slot) EXPECT_EQ(gs().sprites[slot].image, 0) << slot;
+}
+
+TEST_F(HoleSetupTest, LoadsTheHolesListsAndFile) {
+  gs().holenumber = 2;
+  gs().totalpar = 3;
+  HoleInit();
+  EXPECT_EQ(mainwin().bgsounds.Count(), 1);
+  EXPECT_TRUE(mainwin().bgsounds.items[0].looped);
+  EXPECT_EQ(mainwin().course.Count(), 2);
+  EXPECT_EQ(mainwin().course.items[0].picture.width, 8);
+  EXPECT_EQ(gs().par, 4);
+  EXPECT_EQ(gs().holepar[2], 4);
+  EXPECT_EQ(gs().totalpar, 7);
+  EXPECT_EQ(gs().cupx, 600);
+  EXPECT_EQ(gs().nexthole, "course1hole2");
+  EXPECT_EQ(gs().areas[1].kind, 5);
+}
+
+TEST_F(HoleSetupTest, ShowsTheLoadingPictureCentred) {
+  ImageItem picture;
+  picture.picture.width = 10;
+  picture.picture.height = 6;
+  picture.picture.pixels.assign(60, 0x000000FF);  // red
+  picture.transparent = false;
+  mainwin().menu.items.resize(2);
+  SetPicture(mainwin().menu.items[1], picture.picture);
+  mainwin().menu.items[1].transparent = false;
+  PrepareItem(mainwin().menu.items[1]);
+  ASSERT_TRUE(mainwin().DXDraw.Start(&platform, 640, 480, false));
+  HoleInit();
+  const std::vector<uint16_t> frame = platform.frame();
+  mainwin().DXDraw.Start(nullptr, 640, 480, false);
+  ASSERT_EQ(platform.presented(), 1);
+  const uint16_t red = Display::ColorMatch(0x000000FF);
+  EXPECT_EQ(frame[237 * 640 + 315], red);  // top-left corner of the picture
+  EXPECT_EQ(frame[242 * 640 + 324], red);  // bottom-right corner
+  EXPECT_EQ(frame[236 * 640 + 315], 0);
+  EXPECT_EQ(frame[237 * 640 + 325], 0);
+}
+
+TEST_F(HoleSetupTest, MissingImageListStopsTheSetUpWithTheTimerOff) {
+  std::filesystem::remove(files.Folder() + "course1hole1.dxg");
+  gs().gamestate = kHoleFinished;
+  gs().beststrokes = 2;
+  mainwin().gengine.enabled = true;
+  try {
+    HoleInit();
+    FAIL() << "no error raised";
+  } catch (const AssetError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open file " + files.Folder() + "course1hole1.dxg");
+  }
+  EXPECT_FALSE(mainwin().gengine.enabled);
+  EXPECT_EQ(gs().gamestate, kHoleFinished);
+  EXPECT_EQ(gs().beststrokes, 2);  // the resets did not run
+  EXPECT_FALSE(sounds.Has(SoundList::Effects, 6, SoundOp::Stop));
+}
+
+TEST_F(HoleSetupTest, MissingHoleFileIsNotAnError) {
+  std::filesystem::remove(files.Folder() + "course1hole1.hole");
+  HoleInit();
+  EXPECT_EQ(gs().par, 3);
+  EXPECT_EQ(gs().gamestate, kHoleCard);
 }
 
 TEST(DecorationTable, BonusPickUpsSitBesideTheirShadows) {

@@ -8,8 +8,10 @@
 
 #include "core/setup.h"
 #include "core/state.h"
+#include "present/asset_error.h"
 #include "present/main_window.h"
 #include "support/game_reset.h"
+#include "support/hole_files.h"
 
 namespace gp {
 namespace {
@@ -44,6 +46,36 @@ TEST_F(ProgressionTest, HoleChangeWaitsForTheResultToFade) {
   gs().bigmessagefade = 0;
   HoleChangeStep();
   EXPECT_EQ(gs().holename, "course1hole1");
+}
+
+TEST_F(ProgressionTest, HoleChangeLoadsTheNextHole) {
+  test::HoleFolder files;
+  files.WriteHole("course1hole2", "course1hole3");
+  gs().gamestate = kHoleFinished;
+  gs().bigmessage = "BIRDIE";
+  gs().bigmessagefade = 0;
+  gs().holename = "course1hole1";
+  gs().nexthole = "course1hole2";
+  gs().holenumber = 2;
+  HoleChangeStep();
+  EXPECT_EQ(gs().holename, "course1hole2");
+  EXPECT_EQ(gs().nexthole, "course1hole3");
+  EXPECT_TRUE(gs().bigmessage.empty());
+  EXPECT_EQ(gs().gamestate, kHoleCard);
+  EXPECT_EQ(gs().holepar[2], 4);
+  EXPECT_TRUE(mainwin().gengine.enabled);
+}
+
+TEST_F(ProgressionTest, HoleChangeToAMissingHoleRaisesAndStops) {
+  test::HoleFolder files;
+  gs().gamestate = kHoleFinished;
+  gs().bigmessagefade = 0;
+  gs().nexthole = "course9hole9";
+  mainwin().gengine.enabled = true;
+  EXPECT_THROW(HoleChangeStep(), AssetError);
+  EXPECT_EQ(gs().holename, "course9hole9");
+  EXPECT_EQ(gs().gamestate, kPlay);
+  EXPECT_FALSE(mainwin().gengine.enabled);
 }
 
 class StandingsTest : public ProgressionTest {
