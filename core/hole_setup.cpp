@@ -116,17 +116,10 @@ void ShowLoadingPicture() {
   d.Flip();
 }
 
-// The previous hole's background sounds stop before their list is replaced.
-void StopBackgroundSounds() {
-  for (int i = 0; i < mainwin().bgsounds.Count(); ++i) {
-    RequestSound(SoundList::Background, i, SoundOp::Stop);
-  }
-}
-
 void LoadHoleAssets() {
   TMain& w = mainwin();
   const std::string stem = w.folder + gs().holename;
-  StopBackgroundSounds();
+  // Replacing the list also stops the previous hole's loop.
   LoadWaveList(w.bgsounds, stem + ".dxw");
   LoadImageList(w.course, stem + ".dxg", w.DXDraw.Running());
   LoadHoleFile(stem + ".hole");
