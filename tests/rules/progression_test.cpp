@@ -6,8 +6,11 @@
 
 #include <string>
 
+#include "core/frame_tick.h"
+#include "core/hole_setup.h"
 #include "core/setup.h"
 #include "core/state.h"
+#include "physics/putting.h"
 #include "present/asset_error.h"
 #include "present/main_window.h"
 #include "support/game_reset.h"
@@ -76,6 +79,45 @@ TEST_F(ProgressionTest, HoleChangeToAMissingHoleRaisesAndStops) {
   EXPECT_EQ(gs().holename, "course9hole9");
   EXPECT_EQ(gs().gamestate, kPlay);
   EXPECT_FALSE(mainwin().gengine.enabled);
+}
+
+TEST_F(ProgressionTest, APuttIntoTheCupFinishesTheHoleAndLoadsTheNext) {
+  test::HoleFolder files;
+  files.WriteHole("course1hole1", "course1hole2");
+  files.WriteHole("course1hole2", "course1hole3");
+  FirstHole();
+  HoleInit();
+  // The ball 100 pixels left of the cup (600, 220), the hole card closed.
+  playerrec& b = gs().players[1];
+  b.x = b.checkx = b.backx = 500;
+  b.y = b.checky = b.backy = 220;
+  gs().gamestate = kPlay;
+  // A pull putt dragged 60 pixels to the left: speed 1.5 to the right.
+  OnPointerMove(b.x, b.y);
+  OnLeftButtonDown();
+  OnPointerMove(gs().spotx - 60, gs().spoty);
+  GengineTimer();
+  OnLeftButtonUp();
+  int frames = 0;
+  while (gs().gamestate != kHoleFinished && frames < 2000) {
+    GengineTimer();
+    ++frames;
+  }
+  ASSERT_EQ(gs().gamestate, kHoleFinished);
+  EXPECT_EQ(gs().bigmessage, "HOLE IN ONE");
+  gs().bigmessagefade = 0;  // the result has faded
+  GengineTimer();
+  EXPECT_EQ(gs().holename, "course1hole2");
+  EXPECT_EQ(b.holestrokes[1], 1);
+  EXPECT_EQ(b.total, 1);
+  EXPECT_EQ(b.holeswon, 1);
+  EXPECT_EQ(b.topar, -3);  // 1 stroke on a par 4
+  EXPECT_EQ(gs().holenumber, 2);
+  EXPECT_EQ(gs().totalpar, 8);
+  EXPECT_EQ(gs().gamestate, kHoleCard);
+  EXPECT_EQ(b.strokes, 0);
+  EXPECT_TRUE(b.oncourse);
+  EXPECT_TRUE(sounds.HasEffect(18));  // holed out under par
 }
 
 class StandingsTest : public ProgressionTest {
