@@ -174,6 +174,7 @@ int Run(const Args& args) {
   SetStepObserver(nullptr);
   SetSoundObserver(nullptr);
   w.DXDraw.Finalize();
+  w.platform = nullptr;  // the headless platform ends with this command
 
   Json j;
   j.BeginObject().Field("frames", frames).Field("steps", g_steps).Key("final").BeginObject();
