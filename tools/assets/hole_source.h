@@ -1,0 +1,93 @@
+#pragma once
+// A hole's source file: the game's own sections ([ball], [course], [areaN]) and
+// the sections only the hole compiler reads:
+//   [canvas]  width, height (multiples of 24), scheme (course colour 1..5),
+//             seed, number (the hole's place in its round), title (hole card)
+//   [floorN]  points = "x,y x,y ..." outline of a playable surface; level = 0/1
+//             (1 = a lower tier, drawn darker)
+//   [paintN]  type, x, y, w, h, fg (1 = stands above a ball), text: decorations
+//   [images]  itemN = GENERATOR [ARG]: which picture makes course item N
+//   [sounds]  ambient = variant of the ambient bed (item 0)
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace gp::assets {
+
+// A sectioned key/value text: names compare without case, first occurrence wins.
+class Profile {
+ public:
+  explicit Profile(const std::string& text);
+  bool HasSection(const std::string& section) const;
+  // The raw value, or nullptr when the section or key is absent.
+  const std::string* Value(const std::string& section, const std::string& key) const;
+  // A 32-bit integer in decimal or "$"/"0x" hexadecimal; `fallback` otherwise.
+  int Int(const std::string& section, const std::string& key, int fallback = 0) const;
+  std::string Text(const std::string& section, const std::string& key,
+                   const std::string& fallback = "") const;
+
+ private:
+  std::map<std::string, std::map<std::string, std::string>> sections_;
+};
+
+// Reads one number by the hole-file rules; false when `text` is not entirely a number.
+bool ParseHoleNumber(const std::string& text, int& out);
+
+struct Pt {
+  double x = 0, y = 0;
+};
+
+enum class Shape { None, Segment, Quad, Ellipse };
+
+struct Area {
+  int index = 0;  // 1..99
+  int kind = 0;
+  int x1 = 0, y1 = 0, r = 0, x2 = 0, y2 = 0, x3 = 0, y3 = 0, x4 = 0, y4 = 0;
+  int p1 = 0, p2 = 0, p3 = 0, p4 = 0, p5 = 0, p6 = 0;
+  bool enabled = false;
+  std::string comment;
+
+  Shape shape() const;
+  Pt Centre() const;  // middle of the shape
+  // Bounding box of the shape in course pixels: {left, top, right, bottom}.
+  void Bounds(double& l, double& t, double& r, double& b) const;
+};
+
+struct Floor {
+  std::vector<Pt> points;
+  int level = 0;
+};
+
+struct Paint {
+  std::string type;
+  int x = 0, y = 0, w = 0, h = 0;
+  bool fg = false;
+  std::string text;
+};
+
+struct HoleSource {
+  std::string name;
+  std::string text;  // the file as read
+  int width = 1200, height = 960;
+  int scheme = 1;
+  unsigned seed = 1;
+  int number = 1;
+  std::string title;
+  int par = 3;
+  int ballx = 320, bally = 240;
+  std::vector<Area> areas;  // non-empty slots, ascending index
+  std::vector<Floor> floors;
+  std::vector<Paint> paints;
+  std::map<int, std::string> images;  // item number -> "GENERATOR [ARG]"
+  int ambient = 0;
+
+  const Area* FindArea(int index) const;
+  const Area* Cup() const;  // the last kind-5 area, or nullptr
+};
+
+// Parses a hole source; throws std::runtime_error naming the file on bad input.
+HoleSource ParseHoleSource(const std::string& name, const std::string& text);
+HoleSource LoadHoleSource(const std::string& path, const std::string& name);
+
+}  // namespace gp::assets
