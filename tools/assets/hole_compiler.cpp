@@ -121,7 +121,8 @@ std::vector<ImageItem> HoleImages(const HoleSource& h) {
     }
   }
   if (const char* dir = std::getenv("GALAPUTT_HOLE_PNG")) {  // designer aid: look at the art
-    cairo_surface_write_to_png(course.surface(), (std::string(dir) + "/" + h.name + ".png").c_str());
+    cairo_surface_write_to_png(course.surface(),
+                               (std::string(dir) + "/" + h.name + ".png").c_str());
     cairo_surface_write_to_png(fg.surface(), (std::string(dir) + "/" + h.name + "_fg.png").c_str());
   }
   return items;

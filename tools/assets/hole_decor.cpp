@@ -11,7 +11,9 @@ namespace gp::assets {
 
 namespace {
 
-Col C(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0}; }
+Col C(int r, int g, int b) {
+  return {r / 255.0, g / 255.0, b / 255.0};
+}
 
 void Grad(cairo_t* cr, double x0, double y0, double x1, double y1, const Col& a, const Col& b) {
   cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
@@ -52,7 +54,8 @@ void Planet(cairo_t* cr, const Paint& p, const Col& acc) {
   const double r = p.w > 0 ? p.w : 80;
   Glow(cr, p.x, p.y, r * 1.25, acc, 0.25);
   if (p.text == "ring") Ring(cr, p, r, acc, false);
-  cairo_pattern_t* g = cairo_pattern_create_radial(p.x - r * 0.4, p.y - r * 0.4, r * 0.1, p.x, p.y, r);
+  cairo_pattern_t* g =
+      cairo_pattern_create_radial(p.x - r * 0.4, p.y - r * 0.4, r * 0.1, p.x, p.y, r);
   const Col lit = acc.Mix(C(255, 255, 255), 0.3), dark = acc.Scale(0.12);
   cairo_pattern_add_color_stop_rgb(g, 0, lit.r, lit.g, lit.b);
   cairo_pattern_add_color_stop_rgb(g, 1, dark.r, dark.g, dark.b);
@@ -83,7 +86,10 @@ void Rock(cairo_t* cr, const Paint& p, unsigned seed, const Col& tint) {
     const double t = M_PI + i * M_PI / (n - 1);
     const double k = 0.8 + 0.25 * Noise(i, 1, seed);
     const double x = p.x + std::cos(t) * w / 2 * k, y = p.y + std::sin(t) * h * k;
-    if (i == 0) cairo_move_to(cr, x, y); else cairo_line_to(cr, x, y);
+    if (i == 0)
+      cairo_move_to(cr, x, y);
+    else
+      cairo_line_to(cr, x, y);
   }
   cairo_close_path(cr);
   Grad(cr, p.x - w / 2, p.y - h, p.x + w / 2, p.y, C(150, 140, 130).Mix(tint, 0.2), C(50, 44, 46));
@@ -139,7 +145,8 @@ void Arch(cairo_t* cr, const Paint& p, const Scheme& sc) {
     cairo_fill(cr);
   }
   cairo_move_to(cr, p.x, p.y - h + 8);
-  cairo_curve_to(cr, p.x + w * 0.2, p.y - h - 26, p.x + w * 0.8, p.y - h - 26, p.x + w, p.y - h + 8);
+  cairo_curve_to(cr, p.x + w * 0.2, p.y - h - 26, p.x + w * 0.8, p.y - h - 26, p.x + w,
+                 p.y - h + 8);
   cairo_set_line_width(cr, 12);
   cairo_set_source_rgb(cr, sc.rail.r * 0.6, sc.rail.g * 0.6, sc.rail.b * 0.6);
   cairo_stroke_preserve(cr);
@@ -334,22 +341,36 @@ void Pad(cairo_t* cr, const Paint& p, const Scheme& sc) {
 void PaintDecoration(const HoleSource& h, cairo_t* cr, const Paint& p) {
   const Scheme& sc = SchemeOf(h.scheme);
   cairo_save(cr);
-  if (p.type == "planet") Planet(cr, p, p.text == "ring" ? sc.accent : sc.accent.Mix(C(120, 80, 200), 0.5));
-  else if (p.type == "asteroid") Rock(cr, p, h.seed + p.x, C(60, 60, 80));
-  else if (p.type == "rock") Rock(cr, p, h.seed + p.x * 3 + p.y, sc.felt);
-  else if (p.type == "crystal") Crystal(cr, p, sc.accent);
-  else if (p.type == "lamp") Lamp(cr, p, sc.accent);
-  else if (p.type == "arch") Arch(cr, p, sc);
-  else if (p.type == "vent") Vent(cr, p);
-  else if (p.type == "cannon") Cannon(cr, p);
-  else if (p.type == "worker") Worker(cr, p);
-  else if (p.type == "gate") Gate(cr, p, sc.accent);
-  else if (p.type == "plant") Plant(cr, p, sc.accent);
-  else if (p.type == "beacon") Beacon(cr, p, sc.accent);
-  else if (p.type == "pad" || p.type == "sign") Pad(cr, p, sc);
+  if (p.type == "planet")
+    Planet(cr, p, p.text == "ring" ? sc.accent : sc.accent.Mix(C(120, 80, 200), 0.5));
+  else if (p.type == "asteroid")
+    Rock(cr, p, h.seed + p.x, C(60, 60, 80));
+  else if (p.type == "rock")
+    Rock(cr, p, h.seed + p.x * 3 + p.y, sc.felt);
+  else if (p.type == "crystal")
+    Crystal(cr, p, sc.accent);
+  else if (p.type == "lamp")
+    Lamp(cr, p, sc.accent);
+  else if (p.type == "arch")
+    Arch(cr, p, sc);
+  else if (p.type == "vent")
+    Vent(cr, p);
+  else if (p.type == "cannon")
+    Cannon(cr, p);
+  else if (p.type == "worker")
+    Worker(cr, p);
+  else if (p.type == "gate")
+    Gate(cr, p, sc.accent);
+  else if (p.type == "plant")
+    Plant(cr, p, sc.accent);
+  else if (p.type == "beacon")
+    Beacon(cr, p, sc.accent);
+  else if (p.type == "pad" || p.type == "sign")
+    Pad(cr, p, sc);
   cairo_restore(cr);
-  static const char* const known[] = {"planet", "asteroid", "rock", "crystal", "lamp", "arch", "vent",
-                                      "cannon", "worker", "gate", "plant", "beacon", "pad", "sign"};
+  static const char* const known[] = {"planet", "asteroid", "rock",   "crystal", "lamp",
+                                      "arch",   "vent",     "cannon", "worker",  "gate",
+                                      "plant",  "beacon",   "pad",    "sign"};
   for (const char* k : known) {
     if (p.type == k) return;
   }

@@ -11,7 +11,9 @@ namespace gp::assets {
 
 namespace {
 
-Col C(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0}; }
+Col C(int r, int g, int b) {
+  return {r / 255.0, g / 255.0, b / 255.0};
+}
 
 // Screen direction of a byte angle (256 steps per turn, 64 = down).
 Pt Dir(double byteangle) {
@@ -69,8 +71,8 @@ void PaintSlope(cairo_t* cr, const Area& a) {
   const double half = 0.5 * (std::abs(d.x) * (r - l) + std::abs(d.y) * (b - t)) + 1;
   cairo_save(cr);
   Clip(cr, a);
-  Linear(cr, c.x - d.x * half, c.y - d.y * half, c.x + d.x * half, c.y + d.y * half, C(255, 255, 240),
-         0.16, C(0, 0, 20), 0.26);
+  Linear(cr, c.x - d.x * half, c.y - d.y * half, c.x + d.x * half, c.y + d.y * half,
+         C(255, 255, 240), 0.16, C(0, 0, 20), 0.26);
   cairo_paint(cr);
   cairo_set_line_width(cr, 2);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -121,7 +123,8 @@ void PaintConveyor(cairo_t* cr, const Area& a) {
 // Water (blue) or acid (green): a rim, a deep gradient and glossy highlights.
 void PaintWater(cairo_t* cr, const Area& a) {
   const bool acid = a.p3 == 1;
-  const Col deep = acid ? C(20, 90, 30) : C(10, 40, 110), shallow = acid ? C(110, 220, 60) : C(70, 150, 240);
+  const Col deep = acid ? C(20, 90, 30) : C(10, 40, 110),
+            shallow = acid ? C(110, 220, 60) : C(70, 150, 240);
   double l, t, r, b;
   a.Bounds(l, t, r, b);
   AreaPath(cr, a);
@@ -329,7 +332,8 @@ void PaintFan(cairo_t* cr, const Area& a) {
     const double t = i * 2 * M_PI / 5;
     cairo_move_to(cr, c.x, c.y);
     cairo_curve_to(cr, c.x + 12 * std::cos(t), c.y + 6 * std::sin(t), c.x + 14 * std::cos(t + 0.6),
-                   c.y + 7 * std::sin(t + 0.6), c.x + 6 * std::cos(t + 0.9), c.y + 3 * std::sin(t + 0.9));
+                   c.y + 7 * std::sin(t + 0.6), c.x + 6 * std::cos(t + 0.9),
+                   c.y + 3 * std::sin(t + 0.9));
     cairo_close_path(cr);
   }
   cairo_set_source_rgb(cr, 0.6, 0.64, 0.7);
@@ -462,7 +466,8 @@ void PaintRubble(cairo_t* cr, const Area& a) {
 }
 
 void PaintJumpPad(cairo_t* cr, const Area& a) {
-  const Pt from{(a.x4 + a.x1) / 2.0, (a.y4 + a.y1) / 2.0}, to{(a.x2 + a.x3) / 2.0, (a.y2 + a.y3) / 2.0};
+  const Pt from{(a.x4 + a.x1) / 2.0, (a.y4 + a.y1) / 2.0},
+      to{(a.x2 + a.x3) / 2.0, (a.y2 + a.y3) / 2.0};
   const double len = std::max(1.0, std::hypot(to.x - from.x, to.y - from.y));
   const Pt d{(to.x - from.x) / len, (to.y - from.y) / len};
   AreaPath(cr, a);
@@ -472,7 +477,8 @@ void PaintJumpPad(cairo_t* cr, const Area& a) {
   Clip(cr, a);
   cairo_set_line_width(cr, 3);
   const Pt c = a.Centre();
-  for (double k = -len / 2 + 6; k < len / 2; k += 12) Chevron(cr, c.x + d.x * k, c.y + d.y * k, d, 8);
+  for (double k = -len / 2 + 6; k < len / 2; k += 12)
+    Chevron(cr, c.x + d.x * k, c.y + d.y * k, d, 8);
   cairo_set_source_rgba(cr, 1, 0.95, 0.7, 0.85);
   cairo_stroke(cr);
   cairo_restore(cr);
@@ -515,8 +521,10 @@ void PaintBreakable(cairo_t* cr, const Area& a) {
   const int n = std::max(3, static_cast<int>((r - l + b - t) / 10));
   for (int i = 0; i < n; ++i) {
     const double k = (i + 0.5) / n;
-    const double x = a.shape() == Shape::Segment ? a.x1 + (a.x2 - a.x1) * k : l + (r - l) * Noise(i, 21, a.index);
-    const double y = a.shape() == Shape::Segment ? a.y1 + (a.y2 - a.y1) * k : t + (b - t) * Noise(i, 22, a.index);
+    const double x = a.shape() == Shape::Segment ? a.x1 + (a.x2 - a.x1) * k
+                                                 : l + (r - l) * Noise(i, 21, a.index);
+    const double y = a.shape() == Shape::Segment ? a.y1 + (a.y2 - a.y1) * k
+                                                 : t + (b - t) * Noise(i, 22, a.index);
     const double hgt = 14 + 12 * Noise(i, 23, a.index), w = 4 + 3 * Noise(i, 24, a.index);
     cairo_move_to(cr, x - w, y);
     cairo_line_to(cr, x - w * 0.4, y - hgt);
@@ -581,21 +589,50 @@ void PaintDevices(const HoleSource& h, cairo_t* cr) {
   for (const Area& a : h.areas) {
     if (a.shape() == Shape::None) continue;
     switch (a.kind) {
-      case 5: PaintCup(h, cr, a); break;
-      case 12: PaintGeyser(cr, a); break;
-      case 13: if (a.comment != "tank") PaintSpring(cr, a); break;
-      case 25: PaintTeleporter(cr, a); break;
-      case 26: PaintPipe(cr, a); break;
-      case 27: PaintMine(cr, a); break;
-      case 29: if (a.comment == "cannon") RingPad(cr, a.Centre().x, a.Centre().y, 14, C(255, 140, 60)); break;
-      case 34: PaintJumpPad(cr, a); break;
-      case 35: PaintBonusPad(cr, a); break;
-      case 36: PaintPlate(cr, a, C(120, 100, 70), 0.25); break;
-      case 37: PaintCatapult(cr, a); break;
-      case 38: PaintSwitch(cr, a); break;
-      case 40: PaintBreakable(cr, a); break;
-      case 43: PaintFan(cr, a); break;
-      default: break;
+      case 5:
+        PaintCup(h, cr, a);
+        break;
+      case 12:
+        PaintGeyser(cr, a);
+        break;
+      case 13:
+        if (a.comment != "tank") PaintSpring(cr, a);
+        break;
+      case 25:
+        PaintTeleporter(cr, a);
+        break;
+      case 26:
+        PaintPipe(cr, a);
+        break;
+      case 27:
+        PaintMine(cr, a);
+        break;
+      case 29:
+        if (a.comment == "cannon") RingPad(cr, a.Centre().x, a.Centre().y, 14, C(255, 140, 60));
+        break;
+      case 34:
+        PaintJumpPad(cr, a);
+        break;
+      case 35:
+        PaintBonusPad(cr, a);
+        break;
+      case 36:
+        PaintPlate(cr, a, C(120, 100, 70), 0.25);
+        break;
+      case 37:
+        PaintCatapult(cr, a);
+        break;
+      case 38:
+        PaintSwitch(cr, a);
+        break;
+      case 40:
+        PaintBreakable(cr, a);
+        break;
+      case 43:
+        PaintFan(cr, a);
+        break;
+      default:
+        break;
     }
   }
 }

@@ -11,7 +11,9 @@ namespace {
 
 constexpr double kSlabDepth = 26;  // pixels of floor edge seen below each floor
 
-Col C(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0}; }
+Col C(int r, int g, int b) {
+  return {r / 255.0, g / 255.0, b / 255.0};
+}
 
 }  // namespace
 
@@ -122,7 +124,8 @@ void PaintSpace(const HoleSource& h, Surface& s) {
     Col c = top.Mix(bottom, double(y) / s.height());
     const double n1 = 0.55 * SmoothNoise(x, y, 220, seed) + 0.3 * SmoothNoise(x, y, 90, seed + 1) +
                       0.15 * SmoothNoise(x, y, 35, seed + 2);
-    const double n2 = 0.6 * SmoothNoise(x, y, 260, seed + 3) + 0.4 * SmoothNoise(x, y, 60, seed + 4);
+    const double n2 =
+        0.6 * SmoothNoise(x, y, 260, seed + 3) + 0.4 * SmoothNoise(x, y, 60, seed + 4);
     const double a = std::max(0.0, n1 - 0.48) * 1.6, b = std::max(0.0, n2 - 0.52) * 1.4;
     c = {c.r + neb1.r * a + neb2.r * b, c.g + neb1.g * a + neb2.g * b,
          c.b + neb1.b * a + neb2.b * b};
@@ -140,7 +143,9 @@ void PaintSpace(const HoleSource& h, Surface& s) {
     const double x = Noise(i, 1, seed + 9) * s.width(), y = Noise(i, 2, seed + 9) * s.height();
     const double size = 0.8 + 2.2 * std::pow(Noise(i, 3, seed + 9), 3);
     const double warm = Noise(i, 4, seed + 9);
-    const Col tint = warm > 0.7 ? C(255, 220, 180) : warm < 0.25 ? C(170, 200, 255) : C(240, 240, 255);
+    const Col tint = warm > 0.7    ? C(255, 220, 180)
+                     : warm < 0.25 ? C(170, 200, 255)
+                                   : C(240, 240, 255);
     cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, size * 3);
     cairo_pattern_add_color_stop_rgba(g, 0, tint.r, tint.g, tint.b, 0.95);
     cairo_pattern_add_color_stop_rgba(g, 0.3, tint.r, tint.g, tint.b, 0.35);
@@ -216,7 +221,9 @@ void PaintFloors(const HoleSource& h, Surface& s) {
   }
 }
 
-bool IsWall(int kind) { return kind == 1 || kind == 2 || kind == 3 || kind == 4 || kind == 6 || kind == 7; }
+bool IsWall(int kind) {
+  return kind == 1 || kind == 2 || kind == 3 || kind == 4 || kind == 6 || kind == 7;
+}
 
 // A wall drawn as a rail; "invisible" walls (the foot of a ledge's face) are not.
 bool IsRail(const Area& a) {

@@ -15,22 +15,6 @@
 
 namespace gp::assets {
 
-// A sectioned key/value text: names compare without case, first occurrence wins.
-class Profile {
- public:
-  explicit Profile(const std::string& text);
-  bool HasSection(const std::string& section) const;
-  // The raw value, or nullptr when the section or key is absent.
-  const std::string* Value(const std::string& section, const std::string& key) const;
-  // A 32-bit integer in decimal or "$"/"0x" hexadecimal; `fallback` otherwise.
-  int Int(const std::string& section, const std::string& key, int fallback = 0) const;
-  std::string Text(const std::string& section, const std::string& key,
-                   const std::string& fallback = "") const;
-
- private:
-  std::map<std::string, std::map<std::string, std::string>> sections_;
-};
-
 // Reads one number by the hole-file rules; false when `text` is not entirely a number.
 bool ParseHoleNumber(const std::string& text, int& out);
 

@@ -13,7 +13,9 @@ namespace gp::assets {
 
 namespace {
 
-Col C(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 255.0}; }
+Col C(int r, int g, int b) {
+  return {r / 255.0, g / 255.0, b / 255.0};
+}
 
 void Glow(cairo_t* cr, double x, double y, double r, const Col& c, double a) {
   if (r <= 0) return;
@@ -75,7 +77,10 @@ ImageItem Bonus() {
     for (int i = 0; i < 10; ++i) {
       const double a = spin + i * M_PI / 5 - M_PI / 2, r = i % 2 ? 3.2 : 7.5;
       const double x = cx + std::cos(a) * r * squash, y = cy + std::sin(a) * r;
-      if (i == 0) cairo_move_to(cr, x, y); else cairo_line_to(cr, x, y);
+      if (i == 0)
+        cairo_move_to(cr, x, y);
+      else
+        cairo_line_to(cr, x, y);
     }
     cairo_close_path(cr);
     cairo_set_source_rgb(cr, 1, 0.97, 0.75);
@@ -155,7 +160,8 @@ ImageItem Barrier(const std::string& name, int w, int h, const Col& c) {
     for (int i = 0; i < 5; ++i) {  // crackling bands
       const double y = base - 4 - ((i * 9 + k * 5) % int(h * 0.8 - 8));
       cairo_move_to(cr, 6, y);
-      for (double x = 6; x < w - 6; x += 6) cairo_line_to(cr, x + 6, y + ((int(x) / 6 + k + i) % 2 ? 2 : -2));
+      for (double x = 6; x < w - 6; x += 6)
+        cairo_line_to(cr, x + 6, y + ((int(x) / 6 + k + i) % 2 ? 2 : -2));
     }
     cairo_set_source_rgba(cr, 1, 1, 1, 0.9);
     cairo_set_line_width(cr, 1.2);
@@ -392,7 +398,8 @@ ImageItem MakeBlast() {
     for (int i = 0; i < 10; ++i) {
       const double a = i * M_PI / 5;
       cairo_move_to(cr, 55 + std::cos(a) * 10, 65 + std::sin(a) * 6);
-      cairo_line_to(cr, 55 + std::cos(a) * (16 + 36 * t), 65 + std::sin(a) * (10 + 30 * t) - 12 * t);
+      cairo_line_to(cr, 55 + std::cos(a) * (16 + 36 * t),
+                    65 + std::sin(a) * (10 + 30 * t) - 12 * t);
     }
     cairo_set_source_rgba(cr, 1, 0.95, 0.6, fade);
     cairo_set_line_width(cr, 2);
@@ -498,7 +505,8 @@ ImageItem MakeHoleSprite(const HoleSource& h, const Picture& course, int index,
   if (g == "sparkle") return Sparkle();
   if (g == "muzzle") return Muzzle();
   if (g == "glow") return SoftBlob("glow", Arg(w, 1, 96), Arg(w, 2, 64), 4, C(255, 236, 190));
-  if (g == "warmglow") return SoftBlob("warmglow", Arg(w, 1, 56), Arg(w, 2, 64), 4, C(255, 150, 70));
+  if (g == "warmglow")
+    return SoftBlob("warmglow", Arg(w, 1, 56), Arg(w, 2, 64), 4, C(255, 150, 70));
   if (g == "barrier") return Barrier("barrier", Arg(w, 1, 64), Arg(w, 2, 48), acc);
   if (g == "worker") return WokenWorker();
   if (g == "puff") return Puff();
