@@ -87,6 +87,27 @@ ImageItem HoleCard(const HoleSource& h, const Surface& course) {
   return MakeItem("holecard", ToPicture(s, KeyMode::Opaque), 0, 0, false);
 }
 
+// Designer aid (GALAPUTT_HOLE_PNG=DIR): every item as NAME_N.png, key shown as magenta.
+void DumpPng(const std::string& dir, const std::string& name, const std::vector<ImageItem>& items) {
+  for (size_t i = 0; i < items.size(); ++i) {
+    const Picture& p = items[i].picture;
+    Surface s(p.width, p.height);
+    unsigned char* data = cairo_image_surface_get_data(s.surface());
+    const int stride = cairo_image_surface_get_stride(s.surface());
+    for (int y = 0; y < p.height; ++y) {
+      for (int x = 0; x < p.width; ++x) {
+        uint32_t c = p.at(x, y);
+        if (c == 0 && i > 0) c = Rgb(120, 0, 120);
+        reinterpret_cast<uint32_t*>(data + y * stride)[x] =
+            0xFF000000u | ((c & 255) << 16) | (c & 0xFF00) | ((c >> 16) & 255);
+      }
+    }
+    cairo_surface_mark_dirty(s.surface());
+    cairo_surface_write_to_png(s.surface(),
+                               (dir + "/" + name + "_" + std::to_string(i) + ".png").c_str());
+  }
+}
+
 std::vector<ImageItem> HoleImages(const HoleSource& h) {
   Surface course(h.width, h.height), fg(h.width, h.height);
   PaintCourse(h, course, fg);
@@ -120,11 +141,7 @@ std::vector<ImageItem> HoleImages(const HoleSource& h) {
       items.push_back(MakeHoleSprite(h, pic, i, spec));
     }
   }
-  if (const char* dir = std::getenv("GALAPUTT_HOLE_PNG")) {  // designer aid: look at the art
-    cairo_surface_write_to_png(course.surface(),
-                               (std::string(dir) + "/" + h.name + ".png").c_str());
-    cairo_surface_write_to_png(fg.surface(), (std::string(dir) + "/" + h.name + "_fg.png").c_str());
-  }
+  if (const char* dir = std::getenv("GALAPUTT_HOLE_PNG")) DumpPng(dir, h.name, items);
   return items;
 }
 

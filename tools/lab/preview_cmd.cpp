@@ -1,0 +1,192 @@
+// galaputt-lab preview: the hole designer's view. The course picture of a hole
+// with every area outlined in a colour by its family and labelled "kind:number",
+// the ball start ringed in white and the cup in red; written as PNG.
+#include <png.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "core/hole_file.h"
+#include "core/profile.h"
+#include "core/state.h"
+#include "present/asset_error.h"
+#include "present/image_list.h"
+#include "tools/lab/json.h"
+#include "tools/lab/lab.h"
+
+namespace gp::lab {
+
+namespace {
+
+// The folder of the running program, with a trailing '/'.
+std::string ProgramFolder() {
+  char buf[4096];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return "./";
+  std::string path(buf, static_cast<size_t>(n));
+  return path.substr(0, path.rfind('/') + 1);
+}
+
+struct Canvas {
+  Picture pic;
+  void Plot(int x, int y, uint32_t c) {
+    if (x >= 0 && y >= 0 && x < pic.width && y < pic.height) {
+      pic.pixels[static_cast<size_t>(y) * pic.width + x] = c;
+    }
+  }
+  // A line two pixels thick with a one-pixel dark outline below and right.
+  void Line(double x0, double y0, double x1, double y1, uint32_t c) {
+    const int steps = std::max(1, static_cast<int>(std::max(std::abs(x1 - x0), std::abs(y1 - y0))));
+    for (int pass = 0; pass < 2; ++pass) {
+      for (int i = 0; i <= steps; ++i) {
+        const int x = static_cast<int>(std::lround(x0 + (x1 - x0) * i / steps));
+        const int y = static_cast<int>(std::lround(y0 + (y1 - y0) * i / steps));
+        if (pass == 0) {
+          Plot(x + 1, y + 2, 0);
+          Plot(x + 2, y + 1, 0);
+        } else {
+          Plot(x, y, c), Plot(x + 1, y, c), Plot(x, y + 1, c), Plot(x + 1, y + 1, c);
+        }
+      }
+    }
+  }
+  // An ellipse `rx` wide and `rx` / 2 high, like a round area.
+  void Ellipse(double cx, double cy, double rx, uint32_t c) {
+    const int n = std::max(24, static_cast<int>(rx * 3));
+    for (int i = 0; i < n; ++i) {
+      const double a = 2 * M_PI * i / n, b = 2 * M_PI * (i + 1) / n;
+      Line(cx + rx * std::cos(a), cy + rx / 2 * std::sin(a), cx + rx * std::cos(b),
+           cy + rx / 2 * std::sin(b), c);
+    }
+  }
+  void Box(int x, int y, int w, int h, uint32_t c) {
+    for (int j = 0; j < h; ++j) {
+      for (int i = 0; i < w; ++i) Plot(x + i, y + j, c);
+    }
+  }
+  // Text of digits and ':' in a 3 x 5 font drawn at double size, on a dark box.
+  void Label(int x, int y, const std::string& text, uint32_t c) {
+    static const char* const glyphs[11] = {"111101101101111", "010110010010111", "111001111100111",
+                                           "111001111001111", "101101111001001", "111100111001111",
+                                           "111100111101111", "111001001001001", "111101111101111",
+                                           "111101111001111", "000010000010000"};
+    const int w = static_cast<int>(text.size()) * 8 + 2;
+    Box(x - 1, y - 1, w + 2, 14, 0x00101010);
+    for (size_t k = 0; k < text.size(); ++k) {
+      const int g = text[k] == ':' ? 10 : text[k] - '0';
+      if (g < 0 || g > 10) continue;
+      for (int r = 0; r < 5; ++r) {
+        for (int q = 0; q < 3; ++q) {
+          if (glyphs[g][r * 3 + q] == '1')
+            Box(x + 2 + static_cast<int>(k) * 8 + q * 2, y + 1 + r * 2, 2, 2, c);
+        }
+      }
+    }
+  }
+};
+
+// Outline colour by family (0x00BBGGRR): walls white, surfaces cyan, water
+// blue, hazards red, devices yellow, switches magenta, the cup orange.
+uint32_t KindColour(int kind) {
+  if (kind == 5) return 0x000090FF;
+  if (kind <= 7) return 0x00F0F0F0;
+  if ((kind >= 8 && kind <= 11) || (kind >= 14 && kind <= 23) || kind == 32 || kind == 33) {
+    return 0x00E0E040;
+  }
+  if (kind == 24) return 0x00FF8040;
+  if (kind == 27 || kind == 45 || kind == 30) return 0x004040FF;
+  if (kind == 28 || kind == 38 || kind == 29) return 0x00FF40FF;
+  return 0x0040FFFF;
+}
+
+void DrawArea(Canvas& cv, int index, const arearec& a) {
+  if (a.kind == 0) return;
+  const uint32_t c = KindColour(a.kind);
+  double lx, ly;
+  if (a.r >= 1) {
+    cv.Ellipse(a.x1, a.y1, a.r, c);
+    lx = a.x1 + a.r * 0.7, ly = a.y1 - a.r * 0.35 - 14;
+  } else if (a.x3 == 0 && a.x4 == 0) {
+    cv.Line(a.x1, a.y1, a.x2, a.y2, c);
+    lx = (a.x1 + a.x2) / 2.0 + 3, ly = (a.y1 + a.y2) / 2.0 + 3;
+  } else if (a.x3 != 0 && a.x4 != 0) {
+    cv.Line(a.x1, a.y1, a.x2, a.y2, c);
+    cv.Line(a.x2, a.y2, a.x3, a.y3, c);
+    cv.Line(a.x3, a.y3, a.x4, a.y4, c);
+    cv.Line(a.x4, a.y4, a.x1, a.y1, c);
+    lx = std::min({a.x1, a.x2, a.x3, a.x4}) + 3, ly = std::min({a.y1, a.y2, a.y3, a.y4}) + 3;
+  } else {
+    return;  // never touched: nothing to show
+  }
+  if (a.kind == 25 || a.kind == 26 || a.kind == 37) {  // exits and their launch lines
+    cv.Ellipse(a.x2, a.y2, 8, c);
+    cv.Line(a.x3, a.y3, a.x4, a.y4, c);
+  }
+  cv.Label(static_cast<int>(lx), static_cast<int>(ly),
+           std::to_string(a.kind) + ":" + std::to_string(index), c);
+}
+
+bool WritePng(const std::string& path, const Picture& p) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  bool ok = png && info && setjmp(png_jmpbuf(png)) == 0;
+  if (ok) {
+    png_init_io(png, f);
+    png_set_IHDR(png, info, p.width, p.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    std::vector<png_byte> row(static_cast<size_t>(p.width) * 3);
+    for (int y = 0; y < p.height; ++y) {
+      for (int x = 0; x < p.width; ++x) {
+        const uint32_t c = p.at(x, y);
+        row[x * 3] = c & 255, row[x * 3 + 1] = (c >> 8) & 255, row[x * 3 + 2] = (c >> 16) & 255;
+      }
+      png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+  }
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(f) == 0 && ok;
+}
+
+int RunPreview(const Args& args) {
+  const std::string* hole = Option(args, "--hole");
+  const std::string* out = Option(args, "--out");
+  if (!hole || !out) return Fail("preview: --hole NAME and --out FILE.png are required");
+  const std::string base = ProgramFolder() + *hole;
+  ImageList list;
+  try {
+    LoadImageList(list, base + ".dxg", false);
+  } catch (const AssetError& e) {
+    return Fail(e.what());
+  }
+  if (list.Count() < 1 || list.items[0].picture.empty())
+    return Fail(*hole + ".dxg has no course picture");
+  Canvas cv{list.items[0].picture};
+  ResetGameState();
+  gs().numplayers = 1;
+  LoadHoleFile(base + ".hole");
+  for (int i = 1; i <= kMaxAreas; ++i) DrawArea(cv, i, gs().areas[i]);
+  const Profile p = Profile::FromFile(base + ".hole");
+  const int bx = p.ReadInteger("ball", "x", 320), by = p.ReadInteger("ball", "y", 240);
+  cv.Ellipse(bx, by, 31, 0x00FFFFFF);  // where the balls are scattered
+  cv.Ellipse(bx, by, 6, 0x00FFFFFF);
+  cv.Ellipse(gs().cupx, gs().cupy, 22, 0x002020FF);
+  if (!WritePng(*out, cv.pic)) return Fail("cannot write " + *out);
+  Json j;
+  j.BeginObject().Field("hole", *hole).Field("out", *out).Field("width", cv.pic.width);
+  j.Field("height", cv.pic.height).EndObject().Print();
+  return 0;
+}
+
+const Registrar reg({"preview", "--hole NAME --out FILE.png", RunPreview});
+
+}  // namespace
+
+}  // namespace gp::lab
