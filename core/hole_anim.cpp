@@ -16,7 +16,7 @@ namespace {
 
 // A view move larger than this (pixels per frame) freezes the floaters' drift.
 constexpr int kMaxDrift = 32;
-// The sound of cycling obstacles and puffs, and its distance attenuation.
+// The machine sound of cycling obstacles and puffs; the thunder of storms.
 constexpr int kMachineSound = 20;
 constexpr int kThunderSound = 25;
 
