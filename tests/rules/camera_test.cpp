@@ -378,5 +378,151 @@ TEST_F(CameraTest, DrawOrderByRoundedYThenPlayer) {
   EXPECT_EQ(DrawOrder(order), 2);
 }
 
+// Drawing through the display: shadow, shading, foreground tiles, covers, course.
+class CameraDrawTest : public CameraTest {
+ protected:
+  // A prepared, opaque picture of w x h in one colour, cut into patterns of pw x ph.
+  static ImageItem Solid(int w, int h, uint32_t colour, int pw = 0, int ph = 0) {
+    ImageItem item;
+    item.transparent = false;
+    item.patternwidth = pw, item.patternheight = ph;
+    item.picture.width = w, item.picture.height = h;
+    item.picture.pixels.assign(static_cast<size_t>(w) * h, colour);
+    PrepareItem(item);
+    return item;
+  }
+  static ImageItem& Gui(int i) {
+    std::vector<ImageItem>& items = mainwin().gui.items;
+    if (items.size() < 18) items.resize(18);
+    return items[static_cast<size_t>(i)];
+  }
+  static ImageItem& CourseItem(int i) {
+    std::vector<ImageItem>& items = mainwin().course.items;
+    if (items.size() < static_cast<size_t>(i) + 1) items.resize(static_cast<size_t>(i) + 1);
+    return items[static_cast<size_t>(i)];
+  }
+};
+
+TEST_F(CameraDrawTest, ShadowIsStretchedAndFadedWithHeight) {
+  Course(kW, kH);
+  Gui(17) = Solid(16, 16, 0xFFFFFF);
+  Display& d = mainwin().DXDraw;
+  // The reference: the shadow picture subtracted with alpha 118.
+  d.Fill(0xFFFF);
+  d.DrawSub(Gui(17), 0, Rect{0, 0, 16, 16}, 118);
+  const uint16_t shaded = Pixel(0, 0);
+  ASSERT_NE(shaded, 0xFFFF);
+
+  d.Fill(0xFFFF);
+  Ball(108, 208, 30);
+  DrawBalls();
+  EXPECT_EQ(Pixel(104, 202), shaded);
+  EXPECT_EQ(Pixel(104 + 18, 202 + 15), shaded);  // 19 wide, 16 high
+  EXPECT_EQ(Pixel(104 + 19, 202), 0xFFFF);
+  EXPECT_EQ(Pixel(103, 202), 0xFFFF);
+  EXPECT_EQ(Pixel(104, 202 + 16), 0xFFFF);
+
+  d.Fill(0xFFFF);
+  gs().players[1].z = 384;
+  DrawBalls();
+  EXPECT_EQ(Pixel(104, 202), 0xFFFF);
+}
+
+TEST_F(CameraDrawTest, ShadingAndDarkeningCoverTheBall) {
+  Course(kW, kH);
+  Textures();
+  Gui(15) = Solid(16, 16, 0x404040);
+  Gui(16) = Solid(16, 16, 0xFFFFFF);
+  const uint16_t bare = uint16_t(1000 + kSphereMap[16 * 7 + 7]);
+  // One frame of a ball resting at (108, 208) with the given flags.
+  auto draw = [](bool sinking, int shade) {
+    playerrec& b = Ball(108, 208, 0);
+    b.ballrows = 15, b.sinking = sinking, b.shade = shade;
+    DrawBalls();
+    return Pixel(107, 207);
+  };
+  EXPECT_EQ(draw(true, 200), bare);  // no shading while sinking
+  const uint16_t shaded = draw(false, 0);
+  EXPECT_NE(shaded, bare);
+  EXPECT_EQ(draw(false, 0), shaded);
+  EXPECT_NE(draw(false, 200), shaded);
+}
+
+TEST_F(CameraDrawTest, NineForegroundTilesAroundTheGroundPoint) {
+  Course(240, 240);  // 10 x 10 patterns of 24 x 24
+  ImageItem fg;
+  fg.transparent = false;
+  fg.patternwidth = fg.patternheight = 24;
+  fg.picture.width = fg.picture.height = 240;
+  fg.picture.pixels.resize(240 * 240);
+  for (int y = 0; y < 240; ++y)
+    for (int x = 0; x < 240; ++x)
+      fg.picture.pixels[static_cast<size_t>(y) * 240 + x] =
+          FromNative(uint16_t(100 + 10 * (y / 24) + x / 24));
+  PrepareItem(fg);
+  CourseItem(1) = fg;
+  Ball(100, 100, 40);  // cell (4, 4); the height does not move the tiles
+  DrawBalls();
+  for (int row = 3; row <= 5; ++row)
+    for (int col = 3; col <= 5; ++col)
+      EXPECT_EQ(Pixel(24 * col + 12, 24 * row + 12), 100 + 10 * row + col) << col << "," << row;
+  EXPECT_EQ(Pixel(24 * 2 + 12, 24 * 4 + 12), 0);
+  EXPECT_EQ(Pixel(24 * 6 + 12, 24 * 4 + 12), 0);
+  EXPECT_EQ(Pixel(24 * 4 + 12, 24 * 6 + 12), 0);
+
+  // At the right edge no tile from the next row is drawn beyond the course.
+  mainwin().DXDraw.Fill(0);
+  Ball(230, 100, 0);
+  DrawBalls();
+  EXPECT_EQ(Pixel(24 * 9 + 12, 24 * 4 + 12), 100 + 49);
+  EXPECT_EQ(Pixel(24 * 10 + 12, 24 * 4 + 12), 0);
+  EXPECT_EQ(Pixel(24 * 10 + 12, 24 * 5 + 12), 0);
+
+  // Following the view.
+  mainwin().DXDraw.Fill(0);
+  gs().viewx = -100, gs().viewy = -50;
+  Ball(100, 100, 0);
+  DrawBalls();
+  EXPECT_EQ(Pixel(24 * 4 + 112, 24 * 4 + 62), 144);
+}
+
+TEST_F(CameraDrawTest, CupAndPipeCoversOverTheBall) {
+  Course(kW, kH);
+  CourseItem(2) = Solid(4, 4, 0x0000FF);
+  CourseItem(3) = Solid(4, 4, 0x00FF00);
+  arearec& cup = gs().areas[5];
+  cup.kind = 5, cup.x2 = 300, cup.y2 = 50;
+  arearec& pipe = gs().areas[6];
+  pipe.kind = 26, pipe.p1 = 400, pipe.p2 = 60, pipe.p3 = 3;
+  gs().viewx = 10, gs().viewy = 20;
+  playerrec& b = Ball(310, 60, -10);
+  b.inhole = true;
+  b.holearea = 5;
+  DrawBalls();
+  EXPECT_EQ(Pixel(290, 30), ToNative(0x0000FF));
+  EXPECT_EQ(Pixel(390, 40), 0);
+  b.inhole = false;
+  b.inpipe = true;
+  b.holearea = 6;
+  b.z = 5;
+  DrawBalls();
+  EXPECT_EQ(Pixel(390, 40), ToNative(0x00FF00));
+}
+
+TEST_F(CameraDrawTest, SmallCourseIsDrawnCentredOnBlack) {
+  Course(400, 300);
+  CourseItem(0) = Solid(400, 300, 0xFFFFFF);
+  Display& d = mainwin().DXDraw;
+  d.Fill(0x1234);
+  gs().centreview = false;
+  UpdateView();
+  DrawCourse();
+  EXPECT_EQ(Pixel(0, 0), 0);
+  EXPECT_EQ(Pixel(119, 89), 0);
+  EXPECT_EQ(Pixel(120, 90), 0xFFFF);
+  EXPECT_EQ(Pixel(519, 389), 0xFFFF);
+  EXPECT_EQ(Pixel(520, 390), 0);
+}
+
 }  // namespace
 }  // namespace gp
