@@ -239,11 +239,16 @@ void PaintDropOff(const HoleSource& h, cairo_t* cr, const Area& a) {
     cairo_line_to(cr, x + 8, b);
     cairo_close_path(cr);
   }
-  const Scheme& sc = SchemeOf(h.scheme);
-  cairo_set_source_rgba(cr, 1, 0.8, 0.1, 0.22);
+  cairo_set_source_rgba(cr, 1, 0.78, 0.1, 0.45);
   cairo_fill(cr);
-  (void)sc;
   cairo_restore(cr);
+  // A warning glow along the far edge, where the floor ends.
+  const Col acc = SchemeOf(h.scheme).accent.Mix(C(255, 80, 40), 0.6);
+  cairo_move_to(cr, l, b);
+  cairo_line_to(cr, r, b);
+  SetCol(cr, acc, 0.8);
+  cairo_set_line_width(cr, 2.5);
+  cairo_stroke(cr);
 }
 
 // Attractor: a swirl of rings drawn towards its point.
@@ -367,26 +372,26 @@ void PaintGeyser(cairo_t* cr, const Area& a) {
 
 void PaintMine(cairo_t* cr, const Area& a) {
   const Pt c = a.Centre();
-  EllipsePath(cr, c.x + 3, c.y + 4, 11, 5);
+  EllipsePath(cr, c.x + 3, c.y + 3, 14, 6);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
   cairo_fill(cr);
   cairo_set_line_width(cr, 2.5);
   for (int i = 0; i < 8; ++i) {
     const double t = i * M_PI / 4;
-    cairo_move_to(cr, c.x, c.y - 5);
-    cairo_line_to(cr, c.x + 12 * std::cos(t), c.y - 5 + 12 * std::sin(t));
+    cairo_move_to(cr, c.x, c.y - 6);
+    cairo_line_to(cr, c.x + 15 * std::cos(t), c.y - 6 + 15 * std::sin(t));
   }
   cairo_set_source_rgb(cr, 0.3, 0.32, 0.3);
   cairo_stroke(cr);
-  cairo_arc(cr, c.x, c.y - 5, 8, 0, 2 * M_PI);
-  Radial(cr, c.x - 3, c.y - 8, 10, C(120, 130, 120), 1, 0.9);
+  cairo_arc(cr, c.x, c.y - 6, 10, 0, 2 * M_PI);
+  Radial(cr, c.x - 3, c.y - 9, 12, C(130, 140, 130), 1, 0.9);
   cairo_fill(cr);
-  cairo_arc(cr, c.x, c.y - 5, 8, 0, 2 * M_PI);
+  cairo_arc(cr, c.x, c.y - 6, 10, 0, 2 * M_PI);
   cairo_set_source_rgb(cr, 0.18, 0.2, 0.18);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
-  Radial(cr, c.x, c.y - 11, 6, C(255, 60, 40), 1, 0);
-  cairo_arc(cr, c.x, c.y - 11, 6, 0, 2 * M_PI);
+  Radial(cr, c.x, c.y - 14, 7, C(255, 60, 40), 1, 0);
+  cairo_arc(cr, c.x, c.y - 14, 7, 0, 2 * M_PI);
   cairo_fill(cr);
 }
 

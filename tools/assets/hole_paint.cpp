@@ -225,9 +225,11 @@ bool IsWall(int kind) {
   return kind == 1 || kind == 2 || kind == 3 || kind == 4 || kind == 6 || kind == 7;
 }
 
-// A wall drawn as a rail; "invisible" walls (the foot of a ledge's face) are not.
+// A wall drawn as a rail; "invisible" walls (the foot of a ledge's face) and
+// "gate" walls (switched on and off with a cycling obstacle's sprite) are not.
 bool IsRail(const Area& a) {
-  return IsWall(a.kind) && a.shape() == Shape::Segment && a.comment != "invisible";
+  return IsWall(a.kind) && a.shape() == Shape::Segment && a.comment != "invisible" &&
+         a.comment != "gate";
 }
 
 // A raised metal rail along a wall segment: floor shadow, side, top, lit edge.

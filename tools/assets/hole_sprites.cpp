@@ -108,7 +108,8 @@ ImageItem SoftBlob(const std::string& name, int w, int h, int n, const Col& c) {
 ImageItem Sparkle() {
   return Strip("sparkle", 160, 124, 10, KeyMode::Additive, [](cairo_t* cr, int, double t) {
     const double cx = 80, cy = 62, fade = 1 - t;
-    Glow(cr, cx, cy, 20 + 40 * t, C(255, 220, 120), 0.7 * fade);
+    Glow(cr, cx, cy, 20 + 40 * t, C(255, 220, 120), fade);
+    Glow(cr, cx, cy, 10 + 10 * t, C(255, 255, 230), fade);
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
     cairo_scale(cr, 1, 0.6);
@@ -120,13 +121,13 @@ ImageItem Sparkle() {
     for (int i = 0; i < 8; ++i) {
       const double a = i * M_PI / 4 + 0.3, r = 10 + 60 * t;
       const double x = cx + std::cos(a) * r, y = cy + std::sin(a) * r * 0.8 - 20 * t;
-      const double s = 6 * fade + 1;
+      const double s = 9 * fade + 2;
       cairo_move_to(cr, x - s, y);
       cairo_line_to(cr, x + s, y);
       cairo_move_to(cr, x, y - s);
       cairo_line_to(cr, x, y + s);
       cairo_set_source_rgba(cr, 1, 1, 0.85, fade);
-      cairo_set_line_width(cr, 1.5);
+      cairo_set_line_width(cr, 2.2);
       cairo_stroke(cr);
     }
   });

@@ -1,6 +1,8 @@
 // galaputt-lab preview: the hole designer's view. The course picture of a hole
 // with every area outlined in a colour by its family and labelled "kind:number",
 // the ball start ringed in white and the cup in red; written as PNG.
+//   galaputt-lab preview --hole NAME --out FILE.png [--scale N]
+// N shrinks the picture by a whole factor (the labels keep their size).
 #include <png.h>
 #include <unistd.h>
 
@@ -17,6 +19,7 @@
 #include "present/image_list.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
+#include "tools/lab/parse.h"
 
 namespace gp::lab {
 
@@ -33,6 +36,7 @@ std::string ProgramFolder() {
 
 struct Canvas {
   Picture pic;
+  double k = 1;  // course pixels per picture pixel (--scale)
   void Plot(int x, int y, uint32_t c) {
     if (x >= 0 && y >= 0 && x < pic.width && y < pic.height) {
       pic.pixels[static_cast<size_t>(y) * pic.width + x] = c;
@@ -40,6 +44,7 @@ struct Canvas {
   }
   // A line two pixels thick with a one-pixel dark outline below and right.
   void Line(double x0, double y0, double x1, double y1, uint32_t c) {
+    x0 /= k, y0 /= k, x1 /= k, y1 /= k;
     const int steps = std::max(1, static_cast<int>(std::max(std::abs(x1 - x0), std::abs(y1 - y0))));
     for (int pass = 0; pass < 2; ++pass) {
       for (int i = 0; i <= steps; ++i) {
@@ -70,6 +75,7 @@ struct Canvas {
   }
   // Text of digits and ':' in a 3 x 5 font drawn at double size, on a dark box.
   void Label(int x, int y, const std::string& text, uint32_t c) {
+    x = static_cast<int>(x / k), y = static_cast<int>(y / k);
     static const char* const glyphs[11] = {"111101101101111", "010110010010111", "111001111100111",
                                            "111001111001111", "101101111001001", "111100111001111",
                                            "111100111101111", "111001001001001", "111101111101111",
@@ -130,6 +136,29 @@ void DrawArea(Canvas& cv, int index, const arearec& a) {
            std::to_string(a.kind) + ":" + std::to_string(index), c);
 }
 
+// The picture shrunk by a whole factor, each pixel the mean of its block.
+Picture Shrink(const Picture& p, int f) {
+  Picture out;
+  out.width = p.width / f;
+  out.height = p.height / f;
+  out.pixels.resize(static_cast<size_t>(out.width) * out.height);
+  for (int y = 0; y < out.height; ++y) {
+    for (int x = 0; x < out.width; ++x) {
+      uint32_t sum[3] = {0, 0, 0};
+      for (int j = 0; j < f; ++j) {
+        for (int i = 0; i < f; ++i) {
+          const uint32_t c = p.at(x * f + i, y * f + j);
+          for (int ch = 0; ch < 3; ++ch) sum[ch] += (c >> (8 * ch)) & 255;
+        }
+      }
+      uint32_t c = 0;
+      for (int ch = 0; ch < 3; ++ch) c |= (sum[ch] / (f * f)) << (8 * ch);
+      out.pixels[static_cast<size_t>(y) * out.width + x] = c;
+    }
+  }
+  return out;
+}
+
 bool WritePng(const std::string& path, const Picture& p) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
@@ -168,7 +197,12 @@ int RunPreview(const Args& args) {
   }
   if (list.Count() < 1 || list.items[0].picture.empty())
     return Fail(*hole + ".dxg has no course picture");
-  Canvas cv{list.items[0].picture};
+  int32_t scale = 1;
+  if (const std::string* sv = Option(args, "--scale");
+      sv && (!ParseInt(*sv, scale) || scale < 1 || scale > 8)) {
+    return Fail("preview: --scale takes a whole factor from 1 to 8");
+  }
+  Canvas cv{Shrink(list.items[0].picture, scale), double(scale)};
   ResetGameState();
   gs().numplayers = 1;
   LoadHoleFile(base + ".hole");
@@ -185,7 +219,7 @@ int RunPreview(const Args& args) {
   return 0;
 }
 
-const Registrar reg({"preview", "--hole NAME --out FILE.png", RunPreview});
+const Registrar reg({"preview", "--hole NAME --out FILE.png [--scale N]", RunPreview});
 
 }  // namespace
 
