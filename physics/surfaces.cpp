@@ -7,7 +7,7 @@
 #include "core/state.h"
 #include "physics/angles.h"
 #include "physics/devices.h"
-#include "present/main_window.h"
+#include "rules/camera.h"
 #include "rules/effects.h"
 
 namespace gp {
@@ -43,14 +43,6 @@ constexpr int32_t kFallingShallow[16] = {96, 102, 109, 107, 104, 102, 99, 96,
 
 int ArrivalRow(int32_t f) {
   return f <= 8 ? 0 : (f - 1) / 8;
-}
-
-// Height of the course picture in pixels; 0 while no picture is loaded.
-int CourseHeight() {
-  const ImageItem* item = mainwin().course.Item(0);
-  if (item == nullptr) return 0;
-  if (item->Height() > 0) return item->Height();
-  return item->picture.height;
 }
 
 void Wall(int p, int i) {
