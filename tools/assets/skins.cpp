@@ -1,0 +1,52 @@
+// The "skins" generator: alternative interface skins, one folder of ten
+// pictures each, with the default interface's layouts and pattern grids.
+#include <sys/stat.h>
+
+#include <fstream>
+#include <stdexcept>
+
+#include "present/container_writer.h"
+#include "tools/assets/gui_art.h"
+
+namespace gp::assets {
+
+namespace {
+
+void WriteBitmap(const Context& ctx, const std::string& name, const Picture& p) {
+  const std::vector<uint8_t> bytes = EncodeBitmap(p);
+  std::ofstream f(ctx.out + name, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!f) throw std::runtime_error("cannot write " + ctx.out + name);
+  Progress(name);
+}
+
+void WriteSkin(const Context& ctx, const std::string& name, const Theme& t) {
+  mkdir((ctx.out + "skins").c_str(), 0755);
+  mkdir((ctx.out + "skins/" + name).c_str(), 0755);
+  const std::string dir = "skins/" + name + "/";
+  const struct {
+    const char* file;
+    Picture (*draw)(const Theme&);
+  } kFiles[] = {
+      {"pointer.bmp", PointerPicture},   {"panel.bmp", PanelPicture},
+      {"panelmin.bmp", PanelMinPicture}, {"buttonsdown.bmp", ButtonsDownPicture},
+      {"pushputt.bmp", PushPuttPicture}, {"gauge.bmp", GaugePicture},
+      {"target.bmp", TargetPicture},     {"font.bmp", SmallFontPicture},
+      {"numbers.bmp", DigitFontPicture}, {"namebox.bmp", NameBoxPicture},
+  };
+  for (const auto& f : kFiles) {
+    const Picture p = f.draw(t);
+    DumpPicture("skin_" + name + "_" + f.file, p);
+    WriteBitmap(ctx, dir + f.file, p);
+  }
+}
+
+void RunSkins(const Context& ctx) {
+  WriteSkin(ctx, "Nebula", NebulaTheme());
+}
+
+Registrar reg{{"skins", RunSkins}};
+
+}  // namespace
+
+}  // namespace gp::assets
