@@ -103,10 +103,16 @@ ClubPose Pose(int c) {
   p.dy = std::sin(a);
   p.px = -p.dy;
   p.py = p.dx;
+  // The heel is the blade end away from the ball's side, so the shaft never
+  // rises through the ball in front of the face.
+  if (p.px * p.dx > 0.01) {
+    p.px = -p.px;
+    p.py = -p.py;
+  }
   const double cx = 47 - p.dx * 4, cy = 125 - p.dy * 4;  // head centre
   p.hx = cx + p.px * 7;
   p.hy = cy + p.py * 7 - 3;
-  p.tx = p.hx - p.dx * 12;
+  p.tx = p.hx - p.dx * 12 + p.px * 6;
   p.ty = 8;
   return p;
 }
