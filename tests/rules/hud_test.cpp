@@ -7,11 +7,13 @@
 
 #include <string>
 
+#include "core/frame_tick.h"
 #include "core/state.h"
 #include "present/main_window.h"
 #include "rules/drawing_probe.h"
 #include "rules/progression.h"
 #include "support/game_reset.h"
+#include "support/hole_files.h"
 
 namespace gp {
 namespace {
@@ -243,6 +245,28 @@ TEST_F(HudTest, BigMessageFadeLengthFollowsTimescale) {
     EXPECT_EQ(n, frames) << "timescale " << timescale;
     EXPECT_TRUE(gs().bigmessage.empty());
   }
+}
+
+TEST_F(HudTest, NextHoleLoadsOnceTheResultHasFadedThroughTheFrameTick) {
+  test::HoleFolder files;
+  files.WriteHole("course1hole2", "course1hole3");
+  GameState& g = gs();
+  g.holename = "course1hole1";
+  g.nexthole = "course1hole2";
+  g.gamestate = kHoleFinished;
+  ShowBigMessage("PAR");
+  const int rate = mainwin().gengine.rate;
+  mainwin().gengine.rate = 60;  // timescale stays 1
+  int frames = 0;
+  while (g.holename == "course1hole1" && frames < 200) {
+    GengineTimer();
+    ++frames;
+  }
+  // 76 frames of fading; the frame after it sets up the next hole.
+  EXPECT_EQ(frames, 77);
+  EXPECT_EQ(g.gamestate, kHoleCard);
+  EXPECT_TRUE(g.bigmessage.empty());
+  mainwin().gengine.rate = rate;
 }
 
 TEST_F(HudTest, ExitPromptFlickersWhileConfirmationIsPending) {
