@@ -62,6 +62,8 @@ inline int PixelTextWidth(std::string_view text) {
   return static_cast<int>(text.size()) * kPixelCellW;
 }
 
+// True when GALAPUTT_ART_DUMP names a folder for the dumps below.
+bool Dumping();
 // When GALAPUTT_ART_DUMP names a folder, writes the picture there as NAME.png,
 // scaled up `zoom` times (for looking at the art; never part of the build).
 void DumpPicture(const std::string& name, const Picture& p, int zoom = 1);

@@ -7,6 +7,11 @@
 
 namespace gp::assets {
 
+bool Dumping() {
+  const char* dir = std::getenv("GALAPUTT_ART_DUMP");
+  return dir != nullptr && *dir != '\0';
+}
+
 void DumpPicture(const std::string& name, const Picture& p, int zoom) {
   const char* dir = std::getenv("GALAPUTT_ART_DUMP");
   if (dir == nullptr || *dir == '\0' || p.empty()) return;

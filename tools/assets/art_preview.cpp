@@ -130,6 +130,13 @@ void DumpHudPreview(const std::vector<ImageItem>& gui, const std::string& name) 
   Blit(screen, gui[0], 0, 250, 230, Blend::Keyed);
   DumpPicture(name, screen, 1);
   DumpPicture(name + "_x2", screen, 2);
+  Picture panel;
+  panel.width = 304;
+  panel.height = 146;
+  for (int y = 0; y < panel.height; ++y) {
+    for (int x = 0; x < panel.width; ++x) panel.pixels.push_back(screen.at(x, y));
+  }
+  DumpPicture(name + "_panel_x2", panel, 2);
 }
 
 }  // namespace gp::assets

@@ -43,6 +43,7 @@ void WriteSkin(const Context& ctx, const std::string& name, const Theme& t) {
 
 void RunSkins(const Context& ctx) {
   WriteSkin(ctx, "Nebula", NebulaTheme());
+  if (Dumping()) DumpHudPreview(GuiItems(NebulaTheme()), "hud_nebula");
 }
 
 Registrar reg{{"skins", RunSkins}};
