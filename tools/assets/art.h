@@ -73,5 +73,7 @@ void DumpWave(const std::string& name, const std::vector<int16_t>& samples);
 // The HUD composed from gui items as the game draws it (GALAPUTT_ART_DUMP only).
 void DumpHudPreview(const std::vector<ImageItem>& gui, const std::string& name);
 // The score sheet with names and numbers in the menu font, and a big message.
+void DumpBallsPreview(const std::vector<Picture>& textures, const std::vector<ImageItem>& gui,
+                      const std::string& name);
 void DumpMenuPreview(const std::vector<ImageItem>& menu, const std::string& name);
 }  // namespace gp::assets

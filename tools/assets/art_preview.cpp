@@ -181,3 +181,18 @@ void DumpMenuPreview(const std::vector<ImageItem>& menu, const std::string& name
 }
 
 }  // namespace gp::assets
+
+namespace gp::assets {
+
+void DumpBallsPreview(const std::vector<Picture>& textures, const std::vector<ImageItem>& gui,
+                      const std::string& name) {
+  Picture screen = Background(24 * static_cast<int>(textures.size()) + 8, 32);
+  std::vector<ImageItem> items = gui;
+  for (size_t i = 0; i < textures.size(); ++i) {
+    items[11].picture = textures[i];
+    Ball(screen, items, 1, 16 + 24 * static_cast<int>(i), 16);
+  }
+  DumpPicture(name, screen, 6);
+}
+
+}  // namespace gp::assets

@@ -34,6 +34,21 @@ double Wave(double x, double y, uint32_t seed) {
   return 0.5 + v / 4.2;
 }
 
+// Darkening 0..1 of a few small craters, placed on the wrapping 16 x 16 grid.
+double Craters(int x, int y, uint32_t seed) {
+  double dark = 0;
+  for (int k = 0; k < 5; ++k) {
+    const double cx = Noise(k, 5, seed) * 16, cy = Noise(k, 6, seed) * 16;
+    const double r = 1.2 + 1.3 * Noise(k, 7, seed);
+    double dx = std::fabs(x + 0.5 - cx), dy = std::fabs(y + 0.5 - cy);
+    dx = std::min(dx, 16 - dx);
+    dy = std::min(dy, 16 - dy);
+    const double d = std::hypot(dx, dy);
+    if (d < r) dark = std::max(dark, d > r - 0.8 ? 0.15 : 0.4);  // rim lighter than the floor
+  }
+  return dark;
+}
+
 uint32_t Pack(double r, double g, double b) {
   auto c = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.04, 1.0) * 255)); };
   return Rgb(c(r), c(g), c(b));
@@ -64,11 +79,11 @@ uint32_t Texel(int index, int x, int y) {
       return Pack(0.1, 0.3 + 0.1 * w, 0.8);
     }
     case 5: {  // mars: rust with dark craters
-      const double crater = Wave(x, y, 71) > 0.7 ? 0.6 : 1.0;
+      const double crater = 1 - Craters(x, y, 71);
       return Pack((0.82 + 0.15 * n) * crater, (0.33 + 0.1 * w) * crater, 0.18 * crater);
     }
     case 6: {  // moon: grey with craters
-      const double crater = Wave(x, y, 73) > 0.68 ? 0.65 : 1.0;
+      const double crater = 1 - Craters(x, y, 73);
       const double v = (0.7 + 0.15 * n) * crater;
       return Pack(v, v, v * 1.04);
     }

@@ -32,6 +32,11 @@ void RunGui(const Context& ctx) {
   const std::vector<ImageItem> items = GuiItems(DefaultTheme());
   for (const ImageItem& item : items) DumpPicture("gui_" + item.name, item.picture);
   DumpHudPreview(items, "hud");
+  if (Dumping()) {
+    std::vector<Picture> balls;
+    for (int i = 0; i < kBallTextures; ++i) balls.push_back(BallTexture(i));
+    DumpBallsPreview(balls, items, "balls");
+  }
   WriteImages(ctx, "gui.dxg", items);
 }
 

@@ -19,23 +19,29 @@ double EnvAt(const Env& e, double t, double dur) {
   return a;
 }
 
-double Osc(Wave w, double phase) {
+// One sample of a wave at `phase` (cycles) and frequency f, built from its
+// harmonics below 10 kHz so that high notes do not fold back (alias).
+double Osc(Wave w, double phase, double f) {
   const double p = phase - std::floor(phase);
+  if (w == Wave::Sine) return std::sin(kTwoPi * p);
+  const int top = std::max(1, static_cast<int>(10000 / std::max(f, 1.0)));
+  double v = 0;
   switch (w) {
-    case Wave::Sine:
-      return std::sin(kTwoPi * p);
     case Wave::Triangle:
-      return p < 0.5 ? 4 * p - 1 : 3 - 4 * p;
-    case Wave::Square:  // softened edges to keep aliasing down
-      return std::tanh(4 * std::sin(kTwoPi * p));
-    case Wave::Saw: {
-      // A band-limited-ish saw: six harmonics.
-      double v = 0;
-      for (int k = 1; k <= 6; ++k) v += std::sin(kTwoPi * p * k) / k;
+      for (int k = 1; k <= std::min(top, 15); k += 2) {
+        v += ((k / 2) % 2 ? -1.0 : 1.0) * std::sin(kTwoPi * p * k) / (k * k);
+      }
+      return v * 0.81;
+    case Wave::Square:  // odd harmonics, softened
+      for (int k = 1; k <= std::min(top, 11); k += 2) v += std::sin(kTwoPi * p * k) / (k * 1.3);
+      return v;
+    case Wave::Saw:
+      for (int k = 1; k <= std::min(top, 10); ++k) v += std::sin(kTwoPi * p * k) / k;
       return v * 0.6;
-    }
+    case Wave::Sine:
+      break;
   }
-  return 0;
+  return v;
 }
 
 // Indices of the samples covered by [start, start + dur) inside the buffer.
@@ -84,7 +90,7 @@ void Tone(Buf& b, double start, double dur, double f0, double f1, double amp, En
     double f = f0 * std::exp(ratio * std::min(1.0, t / dur));
     if (vibrato > 0) f *= 1 + vibrato * std::sin(kTwoPi * vibratohz * t);
     phase += f / kRate;
-    b[i] += static_cast<float>(amp * EnvAt(env, t, dur) * Osc(wave, phase));
+    b[i] += static_cast<float>(amp * EnvAt(env, t, dur) * Osc(wave, phase, f));
   }
 }
 
