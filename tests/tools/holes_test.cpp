@@ -2,6 +2,7 @@
 // fit the course picture, fixed sprite positions land on art drawn for them,
 // the cups chain the rounds, and the compiler is deterministic.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,10 +11,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/hole_file.h"
+#include "core/profile.h"
 #include "core/state.h"
 #include "present/image_list.h"
 #include "present/wave_list.h"
@@ -212,7 +215,7 @@ TEST(Holes, BonusPickUpLiesOnABonusArea) {
   EXPECT_TRUE(found);
 }
 
-TEST(Holes, HiddenAreaAndTextSwitchAreWhereTheRoundNeedsThem) {
+TEST(Holes, HiddenSpotOnHoleThreeAndNoSwitchToAMissingHole) {
   gp::ResetGameState();
   gp::LoadHoleFile(kGame + "course1hole3.hole");
   bool hidden = false;
@@ -220,6 +223,16 @@ TEST(Holes, HiddenAreaAndTextSwitchAreWhereTheRoundNeedsThem) {
     hidden = hidden || (gp::gs().areas[i].kind == 29 && gp::gs().areas[i].comment == "hidden");
   }
   EXPECT_TRUE(hidden);
+  // A next-hole switch may only name a hole that exists.
+  for (const auto& [hole, next] : kNext) {
+    gp::LoadHoleFile(kGame + hole + ".hole");
+    for (int i = 1; i <= gp::kMaxAreas; ++i) {
+      const gp::arearec& a = gp::gs().areas[i];
+      if (a.kind == 28 && a.p1 == 0) {
+        EXPECT_TRUE(kNext.count(a.comment)) << hole << " " << a.comment;
+      }
+    }
+  }
 }
 
 std::string ReadAll(const std::string& path) {
@@ -244,6 +257,111 @@ TEST(Holes, TwoCompilerRunsGiveTheSameBytes) {
     }
   }
   std::filesystem::remove_all(dir);
+}
+
+// Runs the compiler on one source text; returns its exit status and standard error.
+std::pair<int, std::string> CompileSource(const std::string& text) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("galaputt_bad_hole_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir / "holes");
+  std::ofstream(dir / "holes" / "x.hole", std::ios::binary) << text;
+  const std::string err = (dir / "err.txt").string();
+  const std::string cmd = kGame + "galaputt-assets --out " + dir.string() + " --content " +
+                          dir.string() + " hole:x >/dev/null 2>" + err;
+  const int st = std::system(cmd.c_str());
+  const std::string message = ReadAll(err);
+  std::filesystem::remove_all(dir);
+  return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, message};
+}
+
+TEST(HoleCompiler, RejectsBrokenSourcesWithAClearMessage) {
+  const std::string floor = "[floor1]\npoints=100,100 500,100 500,400\n";
+  const std::string cup = "[area1]\nkind=5\nx1=300\ny1=200\nr=10\nx2=282\ny2=193\nenabled=1\n";
+  const std::string canvas = "[canvas]\nwidth=720\nheight=480\n";
+  const std::string wall = "[area2]\nkind=4\nx1=100\ny1=100\nx2=500\ny2=";
+  const struct {
+    std::string text, message;
+  } cases[] = {
+      {"[canvas]\nwidth=1000\n" + floor + cup, "multiples of 24"},
+      {canvas + cup, "no [floor1]"},
+      {canvas + "[floor1]\npoints=100,100 500;100 500,400\n" + cup, "bad point"},
+      {canvas + floor, "exactly one cup"},
+      {canvas + floor + cup + wall + "120\nenabled=1\n", "must match its slope"},
+      {canvas + floor + cup +
+           "[area3]\nkind=23\nx1=600\ny1=100\nx2=900\ny2=100\nx3=900\ny3=200\nx4=600\ny4=200\n",
+       "outside the course picture"},
+      {canvas + floor + cup + "[area4]\nkind=23\nx1=100\ny1=100\nx2=200\ny2=100\nx3=200\ny3=200\n",
+       "both be 0 or both be set"},
+      {canvas + floor + cup + "[paint1]\ntype=spaceship\n", "unknown decoration"},
+      {canvas + floor + cup + "[images]\nitem9=unicorn\n", "unknown picture"},
+      {canvas + floor + cup + "[images]\nitem17=pipecover 1\n", "names no pipe"},
+      {std::string("\x00\xff[[[\x01=\n\x80", 9), "no [floor1]"},
+  };
+  for (const auto& c : cases) {
+    const auto [status, message] = CompileSource(c.text);
+    EXPECT_EQ(status, 1) << c.message;
+    EXPECT_NE(message.find(c.message), std::string::npos) << message;
+  }
+  EXPECT_EQ(CompileSource(canvas + floor + cup).first, 0);
+}
+
+// The floors of a hole source, from its [floorN] sections.
+std::vector<std::vector<std::pair<double, double>>> Floors(const std::string& path) {
+  const gp::Profile p = gp::Profile::FromFile(path);
+  std::vector<std::vector<std::pair<double, double>>> floors;
+  for (int i = 1; const std::string* pts = p.Find("floor" + std::to_string(i), "points"); ++i) {
+    std::vector<std::pair<double, double>> poly;
+    std::istringstream in(*pts);
+    double x, y;
+    char comma;
+    while (in >> x >> comma >> y) poly.emplace_back(x, y);
+    floors.push_back(poly);
+  }
+  return floors;
+}
+
+bool OnAFloor(const std::vector<std::vector<std::pair<double, double>>>& floors, double x,
+              double y) {
+  for (const auto& p : floors) {
+    bool in = false;
+    for (size_t i = 0, j = p.size() - 1; i < p.size(); j = i++) {
+      if ((p[i].second > y) != (p[j].second > y) &&
+          x < (p[j].first - p[i].first) * (y - p[i].second) / (p[j].second - p[i].second) +
+                  p[i].first) {
+        in = !in;
+      }
+    }
+    if (in) return true;
+  }
+  return false;
+}
+
+// Hard putts in eight directions from the start never leave the floors: the
+// walls enclose every hole (drop-offs and water bring the ball back).
+TEST(Holes, HardPuttsStayOnTheFloors) {
+  for (const auto& [hole, next] : kNext) {
+    const std::string path = kGame + hole + ".hole";
+    const auto floors = Floors(path);
+    const gp::Profile p = gp::Profile::FromFile(path);
+    const std::string ball = std::to_string(p.ReadInteger("ball", "x", 0)) + "," +
+                             std::to_string(p.ReadInteger("ball", "y", 0));
+    for (int angle = 0; angle < 256; angle += 32) {
+      const std::string cmd = kGame + "galaputt-lab shot --hole " + path + " --ball " + ball +
+                              " --angle " + std::to_string(angle) + " --speed 7 --max-frames 3000";
+      FILE* f = popen(cmd.c_str(), "r");
+      ASSERT_NE(f, nullptr);
+      std::string out;
+      char buf[4096];
+      for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;) out.append(buf, n);
+      pclose(f);
+      const size_t at = out.find("\"final\":{\"x\":");
+      ASSERT_NE(at, std::string::npos) << out;
+      double x = 0, y = 0;
+      std::sscanf(out.c_str() + at, "\"final\":{\"x\":%lf,\"y\":%lf", &x, &y);
+      EXPECT_TRUE(OnAFloor(floors, x, y) || out.find("\"inhole\":true") != std::string::npos)
+          << hole << " angle " << angle << " ends at " << x << "," << y;
+    }
+  }
 }
 
 }  // namespace

@@ -158,6 +158,7 @@ std::vector<WaveItem> HoleWaves(const HoleSource& h) {
 void RunHole(const Context& ctx) {
   if (ctx.arg.empty()) throw std::runtime_error("hole: name a hole (hole:NAME)");
   const HoleSource h = LoadHoleSource(ctx.content + "holes/" + ctx.arg + ".hole", ctx.arg);
+  ValidateHole(h);
   {
     std::ofstream out(ctx.out + h.name + ".hole", std::ios::binary);
     out << h.text;

@@ -146,6 +146,54 @@ HoleSource ParseHoleSource(const std::string& name, const std::string& text) {
   return h;
 }
 
+namespace {
+
+// The slope a wall's kind stands for: dy per dx (vertical walls have dx = 0).
+bool WallMatchesKind(const Area& a) {
+  int dx = a.x2 - a.x1, dy = a.y2 - a.y1;
+  if (dx < 0 || (dx == 0 && dy < 0)) dx = -dx, dy = -dy;
+  switch (a.kind) {
+    case 1:
+      return dy * 2 == -dx && dx != 0;
+    case 2:
+      return dx == 0;
+    case 3:
+      return dy * 2 == dx && dx != 0;
+    case 4:
+      return dy == 0;
+    case 6:
+      return dy == -dx && dx != 0;
+    case 7:
+      return dy == dx && dx != 0;
+    default:
+      return true;
+  }
+}
+
+void Check(bool ok, const HoleSource& h, const Area& a, const std::string& what) {
+  if (!ok) throw std::runtime_error(h.name + " [area" + std::to_string(a.index) + "]: " + what);
+}
+
+}  // namespace
+
+void ValidateHole(const HoleSource& h) {
+  auto in = [&](int x, int y) { return x >= 0 && y >= 0 && x < h.width && y < h.height; };
+  for (const Area& a : h.areas) {
+    double l, t, r, b;
+    a.Bounds(l, t, r, b);
+    Check(a.shape() != Shape::None, h, a, "x3 and x4 must both be 0 or both be set");
+    Check(in(int(l), int(t)) && in(int(r), int(b)), h, a, "lies outside the course picture");
+    const bool segment = a.shape() == Shape::Segment;
+    Check(!segment || WallMatchesKind(a), h, a,
+          "a wall's kind must match its slope (1 rising 1 in 2, 2 vertical, 3 falling 1 in 2, "
+          "4 horizontal, 6 rising 45 degrees, 7 falling 45 degrees)");
+  }
+  int cups = 0;
+  for (const Area& a : h.areas) cups += a.kind == 5;
+  if (cups != 1) throw std::runtime_error(h.name + ": a hole needs exactly one cup (kind 5)");
+  if (!in(h.ballx, h.bally)) throw std::runtime_error(h.name + ": the ball start lies outside");
+}
+
 HoleSource LoadHoleSource(const std::string& path, const std::string& name) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);

@@ -73,5 +73,9 @@ struct HoleSource {
 // Parses a hole source; throws std::runtime_error naming the file on bad input.
 HoleSource ParseHoleSource(const std::string& name, const std::string& text);
 HoleSource LoadHoleSource(const std::string& path, const std::string& name);
+// Throws std::runtime_error naming the area when the hole cannot be right: an
+// area outside the picture or without a shape, a wall whose kind does not match
+// its slope, not exactly one cup, the ball start outside.
+void ValidateHole(const HoleSource& h);
 
 }  // namespace gp::assets
