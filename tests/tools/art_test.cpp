@@ -105,6 +105,59 @@ TEST(GuiArt, PanelShowsItsButtonsAndExitWhereTheClicksAre) {
   EXPECT_EQ(panel.picture.at(panel.picture.width - 1, panel.picture.height - 1), 0u);
 }
 
+// True when every pixel of the rectangle is dark enough for the light HUD text
+// (no rim, divider or star under it). Coordinates are picture-local.
+::testing::AssertionResult DarkUnder(const gp::Picture& p, int x0, int y0, int w, int h) {
+  for (int y = y0; y < y0 + h; ++y) {
+    for (int x = x0; x < x0 + w; ++x) {
+      if (x < 0 || y < 0 || x >= p.width || y >= p.height) {
+        return ::testing::AssertionFailure() << x << "," << y << " is outside the picture";
+      }
+      const uint32_t c = p.at(x, y);
+      const int lum = (2 * (c & 255) + 5 * ((c >> 8) & 255) + ((c >> 16) & 255)) / 8;
+      if (c == 0 || lum > 70) {
+        return ::testing::AssertionFailure()
+               << x << "," << y << " is not a dark field (" << lum << ")";
+      }
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The text the HUD writes lands on the art's dark fields: screen positions of
+// the game (the first glyph one advance right of the given x) minus the panel's
+// place at (4, 4).
+void ExpectFieldsUnderText(const gp::Picture& full, const gp::Picture& folded,
+                           const gp::Picture& box, const std::string& what) {
+  SCOPED_TRACE(what);
+  EXPECT_TRUE(DarkUnder(full, 116 + 6 - 4, 31 - 4, 28 * 6, 10));  // message line
+  EXPECT_TRUE(DarkUnder(full, 113 + 6 - 4, 48 - 4, 2 * 6, 10));   // strokes above 9
+  EXPECT_TRUE(DarkUnder(full, 118 + 6 - 4, 48 - 4, 6, 10));       // strokes
+  EXPECT_TRUE(DarkUnder(full, 161 + 6 - 4, 48 - 4, 2 * 6, 10));   // par
+  const int topar[4][2] = {{19, 27}, {64, 27}, {19, 48}, {64, 48}};
+  for (const auto& t : topar) {  // up to three digit glyphs, 9 x 14, advance 10
+    EXPECT_TRUE(DarkUnder(full, t[0] + 10 - 4, t[1] - 4, 2 * 10 + 9, 14)) << t[0] << "," << t[1];
+  }
+  EXPECT_TRUE(DarkUnder(folded, 80 + 6 - 4, 9 - 4, 21 * 6, 10));  // folded label or message
+  EXPECT_TRUE(DarkUnder(folded, 201 + 6 - 4, 9 - 4, 2 * 6, 10));  // strokes
+  EXPECT_TRUE(DarkUnder(folded, 221 + 6 - 4, 9 - 4, 2 * 6, 10));  // par
+  // Label over a ball: box at x - 52, text at x - 3L, one line 5 lower.
+  for (int len : {1, 9, 17}) EXPECT_TRUE(DarkUnder(box, 52 - 3 * len + 6, 5, 6 * len, 10)) << len;
+}
+
+TEST(GuiArt, TextLandsOnTheFieldsOfThePanelAndNameBox) {
+  const gp::ImageList gui = Images("gui.dxg");
+  ExpectFieldsUnderText(gui.Item(1)->picture, gui.Item(2)->picture, gui.Item(18)->picture,
+                        "default");
+  for (const auto& dir : fs::directory_iterator(Game("skins"))) {
+    if (!dir.is_directory()) continue;
+    ExpectFieldsUnderText(gp::LoadBitmapFile((dir.path() / "panel.bmp").string()),
+                          gp::LoadBitmapFile((dir.path() / "panelmin.bmp").string()),
+                          gp::LoadBitmapFile((dir.path() / "namebox.bmp").string()),
+                          dir.path().string());
+  }
+}
+
 TEST(GuiArt, FontsHaveGlyphsWhereTheGameLooks) {
   const gp::ImageList gui = Images("gui.dxg");
   const gp::ImageItem& small = *gui.Item(7);

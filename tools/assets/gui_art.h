@@ -17,7 +17,7 @@ constexpr int kGaugeW = 94, kGaugeH = 44, kGaugePatterns = 31;
 constexpr int kTargetW = 32, kTargetH = 26, kTargetPatterns = 4;
 constexpr int kClubW = 96, kClubH = 142, kClubPatterns = 32;
 constexpr int kDigitW = 9, kDigitH = 14;
-constexpr int kNameBoxW = 110, kNameBoxH = 24;
+constexpr int kNameBoxW = 112, kNameBoxH = 24;
 
 // Replaceable pictures (skin files), in the game's colours of the theme.
 Picture PointerPicture(const Theme& t);

@@ -252,9 +252,9 @@ Picture PanelPicture(const Theme& t) {
   // Message line (28 characters from x 118), strokes, par and their captions.
   Recess(cr, t, 114, 23, 177, 16, 3);
   Recess(cr, t, 111, 42, 21, 15, 3);
-  Recess(cr, t, 160, 42, 15, 15, 3);
+  Recess(cr, t, 159, 42, 22, 15, 3);
   PixelText(cr, "STROKES", 104, 58, t.label, t.textshadow, false);
-  PixelText(cr, "PAR", 159, 58, t.label, t.textshadow, false);
+  PixelText(cr, "PAR", 161, 58, t.label, t.textshadow, false);
   Pill(cr, t, 189, 45, "PULL", false);
 
   // Divider above the buttons, the five buttons and the planet.
