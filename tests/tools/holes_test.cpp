@@ -295,6 +295,7 @@ TEST(HoleCompiler, RejectsBrokenSourcesWithAClearMessage) {
       {canvas + floor + cup + "[paint1]\ntype=spaceship\n", "unknown decoration"},
       {canvas + floor + cup + "[images]\nitem9=unicorn\n", "unknown picture"},
       {canvas + floor + cup + "[images]\nitem17=pipecover 1\n", "names no pipe"},
+      {canvas + floor + cup + "[images]\nitem9=glow 0 -4\n", "not a number from 1 to 1024"},
       {std::string("\x00\xff[[[\x01=\n\x80", 9), "no [floor1]"},
   };
   for (const auto& c : cases) {

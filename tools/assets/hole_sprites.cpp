@@ -370,9 +370,15 @@ std::vector<std::string> Words(const std::string& spec) {
   return w;
 }
 
+// Argument i of a picture spec: a size in pixels (1..1024) or an area number.
 int Arg(const std::vector<std::string>& w, size_t i, int fallback) {
+  if (i >= w.size()) return fallback;
   int v;
-  return i < w.size() && ParseHoleNumber(w[i], v) ? v : fallback;
+  if (!ParseHoleNumber(w[i], v) || v < 1 || v > 1024) {
+    throw std::runtime_error("\"" + w[0] + "\": argument \"" + w[i] +
+                             "\" is not a number from 1 to 1024");
+  }
+  return v;
 }
 
 }  // namespace
