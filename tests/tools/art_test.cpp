@@ -320,6 +320,22 @@ TEST(Sounds, EffectsAndLauncherSounds) {
   }
 }
 
+// The holes' wave lists carry the synthesised ambient bed (looped) and a
+// device one-shot.
+TEST(Sounds, HoleBedsLoopCleanlyAndDevicesSound) {
+  int holes = 0;
+  for (const auto& e : fs::directory_iterator(GALAPUTT_GAME_DIR)) {
+    const std::string name = e.path().filename().string();
+    if (e.path().extension() != ".dxw" || name == "sound.dxw" || name == "menu.dxw") continue;
+    ++holes;
+    const gp::WaveList list = Waves(name);
+    ASSERT_GE(list.Count(), 1) << name;
+    EXPECT_TRUE(list.items[0].looped) << name;
+    ExpectSounds(list, name);
+  }
+  if (holes == 0) GTEST_SKIP() << "no hole wave lists built";
+}
+
 TEST(BallTextures, AtLeastSixDistinct24BitPictures) {
   std::set<std::vector<uint32_t>> seen;
   int count = 0;

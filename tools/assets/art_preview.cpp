@@ -178,6 +178,13 @@ void DumpMenuPreview(const std::vector<ImageItem>& menu, const std::string& name
     }
   }
   DumpPicture(name, screen, 1);
+  Picture part;
+  part.width = 320;
+  part.height = 200;
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 0; x < 320; ++x) part.pixels.push_back(screen.at(x, y + 200));
+  }
+  DumpPicture(name + "_part_x3", part, 3);
 }
 
 }  // namespace gp::assets

@@ -12,7 +12,7 @@
 namespace gp::assets {
 
 constexpr int kBigW = 23, kBigH = 32, kBigGlyphs = 61;  // codes 32..92
-constexpr int kMenuFontW = 8, kMenuFontH = 12;
+constexpr int kMenuFontW = 8, kMenuFontH = 14;
 constexpr int kLoadingW = 400, kLoadingH = 120;
 constexpr int kHelpW = 512, kHelpH = 384;
 constexpr int kSheetW = 612, kSheetH = 352;

@@ -88,14 +88,14 @@ Picture MenuFontPicture() {
   GlyphStyle st;
   st.cellw = kMenuFontW;
   st.cellh = kMenuFontH;
-  st.size = 12;
-  st.baseline = 10.5;
-  st.maxink = 6.2;
+  st.size = 14;
+  st.baseline = 12.5;
+  st.maxink = 6.4;
   st.top = Col{1, 1, 0.92};
   st.bottom = Col{1, 0.82, 0.45};
   st.outline = Col{0.05, 0.03, 0.08};
   st.outlinewidth = 2;
-  DrawGlyphRow(s.cr(), NarrowFace(), glyphs, st);
+  DrawGlyphRow(s.cr(), BoldFace(), glyphs, st);
   return ToPicture(s, KeyMode::Keyed);
 }
 
