@@ -13,9 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "core/state.h"
 #include "present/bitmap_codec.h"
 #include "present/image_list.h"
+#include "present/main_window.h"
+#include "present/rgb565.h"
 #include "present/wave_list.h"
+#include "rules/aim_display.h"
+#include "rules/hud.h"
+#include "support/game_reset.h"
 
 namespace {
 
@@ -156,6 +162,66 @@ TEST(GuiArt, TextLandsOnTheFieldsOfThePanelAndNameBox) {
                           gp::LoadBitmapFile((dir.path() / "namebox.bmp").string()),
                           dir.path().string());
   }
+}
+
+// The real HUD drawing code with the generated pictures: the texts show up
+// light on the dark fields. With GALAPUTT_ART_DUMP set the screen is saved.
+class RealHud : public gp::test::GameTest {
+ protected:
+  int Players() const override { return 3; }
+  // Light pixels (text) in a screen rectangle.
+  int Light(int x0, int y0, int w, int h) {
+    const gp::Display& d = gp::mainwin().DXDraw;
+    int n = 0;
+    for (int y = y0; y < y0 + h; ++y) {
+      for (int x = x0; x < x0 + w; ++x) {
+        const uint32_t c = gp::FromNative(d.Pixels()[y * d.SurfaceWidth() + x]);
+        n += (c & 255) + ((c >> 8) & 255) > 300;
+      }
+    }
+    return n;
+  }
+};
+
+TEST_F(RealHud, PanelTextsAndAimShowOnTheArt) {
+  gp::TMain& w = gp::mainwin();
+  gp::LoadImageList(w.gui, Game("gui.dxg"), true);
+  gp::LoadImageList(w.menu, Game("menu.dxg"), true);
+  gp::GameState& g = gp::gs();
+  g.players[1].topar = -2;
+  g.players[2].topar = 0;
+  g.players[3].topar = 12;
+  g.players[1].strokes = 3;
+  g.players[1].total = 12;
+  g.players[1].pull = false;
+  g.par = 4;
+  for (int p = 1; p <= 3; ++p) {
+    g.players[p].x = 300 + 60 * p;
+    g.players[p].y = 320;
+    g.players[p].oncourse = true;
+  }
+  w.DXDraw.Fill(gp::Display::ColorMatch(0x402010));
+  gp::DrawHud();
+  EXPECT_GT(Light(122, 31, 28 * 6, 10), 60);  // "1. PLAYER 1 (12)" on the message line
+  EXPECT_GT(Light(124, 48, 6, 10), 5);        // strokes
+  EXPECT_GT(Light(167, 48, 6, 10), 5);        // par
+  EXPECT_GT(Light(29, 27, 20, 14), 20);       // "-2"
+  g.puttstage = 1;
+  g.players[1].angle = 224;
+  g.players[1].speed = 54;
+  gp::DrawAim();
+  if (const char* dir = std::getenv("GALAPUTT_ART_DUMP")) {
+    std::ofstream f(std::string(dir) + "/realhud.ppm", std::ios::binary);
+    f << "P6 640 480 255\n";
+    for (int i = 0; i < 640 * 480; ++i) {
+      const uint32_t c = gp::FromNative(w.DXDraw.Pixels()[i]);
+      f.put(static_cast<char>(c & 255))
+          .put(static_cast<char>(c >> 8 & 255))
+          .put(static_cast<char>(c >> 16 & 255));
+    }
+  }
+  w.gui.items.clear();
+  w.menu.items.clear();
 }
 
 TEST(GuiArt, FontsHaveGlyphsWhereTheGameLooks) {

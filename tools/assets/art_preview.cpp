@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "present/rgb565.h"
 #include "tools/assets/font.h"
 #include "tools/assets/gui_art.h"
 
@@ -137,6 +138,8 @@ void DumpHudPreview(const std::vector<ImageItem>& gui, const std::string& name) 
     for (int x = 0; x < panel.width; ++x) panel.pixels.push_back(screen.at(x, y));
   }
   DumpPicture(name + "_panel_x2", panel, 2);
+  for (uint32_t& c : panel.pixels) c = FromNative(ToNative(c));  // as the 16-bit display shows it
+  DumpPicture(name + "_panel565_x2", panel, 2);
 }
 
 }  // namespace gp::assets
