@@ -129,11 +129,8 @@ void HeadPath(cairo_t* cr, const ClubPose& p, double ox, double oy, double up, d
   cairo_close_path(cr);
 }
 
-void ClubPattern(cairo_t* cr, int c, double ox, double oy) {
-  const ClubPose p = Pose(c);
-  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  // Shaft: steel with a dark edge, then the rubber grip on the top third.
+// Shaft: steel with a dark edge, then the rubber grip on the top third.
+void Shaft(cairo_t* cr, const ClubPose& p, double ox, double oy) {
   cairo_move_to(cr, ox + p.hx, oy + p.hy);
   cairo_line_to(cr, ox + p.tx, oy + p.ty);
   cairo_set_line_width(cr, 3.2);
@@ -155,6 +152,13 @@ void ClubPattern(cairo_t* cr, int c, double ox, double oy) {
   cairo_set_line_width(cr, 1.6);
   cairo_set_source_rgb(cr, 0.85, 0.25, 0.2);
   cairo_stroke(cr);
+}
+
+void ClubPattern(cairo_t* cr, int c, double ox, double oy) {
+  const ClubPose p = Pose(c);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  Shaft(cr, p, ox, oy);
   // Head: the dark sole, then the polished top lifted by 3 pixels.
   HeadPath(cr, p, ox, oy, 0, 0.6);
   cairo_set_source_rgb(cr, 0.12, 0.13, 0.16);

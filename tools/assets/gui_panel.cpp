@@ -92,88 +92,94 @@ void Planet(cairo_t* cr, const Theme& t, double cx, double cy, double r) {
   cairo_restore(cr);
 }
 
-// Button icons, centred on (cx, cy), about 14 pixels across.
+// Button icons, drawn around the origin, about 14 pixels across.
+void IconRepeat(cairo_t* cr) {  // repeat the message: a speech bubble with a turning arrow
+  RoundRect(cr, -6.5, -6, 13, 9, 2.5);
+  cairo_move_to(cr, -3, 3);
+  cairo_line_to(cr, -4.5, 6.5);
+  cairo_line_to(cr, 0, 3);
+  cairo_stroke(cr);
+  cairo_arc(cr, 0, -1.5, 2.4, 0.3, 2 * M_PI - 0.6);
+  cairo_set_line_width(cr, 1.3);
+  cairo_stroke(cr);
+  cairo_move_to(cr, 2.6, -4.6);
+  cairo_line_to(cr, 3.2, -1.8);
+  cairo_line_to(cr, 0.6, -2.4);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+}
+
+void IconPushPull(cairo_t* cr) {  // push/pull: arrows up and down beside a putter
+  cairo_move_to(cr, -3.5, -6.5);
+  cairo_line_to(cr, -3.5, 6.5);
+  cairo_move_to(cr, -6.5, -3.5);
+  cairo_line_to(cr, -3.5, -6.8);
+  cairo_line_to(cr, -0.5, -3.5);
+  cairo_move_to(cr, -6.5, 3.5);
+  cairo_line_to(cr, -3.5, 6.8);
+  cairo_line_to(cr, -0.5, 3.5);
+  cairo_stroke(cr);
+  cairo_move_to(cr, 4, -7);
+  cairo_line_to(cr, 4, 4);
+  cairo_stroke(cr);
+  RoundRect(cr, 1.5, 3.5, 6.5, 3.5, 1);
+  cairo_fill(cr);
+}
+
+void IconSound(cairo_t* cr) {  // sound: a speaker with waves
+  cairo_move_to(cr, -7, -2.5);
+  cairo_line_to(cr, -4, -2.5);
+  cairo_line_to(cr, 0, -6.5);
+  cairo_line_to(cr, 0, 6.5);
+  cairo_line_to(cr, -4, 2.5);
+  cairo_line_to(cr, -7, 2.5);
+  cairo_close_path(cr);
+  cairo_fill(cr);
+  cairo_set_line_width(cr, 1.4);
+  cairo_arc(cr, 0, 0, 3.5, -0.8, 0.8);
+  cairo_stroke(cr);
+  cairo_arc(cr, 0, 0, 6.5, -0.85, 0.85);
+  cairo_stroke(cr);
+}
+
+void IconHelp(cairo_t* cr) {  // help: a question mark in a ring
+  cairo_set_line_width(cr, 1.4);
+  cairo_arc(cr, 0, 0, 7, 0, 2 * M_PI);
+  cairo_stroke(cr);
+  cairo_set_line_width(cr, 2);
+  cairo_arc(cr, 0, -2, 2.6, M_PI * 1.05, M_PI * 2.35);
+  cairo_line_to(cr, 0, 2);
+  cairo_stroke(cr);
+  cairo_arc(cr, 0, 4.6, 1.2, 0, 2 * M_PI);
+  cairo_fill(cr);
+}
+
+void IconCentre(cairo_t* cr) {  // centre on the ball: a crosshair around a ball
+  cairo_set_line_width(cr, 1.4);
+  cairo_arc(cr, 0, 0, 5.5, 0, 2 * M_PI);
+  cairo_stroke(cr);
+  for (int i = 0; i < 4; ++i) {
+    cairo_save(cr);
+    cairo_rotate(cr, i * M_PI / 2);
+    cairo_move_to(cr, 4, 0);
+    cairo_line_to(cr, 8, 0);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+  }
+  cairo_arc(cr, 0, 0, 2.6, 0, 2 * M_PI);
+  cairo_fill(cr);
+}
+
 void Icon(cairo_t* cr, int k, double cx, double cy, Col c) {
+  static void (*const kIcons[5])(cairo_t*) = {IconRepeat, IconPushPull, IconSound, IconHelp,
+                                              IconCentre};
   cairo_save(cr);
   cairo_translate(cr, cx, cy);
   SetCol(cr, c);
   cairo_set_line_width(cr, 1.8);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  switch (k) {
-    case 0:  // repeat the message: a speech bubble with a turning arrow
-      RoundRect(cr, -6.5, -6, 13, 9, 2.5);
-      cairo_move_to(cr, -3, 3);
-      cairo_line_to(cr, -4.5, 6.5);
-      cairo_line_to(cr, 0, 3);
-      cairo_stroke(cr);
-      cairo_arc(cr, 0, -1.5, 2.4, 0.3, 2 * M_PI - 0.6);
-      cairo_set_line_width(cr, 1.3);
-      cairo_stroke(cr);
-      cairo_move_to(cr, 2.6, -4.6);
-      cairo_line_to(cr, 3.2, -1.8);
-      cairo_line_to(cr, 0.6, -2.4);
-      cairo_close_path(cr);
-      cairo_fill(cr);
-      break;
-    case 1:  // push/pull: arrows up and down beside a putter
-      cairo_move_to(cr, -3.5, -6.5);
-      cairo_line_to(cr, -3.5, 6.5);
-      cairo_move_to(cr, -6.5, -3.5);
-      cairo_line_to(cr, -3.5, -6.8);
-      cairo_line_to(cr, -0.5, -3.5);
-      cairo_move_to(cr, -6.5, 3.5);
-      cairo_line_to(cr, -3.5, 6.8);
-      cairo_line_to(cr, -0.5, 3.5);
-      cairo_stroke(cr);
-      cairo_move_to(cr, 4, -7);
-      cairo_line_to(cr, 4, 4);
-      cairo_stroke(cr);
-      RoundRect(cr, 1.5, 3.5, 6.5, 3.5, 1);
-      cairo_fill(cr);
-      break;
-    case 2:  // sound: a speaker with waves
-      cairo_move_to(cr, -7, -2.5);
-      cairo_line_to(cr, -4, -2.5);
-      cairo_line_to(cr, 0, -6.5);
-      cairo_line_to(cr, 0, 6.5);
-      cairo_line_to(cr, -4, 2.5);
-      cairo_line_to(cr, -7, 2.5);
-      cairo_close_path(cr);
-      cairo_fill(cr);
-      cairo_set_line_width(cr, 1.4);
-      cairo_arc(cr, 0, 0, 3.5, -0.8, 0.8);
-      cairo_stroke(cr);
-      cairo_arc(cr, 0, 0, 6.5, -0.85, 0.85);
-      cairo_stroke(cr);
-      break;
-    case 3:  // help: a question mark in a ring
-      cairo_set_line_width(cr, 1.4);
-      cairo_arc(cr, 0, 0, 7, 0, 2 * M_PI);
-      cairo_stroke(cr);
-      cairo_set_line_width(cr, 2);
-      cairo_arc(cr, 0, -2, 2.6, M_PI * 1.05, M_PI * 2.35);
-      cairo_line_to(cr, 0, 2);
-      cairo_stroke(cr);
-      cairo_arc(cr, 0, 4.6, 1.2, 0, 2 * M_PI);
-      cairo_fill(cr);
-      break;
-    default:  // centre on the ball: a crosshair around a ball
-      cairo_set_line_width(cr, 1.4);
-      cairo_arc(cr, 0, 0, 5.5, 0, 2 * M_PI);
-      cairo_stroke(cr);
-      for (int i = 0; i < 4; ++i) {
-        cairo_save(cr);
-        cairo_rotate(cr, i * M_PI / 2);
-        cairo_move_to(cr, 4, 0);
-        cairo_line_to(cr, 8, 0);
-        cairo_stroke(cr);
-        cairo_restore(cr);
-      }
-      cairo_arc(cr, 0, 0, 2.6, 0, 2 * M_PI);
-      cairo_fill(cr);
-      break;
-  }
+  kIcons[k](cr);
   cairo_restore(cr);
 }
 

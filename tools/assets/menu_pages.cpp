@@ -99,11 +99,10 @@ Picture MenuFontPicture() {
   return ToPicture(s, KeyMode::Keyed);
 }
 
-Picture LoadingPicture() {
-  Surface s(kLoadingW, kLoadingH);
-  cairo_t* cr = s.cr();
-  SpaceBackdrop(cr, kLoadingW, kLoadingH, 310);
-  // A green floating in space on the left: an island of felt with a flag.
+namespace {
+
+// A green floating in space: an island of felt with a cup, a flag and a ball.
+void FloatingGreen(cairo_t* cr) {
   cairo_save(cr);
   cairo_translate(cr, 70, 66);
   cairo_scale(cr, 1, 0.42);
@@ -135,20 +134,37 @@ Picture LoadingPicture() {
   cairo_arc(cr, 52, 62, 3.5, 0, 2 * M_PI);
   cairo_set_source_rgb(cr, 1, 1, 1);
   cairo_fill(cr);
-  // The caption with a glow.
+}
+
+// A bold caption with a soft blue glow; x is its left edge or, when
+// `centred`, its middle; y the baseline.
+void GlowTitle(cairo_t* cr, const char* text, double px, double x, double y, bool centred) {
+  BoldFace().Use(cr, px);
+  cairo_text_extents_t e;
+  cairo_text_extents(cr, text, &e);
+  const double left = std::round(centred ? x - e.x_advance / 2 : x);
   for (int pass = 0; pass < 2; ++pass) {
-    BoldFace().Use(cr, 34);
-    cairo_move_to(cr, 150, 62);
-    cairo_text_path(cr, "GALAPUTT");
+    cairo_move_to(cr, left, y);
+    cairo_text_path(cr, text);
     if (pass == 0) {
-      cairo_set_line_width(cr, 6);
-      cairo_set_source_rgba(cr, 0.2, 0.6, 1.0, 0.35);
+      cairo_set_line_width(cr, px / 5);
+      cairo_set_source_rgba(cr, 0.2, 0.6, 1.0, 0.32);
       cairo_stroke(cr);
     } else {
-      VGradient(cr, 36, 62, Col{1, 1, 1}, Col{0.5, 0.85, 1});
+      VGradient(cr, y - px * 0.75, y, Col{1, 1, 1}, Col{0.5, 0.85, 1});
       cairo_fill(cr);
     }
   }
+}
+
+}  // namespace
+
+Picture LoadingPicture() {
+  Surface s(kLoadingW, kLoadingH);
+  cairo_t* cr = s.cr();
+  SpaceBackdrop(cr, kLoadingW, kLoadingH, 310);
+  FloatingGreen(cr);
+  GlowTitle(cr, "GALAPUTT", 34, 150, 62, false);
   Text(cr, BoldFace(), 13, 152, 88, "LOADING THE NEXT HOLE ...", Col{0.75, 0.85, 0.95});
   cairo_rectangle(cr, 152, 96, 200, 3);
   cairo_pattern_t* bar = cairo_pattern_create_linear(152, 0, 352, 0);
@@ -223,22 +239,7 @@ Picture ScoreSheetPicture() {
   cairo_t* cr = s.cr();
   SpaceBackdrop(cr, kSheetW, kSheetH, 620);
   Frame(cr, 4, 4, kSheetW - 8, kSheetH - 8, 14);
-  // Title with a glow and a small ringed planet.
-  for (int pass = 0; pass < 2; ++pass) {
-    BoldFace().Use(cr, 36);
-    cairo_text_extents_t e;
-    cairo_text_extents(cr, "SCORE CARD", &e);
-    cairo_move_to(cr, std::round((kSheetW - e.x_advance) / 2), 66);
-    cairo_text_path(cr, "SCORE CARD");
-    if (pass == 0) {
-      cairo_set_line_width(cr, 7);
-      cairo_set_source_rgba(cr, 0.2, 0.6, 1.0, 0.3);
-      cairo_stroke(cr);
-    } else {
-      VGradient(cr, 36, 66, Col{1, 1, 1}, Col{0.5, 0.85, 1});
-      cairo_fill(cr);
-    }
-  }
+  GlowTitle(cr, "SCORE CARD", 36, kSheetW / 2.0, 66, true);
   Text(cr, BoldFace(), 11, kSheetW / 2.0, 90, "GALAPUTT  -  MINI GOLF AMONG THE STARS",
        Col{0.55, 0.75, 0.9}, Align::Centre);
   SheetGrid(cr);
