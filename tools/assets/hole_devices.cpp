@@ -590,7 +590,28 @@ void PaintSurfaces(const HoleSource& h, cairo_t* cr) {
   }
 }
 
+// The tee: a lighter pad where the balls are placed, with two markers.
+void PaintTee(const HoleSource& h, cairo_t* cr) {
+  const double x = h.ballx, y = h.bally;
+  EllipsePath(cr, x, y, 40, 20);
+  cairo_set_source_rgba(cr, 1, 1, 0.9, 0.12);
+  cairo_fill_preserve(cr);
+  cairo_set_source_rgba(cr, 1, 1, 1, 0.3);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  const Col acc = SchemeOf(h.scheme).accent;
+  for (int side = -1; side <= 1; side += 2) {
+    EllipsePath(cr, x + side * 46, y + 1, 4, 2);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
+    cairo_fill(cr);
+    cairo_arc(cr, x + side * 46, y - 2, 3.5, 0, 2 * M_PI);
+    SetCol(cr, acc.Mix(C(255, 255, 255), 0.4), 1);
+    cairo_fill(cr);
+  }
+}
+
 void PaintDevices(const HoleSource& h, cairo_t* cr) {
+  PaintTee(h, cr);
   for (const Area& a : h.areas) {
     if (a.shape() == Shape::None) continue;
     switch (a.kind) {
