@@ -365,4 +365,25 @@ TEST(Holes, HardPuttsStayOnTheFloors) {
   }
 }
 
+TEST(Preview, WritesTheCoursePictureAsPngAndRejectsAMissingHole) {
+  const std::string out = (std::filesystem::temp_directory_path() /
+                           ("galaputt_preview_" + std::to_string(getpid()) + ".png"))
+                              .string();
+  const std::string lab = kGame + "galaputt-lab preview --hole ";
+  ASSERT_EQ(std::system((lab + "course2hole9 --scale 2 --out " + out + " >/dev/null").c_str()), 0);
+  const std::string png = ReadAll(out);
+  std::filesystem::remove(out);
+  ASSERT_GT(png.size(), 33u);
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  auto be32 = [&](size_t at) {
+    return (uint32_t(uint8_t(png[at])) << 24) | (uint32_t(uint8_t(png[at + 1])) << 16) |
+           (uint32_t(uint8_t(png[at + 2])) << 8) | uint8_t(png[at + 3]);
+  };
+  EXPECT_EQ(be32(16), 600u);  // 1200 x 1056 shrunk by 2
+  EXPECT_EQ(be32(20), 528u);
+  const int st = std::system((lab + "nosuchhole --out " + out + " 2>/dev/null").c_str());
+  EXPECT_NE(WEXITSTATUS(st), 0);
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 }  // namespace
