@@ -1,0 +1,284 @@
+// Ground surfaces drawn from their areas.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "tools/assets/canvas.h"
+#include "tools/assets/hole_devices.h"
+#include "tools/assets/hole_draw.h"
+#include "tools/assets/hole_paint.h"
+
+namespace gp::assets {
+
+namespace {
+
+using namespace draw;
+
+int SlopePush(int kind) {
+  static const int push[4] = {96, 1, 32, 128};
+  return push[kind - 8];
+}
+
+int ConveyorPush(int kind) {
+  static const int push[8] = {1, 19, 64, 109, 128, 147, 192, 237};
+  return push[kind - 15];
+}
+
+// Slopes: light uphill, dark downhill, faint chevrons pointing down the slope.
+void PaintSlope(cairo_t* cr, const Area& a) {
+  const Pt d = Dir(SlopePush(a.kind));
+  double l, t, r, b;
+  a.Bounds(l, t, r, b);
+  const Pt c = a.Centre();
+  const double half = 0.5 * (std::abs(d.x) * (r - l) + std::abs(d.y) * (b - t)) + 1;
+  cairo_save(cr);
+  Clip(cr, a);
+  Linear(cr, c.x - d.x * half, c.y - d.y * half, c.x + d.x * half, c.y + d.y * half,
+         C(255, 255, 240), 0.16, C(0, 0, 20), 0.26);
+  cairo_paint(cr);
+  cairo_set_line_width(cr, 2);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  for (double y = t + 14; y < b; y += 30) {
+    for (double x = l + 14 + (int((y - t) / 30) % 2) * 18; x < r; x += 36) Chevron(cr, x, y, d, 6);
+  }
+  cairo_set_source_rgba(cr, 1, 1, 1, 0.14);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+  AreaPath(cr, a);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.12);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+}
+
+// Conveyors: a dark ribbed belt with bright arrows in the push direction.
+void PaintConveyor(cairo_t* cr, const Area& a) {
+  const Pt d = Dir(ConveyorPush(a.kind)), n{-d.y, d.x};
+  double l, t, r, b;
+  a.Bounds(l, t, r, b);
+  const Pt c = a.Centre();
+  const double reach = std::hypot(r - l, b - t);
+  cairo_save(cr);
+  Clip(cr, a);
+  cairo_set_source_rgb(cr, 0.16, 0.17, 0.2);
+  cairo_paint(cr);
+  cairo_set_line_width(cr, 2.5);
+  for (double k = -reach; k < reach; k += 8) {
+    cairo_move_to(cr, c.x + d.x * k - n.x * reach, c.y + d.y * k - n.y * reach);
+    cairo_line_to(cr, c.x + d.x * k + n.x * reach, c.y + d.y * k + n.y * reach);
+  }
+  cairo_set_source_rgb(cr, 0.27, 0.28, 0.32);
+  cairo_stroke(cr);
+  cairo_set_line_width(cr, 3);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  for (double y = t + 12; y < b; y += 26) {
+    for (double x = l + 12; x < r; x += 26) Chevron(cr, x, y, d, 6);
+  }
+  cairo_set_source_rgba(cr, 1.0, 0.82, 0.2, 0.75);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+  AreaPath(cr, a);
+  cairo_set_source_rgb(cr, 0.45, 0.46, 0.5);
+  cairo_set_line_width(cr, 2.5);
+  cairo_stroke(cr);
+}
+
+// Water (blue) or acid (green): a rim, a deep gradient and glossy highlights.
+void PaintWater(cairo_t* cr, const Area& a) {
+  const bool acid = a.p3 == 1;
+  const Col deep = acid ? C(20, 90, 30) : C(10, 40, 110),
+            shallow = acid ? C(110, 220, 60) : C(70, 150, 240);
+  double l, t, r, b;
+  a.Bounds(l, t, r, b);
+  AreaPath(cr, a);
+  SetCol(cr, C(20, 24, 30), 0.7);
+  cairo_set_line_width(cr, 7);
+  cairo_stroke(cr);
+  cairo_save(cr);
+  Clip(cr, a);
+  Linear(cr, 0, t, 0, b, deep, 1, shallow, 1);
+  cairo_paint(cr);
+  for (int i = 0; i < 14; ++i) {  // ripples
+    const double x = l + (r - l) * Noise(i, 1, a.index), y = t + (b - t) * Noise(i, 2, a.index);
+    const double w = 12 + 30 * Noise(i, 3, a.index);
+    cairo_move_to(cr, x - w, y);
+    cairo_curve_to(cr, x - w / 2, y - 3, x + w / 2, y - 3, x + w, y);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.22);
+    cairo_set_line_width(cr, 1.5);
+    cairo_stroke(cr);
+  }
+  Linear(cr, 0, t, 0, t + (b - t) * 0.4, C(255, 255, 255), 0.3, C(255, 255, 255), 0);
+  cairo_paint(cr);
+  cairo_restore(cr);
+  AreaPath(cr, a);
+  SetCol(cr, shallow.Mix(C(255, 255, 255), 0.5), 0.8);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+}
+
+// Moon dust: pale grey powder with small craters and speckles.
+void PaintDust(cairo_t* cr, const Area& a) {
+  double l, t, r, b;
+  a.Bounds(l, t, r, b);
+  AreaPath(cr, a);
+  cairo_set_source_rgba(cr, 0.78, 0.76, 0.72, 0.35);
+  cairo_set_line_width(cr, 8);
+  cairo_stroke(cr);
+  cairo_save(cr);
+  Clip(cr, a);
+  Linear(cr, l, t, r, b, C(206, 202, 194), 0.95, C(168, 164, 158), 0.95);
+  cairo_paint(cr);
+  const int n = static_cast<int>((r - l) * (b - t) / 500) + 4;
+  for (int i = 0; i < n; ++i) {
+    const double x = l + (r - l) * Noise(i, 5, a.index), y = t + (b - t) * Noise(i, 6, a.index);
+    const double s = 3 + 9 * std::pow(Noise(i, 7, a.index), 2);
+    EllipsePath(cr, x, y, s, s / 2);
+    cairo_set_source_rgba(cr, 0.3, 0.3, 0.32, 0.35);
+    cairo_fill(cr);
+    EllipsePath(cr, x, y + s * 0.12, s * 0.8, s * 0.36);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.25);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+  }
+  for (int i = 0; i < n * 12; ++i) {
+    const double x = l + (r - l) * Noise(i, 8, a.index), y = t + (b - t) * Noise(i, 9, a.index);
+    cairo_rectangle(cr, x, y, 1.2, 1.2);
+  }
+  cairo_set_source_rgba(cr, 0.35, 0.33, 0.3, 0.5);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+// Shade: a soft-edged dark patch.
+void PaintShade(cairo_t* cr, const Area& a) {
+  const double k = std::clamp(a.p1 / 255.0, 0.2, 1.0);
+  for (int w = 18; w >= 2; w -= 4) {
+    AreaPath(cr, a);
+    cairo_set_source_rgba(cr, 0, 0, 0.05, 0.05 * k);
+    cairo_set_line_width(cr, w);
+    cairo_stroke(cr);
+  }
+  AreaPath(cr, a);
+  cairo_set_source_rgba(cr, 0, 0, 0.05, 0.35 * k);
+  cairo_fill(cr);
+}
+
+// Ledge: the upper floor's lit lip and a rock face `p1` pixels tall down to the
+// lower tier (the ball's ground point drops by that much).
+void PaintLedge(cairo_t* cr, const Area& a) {
+  double l, t, r, b;
+  a.Bounds(l, t, r, b);
+  const double drop = std::max(6, a.p1);
+  Linear(cr, 0, t, 0, t + drop, C(92, 84, 78), 1, C(26, 24, 30), 1);
+  cairo_rectangle(cr, l, t, r - l, drop);
+  cairo_fill(cr);
+  for (double x = l + 5; x < r; x += 11) {  // strata
+    cairo_move_to(cr, x, t + 3);
+    cairo_line_to(cr, x + 3, t + drop - 2);
+  }
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  Linear(cr, 0, t + drop, 0, t + drop + 16, C(0, 0, 0), 0.4, C(0, 0, 0), 0);
+  cairo_rectangle(cr, l, t + drop, r - l, 16);
+  cairo_fill(cr);
+  cairo_move_to(cr, l, t + 1);
+  cairo_line_to(cr, r, t + 1);
+  cairo_set_source_rgba(cr, 1, 1, 0.9, 0.55);
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+}
+
+// Drop-off: the floor's edge into space, marked with faint hazard stripes.
+void PaintDropOff(const HoleSource& h, cairo_t* cr, const Area& a) {
+  double l, t, r, b;
+  a.Bounds(l, t, r, b);
+  cairo_save(cr);
+  Clip(cr, a);
+  for (double x = l - (b - t); x < r + 20; x += 16) {
+    cairo_move_to(cr, x, b);
+    cairo_line_to(cr, x + (b - t), t);
+    cairo_line_to(cr, x + (b - t) + 8, t);
+    cairo_line_to(cr, x + 8, b);
+    cairo_close_path(cr);
+  }
+  cairo_set_source_rgba(cr, 1, 0.78, 0.1, 0.45);
+  cairo_fill(cr);
+  cairo_restore(cr);
+  // A warning glow along the far edge, where the floor ends.
+  const Col acc = SchemeOf(h.scheme).accent.Mix(C(255, 80, 40), 0.6);
+  cairo_move_to(cr, l, b);
+  cairo_line_to(cr, r, b);
+  SetCol(cr, acc, 0.8);
+  cairo_set_line_width(cr, 2.5);
+  cairo_stroke(cr);
+}
+
+// Attractor: a swirl of rings drawn towards its point.
+void PaintAttractor(cairo_t* cr, const Area& a) {
+  double l, t, r, b;
+  a.Bounds(l, t, r, b);
+  const double reach = std::max(r - l, b - t);
+  cairo_save(cr);
+  Clip(cr, a);
+  Radial(cr, a.x1, a.y1, reach, C(120, 60, 220), 0.45, 0);
+  cairo_paint(cr);
+  cairo_set_line_width(cr, 1.5);
+  for (double k = 8; k < reach; k += 12) {
+    EllipsePath(cr, a.x1, a.y1, k, k / 2);
+    cairo_set_source_rgba(cr, 0.8, 0.7, 1, 0.35 * (1 - k / reach) + 0.05);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+  Radial(cr, a.x1, a.y1, 9, C(240, 220, 255), 1, 0.1);
+  EllipsePath(cr, a.x1, a.y1, 9, 5);
+  cairo_fill(cr);
+}
+
+void PaintRubble(cairo_t* cr, const Area& a) {
+  double l, t, r, b;
+  a.Bounds(l, t, r, b);
+  cairo_save(cr);
+  Clip(cr, a);
+  cairo_set_source_rgba(cr, 0.35, 0.3, 0.25, 0.45);
+  cairo_paint(cr);
+  const int n = static_cast<int>((r - l) * (b - t) / 120) + 6;
+  for (int i = 0; i < n; ++i) {
+    const double x = l + (r - l) * Noise(i, 11, a.index), y = t + (b - t) * Noise(i, 12, a.index);
+    const double s = 2.5 + 5 * Noise(i, 13, a.index);
+    cairo_move_to(cr, x - s, y);
+    cairo_line_to(cr, x - s * 0.4, y - s * 0.8);
+    cairo_line_to(cr, x + s * 0.7, y - s * 0.6);
+    cairo_line_to(cr, x + s, y + s * 0.2);
+    cairo_line_to(cr, x + s * 0.2, y + s * 0.6);
+    cairo_close_path(cr);
+    const double g = 0.35 + 0.3 * Noise(i, 14, a.index);
+    cairo_set_source_rgb(cr, g * 1.1, g, g * 0.85);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.4);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+}
+
+}  // namespace
+
+void PaintSurfaces(const HoleSource& h, cairo_t* cr) {
+  const int order[] = {45, 23, 24, 8, 9, 10, 11, 15, 16, 17, 18, 19, 20, 21, 22, 14, 30, 33, 32};
+  for (int kind : order) {
+    for (const Area& a : h.areas) {
+      if (a.kind != kind || a.shape() == Shape::None) continue;
+      if (kind == 45) PaintDropOff(h, cr, a);
+      if (kind == 23) PaintDust(cr, a);
+      if (kind == 24) PaintWater(cr, a);
+      if (kind >= 8 && kind <= 11) PaintSlope(cr, a);
+      if (kind >= 15 && kind <= 22) PaintConveyor(cr, a);
+      if (kind == 14) PaintAttractor(cr, a);
+      if (kind == 30) PaintRubble(cr, a);
+      if (kind == 33) PaintLedge(cr, a);
+      if (kind == 32) PaintShade(cr, a);
+    }
+  }
+}
+
+}  // namespace gp::assets
