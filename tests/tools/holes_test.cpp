@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/hole_file.h"
+#include "core/hole_setup.h"
 #include "core/profile.h"
 #include "core/state.h"
 #include "present/image_list.h"
@@ -168,6 +169,12 @@ TEST_P(Hole, FixedSpritesLandOnArtDrawnForThem) {
   std::vector<Sprite> sprites = AreaSprites();
   const auto it = kFixed.find(GetParam());
   if (it != kFixed.end()) sprites.insert(sprites.end(), it->second.begin(), it->second.end());
+  // And whatever the game's own hole set-up places for this hole name.
+  gp::PlaceDecorations(GetParam());
+  for (int slot = 35; slot <= 40; ++slot) {
+    const gp::spriterec& sp = gp::gs().sprites[slot];
+    if (sp.x != 0 || sp.y != 0) sprites.push_back({sp.x, sp.y, sp.image});
+  }
   for (const Sprite& s : sprites) {
     ASSERT_LT(s.image, images_.Count()) << s.x << "," << s.y;
     EXPECT_TRUE(Visible(s.image)) << "image " << s.image;
