@@ -118,8 +118,9 @@ void FillPixels(Surface& s, F f) {
 void PaintSpace(const HoleSource& h, Surface& s) {
   const unsigned seed = h.seed * 7919u + 11u;
   const Col top = C(4, 6, 18), bottom = C(12, 8, 30);
-  const Col neb1 = h.scheme == 2 ? C(120, 50, 40) : C(80, 36, 120);
-  const Col neb2 = h.scheme == 5 ? C(40, 110, 60) : C(30, 80, 130);
+  const bool storm = h.mood == "storm";  // grey thunderheads instead of coloured nebulae
+  const Col neb1 = storm ? C(90, 96, 110) : h.scheme == 2 ? C(120, 50, 40) : C(80, 36, 120);
+  const Col neb2 = storm ? C(60, 70, 96) : h.scheme == 5 ? C(40, 110, 60) : C(30, 80, 130);
   FillPixels(s, [&](int x, int y) {
     Col c = top.Mix(bottom, double(y) / s.height());
     const double n1 = 0.55 * SmoothNoise(x, y, 220, seed) + 0.3 * SmoothNoise(x, y, 90, seed + 1) +
@@ -138,7 +139,7 @@ void PaintSpace(const HoleSource& h, Surface& s) {
   });
   // Brighter stars with a soft glow, a few with cross spikes.
   cairo_t* cr = s.cr();
-  const int count = s.width() * s.height() / 9000;
+  const int count = s.width() * s.height() / (h.mood == "storm" ? 30000 : 9000);
   for (int i = 0; i < count; ++i) {
     const double x = Noise(i, 1, seed + 9) * s.width(), y = Noise(i, 2, seed + 9) * s.height();
     const double size = 0.8 + 2.2 * std::pow(Noise(i, 3, seed + 9), 3);

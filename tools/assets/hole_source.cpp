@@ -142,6 +142,7 @@ HoleSource ParseHoleSource(const std::string& name, const std::string& text) {
     if (v) h.images[i] = *v;
   }
   h.ambient = Int(p, "sounds", "ambient", 0);
+  h.mood = p.ReadString("canvas", "mood", "");
   if (h.floors.empty()) throw std::runtime_error(name + ": no [floor1] section");
   return h;
 }

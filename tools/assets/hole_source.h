@@ -2,7 +2,8 @@
 // A hole's source file: the game's own sections ([ball], [course], [areaN]) and
 // the sections only the hole compiler reads:
 //   [canvas]  width, height (multiples of 24), scheme (course colour 1..5),
-//             seed, number (the hole's place in its round), title (hole card)
+//             seed, number (the hole's place in its round), title (hole card),
+//             mood ("storm": grey thunderheads)
 //   [floorN]  points = "x,y x,y ..." outline of a playable surface; level = 0/1
 //             (1 = a lower tier, drawn darker)
 //   [paintN]  type, x, y, w, h, fg (1 = stands above a ball), text: decorations
@@ -65,6 +66,7 @@ struct HoleSource {
   std::vector<Paint> paints;
   std::map<int, std::string> images;  // item number -> "GENERATOR [ARG]"
   int ambient = 0;
+  std::string mood;  // [canvas] mood: "storm" darkens the sky
 
   const Area* FindArea(int index) const;
   const Area* Cup() const;  // the last kind-5 area, or nullptr
