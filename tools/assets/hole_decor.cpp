@@ -271,7 +271,8 @@ void Gate(cairo_t* cr, const Paint& p, const Col& acc) {
   cairo_line_to(cr, p.x + w, p.y);
   cairo_set_source_rgba(cr, acc.r, acc.g, acc.b, 0.35);
   cairo_set_line_width(cr, 3);
-  cairo_set_dash(cr, (const double[]){4, 4}, 2, 0);
+  static const double dash[2] = {4, 4};
+  cairo_set_dash(cr, dash, 2, 0);
   cairo_stroke(cr);
   cairo_set_dash(cr, nullptr, 0, 0);
 }
