@@ -7,6 +7,7 @@
 #include "physics/angles.h"
 #include "platform/platform.h"
 #include "present/main_window.h"
+#include "rules/aim_display.h"
 #include "rules/hud.h"
 #include "rules/scoring.h"
 
@@ -66,6 +67,8 @@ void PullFrame(playerrec& b) {
     g.clubpos -= g.clubspeed;
     g.clubspeed += 2;
     if (g.clubpos <= 0) {
+      // The last swing frame shows the club at the ball before the release.
+      DrawAim();
       b.speed = std::min(b.speed, kMaxPullSpeed);
       Strike();
     }

@@ -5,6 +5,7 @@
 #include "core/sound.h"
 #include "core/state.h"
 #include "present/main_window.h"
+#include "rules/hud.h"
 
 namespace gp {
 
@@ -13,14 +14,6 @@ namespace {
 constexpr int kScoringMostHolesWon = 1;
 
 bool g_leave = false;
-
-// Capitals of the ASCII letters; other bytes stay as they are.
-std::string Capitals(std::string s) {
-  for (char& c : s) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return s;
-}
 
 // The value the standings rank by: `topar` (lowest leads) or `holeswon` (highest).
 int RankValue(int p) {
@@ -114,7 +107,7 @@ void StandingsLine() {
   const int best = BestValue();
   std::string s = g.gameover ? "WINNER - " : "LEADER - ";
   for (int i = 1; i <= g.numplayers; ++i) {
-    if (RankValue(i) == best) s += Capitals(g.players[i].name) + " ";
+    if (RankValue(i) == best) s += Capitalized(g.players[i].name) + " ";
   }
   g.message = s;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/state.h"
+#include "physics/putting.h"
 #include "present/main_window.h"
 #include "rules/drawing_probe.h"
 #include "support/game_reset.h"
@@ -107,6 +108,20 @@ TEST_F(AimTest, PullSwingShowsOnlyTheClub) {
   EXPECT_FALSE(TargetAt(375, 300));
   EXPECT_EQ(ClubAt(290, 300), 16);
   EXPECT_EQ(gs().sprites[33].frame, 0);  // no target, no blink
+}
+
+TEST_F(AimTest, LastSwingFrameShowsTheClubAtTheBallThenStrikes) {
+  gs().players[1].pull = true;
+  gs().players[1].speed = 2.5;
+  gs().puttstage = 2;
+  gs().clubpos = 3;
+  gs().clubspeed = 5;  // this frame's swing step passes the ball
+  mainwin().DXDraw.Fill(kGrey);
+  AimFrame();
+  EXPECT_EQ(gs().puttstage, 0);  // struck
+  EXPECT_TRUE(gs().players[1].moving);
+  EXPECT_EQ(ClubAt(302, 300), 16);  // clubpos -2: drawn just past the ball
+  DrawAim();                        // the frame's own aiming display adds nothing more
 }
 
 TEST_F(AimTest, PushStages) {

@@ -171,6 +171,15 @@ TEST_F(StandingsTest, TiedWinnersAreAllListedInCapitals) {
   EXPECT_EQ(Line(), "WINNER - BOB CAROL ");
 }
 
+TEST_F(StandingsTest, NamesAreCapitalisedInTheWesternCodePage) {
+  gs().players[1].name = "\xE5sa \xF6";  // "åsa ö"
+  gs().players[1].topar = -1;
+  gs().players[2].topar = 0;
+  gs().players[3].topar = 0;
+  gs().gameover = true;
+  EXPECT_EQ(Line(), "WINNER - \xC5SA \xD6 ");
+}
+
 TEST_F(StandingsTest, LeaderDuringPlayHasNoRankTitle) {
   gs().players[1].topar = -3;
   gs().players[2].topar = 0;
