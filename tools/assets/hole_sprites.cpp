@@ -183,25 +183,35 @@ ImageItem Barrier(const std::string& name, int w, int h, const Col& c) {
   });
 }
 
-// The woken worker: a dust cloud out of which he jumps up, 64 x 64.
+// The woken worker, 64 x 64: he jumps up out of a billowing dust cloud that
+// hides the sleeping figure painted on the course beneath the sprite.
 ImageItem WokenWorker() {
   return Strip("worker", 64, 64, 6, KeyMode::Keyed, [](cairo_t* cr, int k, double t) {
-    const double rise = std::sin(t * M_PI) * 14;
-    for (int i = 0; i < 6; ++i) {
-      const double a = i * M_PI / 3 + k * 0.4;
-      Glow(cr, 32 + std::cos(a) * 18 * (0.6 + t), 50 + std::sin(a) * 6, 12, C(220, 210, 190), 0.9);
+    static const double puffs[][3] = {{12, 50, 12}, {26, 54, 12}, {40, 52, 13}, {53, 48, 11},
+                                      {18, 36, 12}, {46, 34, 12}, {14, 20, 10}, {48, 16, 10},
+                                      {32, 44, 14}, {8, 36, 8},   {58, 32, 7}};
+    for (const auto& p : puffs) {
+      const double r = p[2] * (0.9 + 0.15 * std::sin(k * 1.3 + p[0]));
+      cairo_arc(cr, p[0], p[1], r, 0, 2 * M_PI);
+      cairo_pattern_t* g =
+          cairo_pattern_create_radial(p[0] - r / 3, p[1] - r / 3, 1, p[0], p[1], r);
+      cairo_pattern_add_color_stop_rgb(g, 0, 0.93, 0.9, 0.84);
+      cairo_pattern_add_color_stop_rgb(g, 1, 0.68, 0.63, 0.56);
+      cairo_set_source(cr, g);
+      cairo_fill(cr);
+      cairo_pattern_destroy(g);
     }
-    const double y = 30 - rise;
-    cairo_rectangle(cr, 24, y, 16, 22);  // body
+    const double y = 24 - std::sin(t * M_PI) * 10;
+    cairo_rectangle(cr, 24, y, 16, 18);  // body in a high-visibility vest
     cairo_set_source_rgb(cr, 1, 0.55, 0.1);
     cairo_fill(cr);
-    cairo_rectangle(cr, 24, y + 9, 16, 3);
+    cairo_rectangle(cr, 24, y + 8, 16, 3);
     cairo_set_source_rgb(cr, 1, 1, 0.75);
     cairo_fill(cr);
     cairo_arc(cr, 32, y - 6, 7, 0, 2 * M_PI);
     cairo_set_source_rgb(cr, 0.88, 0.68, 0.52);
     cairo_fill(cr);
-    cairo_arc(cr, 32, y - 8, 8, M_PI, 2 * M_PI);
+    cairo_arc(cr, 32, y - 8, 8, M_PI, 2 * M_PI);  // hard hat
     cairo_set_source_rgb(cr, 1, 0.85, 0.1);
     cairo_fill(cr);
     cairo_move_to(cr, 24, y + 4);  // waving arms
