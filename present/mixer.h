@@ -35,7 +35,14 @@ class Mixer : public AudioSource {
 
   void Mix(int16_t* out, int frames) override;
 
+  // For tests and tools: voices of an item now playing, and its copies.
+  int PlayingCount(const WaveItem& item) const;
+  int CopyCount(const WaveItem& item) const;
+
  private:
+  void Lock() const;
+  void Unlock() const;
+
   bool running_ = false;
   Platform* platform_ = nullptr;
   // Implementation detail of the voices; defined in mixer.cpp.

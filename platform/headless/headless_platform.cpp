@@ -12,7 +12,9 @@ bool HeadlessPlatform::OpenDisplay(int width, int height, bool) {
   return true;
 }
 
-void HeadlessPlatform::CloseDisplay() { display_open_ = false; }
+void HeadlessPlatform::CloseDisplay() {
+  display_open_ = false;
+}
 
 void HeadlessPlatform::Present(const uint16_t* pixels, int width, int height) {
   if (!DisplayReady()) return;
@@ -23,11 +25,21 @@ void HeadlessPlatform::Present(const uint16_t* pixels, int width, int height) {
 }
 
 bool HeadlessPlatform::OpenAudio(AudioSource* source) {
+  if (audio_fails_) return false;
   audio_ = source;
   return true;
 }
 
-void HeadlessPlatform::CloseAudio() { audio_ = nullptr; }
+void HeadlessPlatform::RunAudio(int frames) {
+  if (frames <= 0) return;
+  const size_t at = recorded_.size();
+  recorded_.resize(at + static_cast<size_t>(frames), 0);
+  if (audio_) audio_->Mix(&recorded_[at], frames);
+}
+
+void HeadlessPlatform::CloseAudio() {
+  audio_ = nullptr;
+}
 
 bool HeadlessPlatform::PollEvent(InputEvent& ev) {
   if (events_.empty()) return false;

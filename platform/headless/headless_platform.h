@@ -29,6 +29,13 @@ class HeadlessPlatform : public Platform {
   void LockAudio() override {}
   void UnlockAudio() override {}
   AudioSource* audio() const { return audio_; }
+  // Simulates a machine whose sound device cannot start.
+  void SetAudioFails(bool fails) { audio_fails_ = fails; }
+  // The device pulls `frames` samples from the mixer and records them
+  // (silence while no device is open).
+  void RunAudio(int frames);
+  const std::vector<int16_t>& recorded() const { return recorded_; }
+  void ClearRecorded() { recorded_.clear(); }
 
   bool PollEvent(InputEvent& ev) override;
   void Push(const InputEvent& ev) { events_.push_back(ev); }
@@ -53,6 +60,8 @@ class HeadlessPlatform : public Platform {
   bool display_open_ = false;
   bool lost_ = false;
   AudioSource* audio_ = nullptr;
+  bool audio_fails_ = false;
+  std::vector<int16_t> recorded_;
   std::deque<InputEvent> events_;
   int pointer_x_ = 0, pointer_y_ = 0;
   std::vector<std::string> messages_;
