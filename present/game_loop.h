@@ -1,0 +1,34 @@
+#pragma once
+// The game window's event loop: input events to the game's handlers between
+// frames, and the frame tick whenever the frame timer is due.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace gp {
+
+struct GameStart {
+  std::optional<uint64_t> seed;  // none: seeded from the clock
+  std::string firsthole;         // empty: the record's first hole
+};
+
+// Creates and shows the game window. False when it could not open at all
+// (the display did not start); asset errors leave it open with its timer off.
+bool OpenGameWindow(Platform& platform, const GameStart& start = {});
+
+// One input event through the handlers the real window uses.
+void DispatchInput(const InputEvent& ev);
+
+// Drains pending input, then ticks when the timer is due, or else waits
+// until it will be. Returns false once the window has closed.
+bool PumpGameWindow(Platform& platform);
+
+bool GameWindowOpen();
+
+// Opens the game window and runs it until it closes.
+void RunGameWindow(Platform& platform, const GameStart& start = {});
+
+}  // namespace gp

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "core/setup.h"
+#include "core/state.h"
+#include "rules/progression.h"
+#include "tests/integration/game_driver.h"
+
+namespace gp {
+namespace {
+
+using testing::GameDriver;
+using testing::MissingData;
+
+const std::vector<std::string> kCourse{"course1hole1", "course1hole2", "course1hole3",
+                                       "course1hole4", "course1hole5", "course1hole6"};
+
+std::string Upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string ExpectedRank(int topar) {
+  static const char* kTitles[] = {"MINIGOLF LEGEND", "SPACE ACE",   "HYPER-THRUSTER",
+                                  "BIG DIPPER",      "STARBUCK",    "SPACE COWBOY",
+                                  "MINI-BANG",       "SPACE CADET", "EVEN STEVEN"};
+  static const char* kOver[] = {"LITTLE DIPPER",   "GREENSKEEPER", "WORMHOLE",
+                                "ASTEROID",        "MOON CHEESE",  "RIMMED OUT",
+                                "COMMANDER SHANK", "ASTRO CADDY",  "COLOSSAL DIVOT"};
+  if (topar <= -9) return "  RANK - MINIGOLF LEGEND";
+  if (topar >= 20) return "  RANK - COSMIC PUTTS";
+  if (topar == 19) return "- RANK COSMIC PUTTS";
+  if (topar <= 0) return std::string("- RANK ") + kTitles[topar + 8];
+  return std::string("- RANK ") + kOver[(topar - 1) / 2];
+}
+
+std::string ExpectedStandings() {
+  const GameState& g = gs();
+  if (g.numplayers == 1) {
+    const int t = g.players[1].topar;
+    std::string line = t == 0  ? "SCORE EVEN "
+                       : t < 0 ? "SCORE " + std::to_string(-t) + " UNDER "
+                               : "SCORE " + std::to_string(t) + " OVER ";
+    return line + ExpectedRank(t);
+  }
+  int best = 500;
+  for (int i = 1; i <= g.numplayers; ++i) best = std::min(best, g.players[i].topar);
+  std::string line = "WINNER - ";
+  for (int i = 1; i <= g.numplayers; ++i) {
+    if (g.players[i].topar == best) line += Upper(g.players[i].name) + " ";
+  }
+  return line;
+}
+
+void PlayWholeGame(int players) {
+  const std::string missing = MissingData(kCourse);
+  if (!missing.empty()) GTEST_SKIP() << "course data not built yet:" << missing;
+  GameDriver d;
+  GameSetup s;
+  s.numplayers = players;
+  ASSERT_TRUE(d.Open(s)) << "the game window did not start";
+  GameState& g = gs();
+  EXPECT_EQ(g.holename, "course1hole1");
+  EXPECT_EQ(g.gamestate, kHoleCard);  // every hole opens with its card
+
+  std::vector<std::string> played;
+  int totalpar = 0;
+  while (!g.gameover && played.size() < 7) {
+    played.push_back(g.holename);
+    totalpar += g.par;
+    const int strokes = 9 * players + 20;  // the stroke limit ends every hole
+    ASSERT_TRUE(d.PlayHole(strokes)) << "stuck on " << g.holename;
+    if (g.gameover) break;
+    ASSERT_EQ(g.gamestate, kHoleFinished);
+    // The result fades, then the next hole opens with its card.
+    ASSERT_TRUE(d.RunUntil([] { return gs().gamestate == kHoleCard; }, 400))
+        << "no next hole after " << g.holename;
+  }
+  EXPECT_EQ(played, kCourse);
+  EXPECT_TRUE(g.gameover);
+  EXPECT_EQ(g.gamestate, kScoreDetails);
+  EXPECT_EQ(g.totalpar, totalpar);
+  for (int i = 1; i <= players; ++i) {
+    const playerrec& p = g.players[i];
+    int sum = 0;
+    for (int h = 1; h <= 6; ++h) {
+      EXPECT_GE(p.holestrokes[h], 1) << "player " << i << " hole " << h;
+      EXPECT_LE(p.holestrokes[h], 9) << "player " << i << " hole " << h;  // the limit
+      sum += p.holestrokes[h];
+    }
+    EXPECT_EQ(p.total, sum);
+    EXPECT_EQ(p.topar, p.total - totalpar);
+  }
+  for (int i = players + 1; i <= 4; ++i) EXPECT_EQ(g.players[i].total, 0);
+
+  StandingsLine();
+  EXPECT_EQ(g.message, ExpectedStandings());
+
+  // After the game any click leaves.
+  d.ClickAway();
+  EXPECT_FALSE(GameWindowOpen());
+}
+
+TEST(GameTest, OnePlayerPlaysTheWholeCourse) {
+  PlayWholeGame(1);
+}
+
+TEST(GameTest, FourPlayersPlayTheWholeCourse) {
+  PlayWholeGame(4);
+}
+
+TEST(GameTest, TrainingHolesOutWithoutStrokeLimit) {
+  const std::string missing = MissingData({"training1"});
+  if (!missing.empty()) GTEST_SKIP() << "training data not built yet:" << missing;
+  GameDriver d;
+  GameSetup s;
+  s.training = true;
+  s.strokelimit = "6";
+  ASSERT_TRUE(d.Open(s));
+  GameState& g = gs();
+  EXPECT_EQ(g.holename, "training1");
+  // Seven feeble putts first: past the limit of 6, the ball stays in play.
+  for (int i = 0; i < 7; ++i) {
+    ASSERT_TRUE(
+        d.RunUntil([] { return GameDriver::ReadyToPutt() || gs().gamestate == kHoleCard; }, 600));
+    if (g.gamestate == kHoleCard) d.ClickAway();
+    ASSERT_TRUE(d.RunUntil(GameDriver::ReadyToPutt, 600));
+    ASSERT_TRUE(d.PullPuttTowardsCup(0, 0.2));
+  }
+  EXPECT_EQ(g.players[1].strokes, 7);
+  EXPECT_FALSE(g.players[1].inhole);
+  ASSERT_TRUE(d.PlayHole(60)) << "the training hole was not holed out";
+  const playerrec& p = g.players[1];
+  EXPECT_TRUE(p.inhole);
+  EXPECT_EQ(p.holestrokes[1], d.strokes());
+  EXPECT_NE(g.bigmessage, "OVER STROKE LIMIT");
+}
+
+}  // namespace
+}  // namespace gp

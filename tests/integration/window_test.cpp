@@ -1,0 +1,189 @@
+// The game window's start-up on the headless platform: assets, skin, ball
+// textures, failures, and leaving.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/setup.h"
+#include "core/state.h"
+#include "platform/headless/headless_platform.h"
+#include "present/bitmap_codec.h"
+#include "present/game_loop.h"
+#include "present/main_window.h"
+#include "present/rgb565.h"
+#include "rules/progression.h"
+#include "tests/integration/game_driver.h"
+
+namespace gp {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::GameDir;
+using testing::MissingData;
+
+// A scratch program folder that links the real data files.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    dir_ = fs::temp_directory_path() / ("galaputt_window_" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  ~ScratchFolder() { fs::remove_all(dir_); }
+  std::string path() const { return dir_.string() + "/"; }
+  void LinkGameData() {
+    for (const auto& e : fs::directory_iterator(GameDir())) {
+      if (e.is_regular_file()) fs::create_symlink(e.path(), dir_ / e.path().filename());
+    }
+  }
+  void WriteBitmap(const std::string& rel, const Picture& pic) {
+    fs::create_directories((dir_ / rel).parent_path());
+    const auto bytes = EncodeBitmapFile(pic);
+    std::ofstream(dir_ / rel, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+  }
+
+ private:
+  fs::path dir_;
+};
+
+Picture Solid(int w, int h, uint32_t colour) {
+  Picture p;
+  p.width = w;
+  p.height = h;
+  p.pixels.assign(static_cast<size_t>(w) * h, colour);
+  return p;
+}
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGameState();
+    setup() = GameSetup{};
+  }
+  void TearDown() override {
+    if (GameWindowOpen()) CloseGameWindow();
+  }
+  bool Open(const std::string& folder, const std::string& hole = "course1hole1") {
+    platform_.SetBaseDir(folder);
+    return OpenGameWindow(platform_, GameStart{7, hole});
+  }
+  void Key(int key) {
+    InputEvent ev;
+    ev.type = InputEvent::Type::KeyDown;
+    ev.key = key;
+    platform_.Push(ev);
+  }
+  HeadlessPlatform platform_;
+};
+
+TEST_F(WindowTest, MissingMenuIsReportedAndEscapeEnterStillLeaves) {
+  ScratchFolder empty;
+  ASSERT_TRUE(Open(empty.path()));
+  ASSERT_FALSE(platform_.messages().empty());
+  EXPECT_EQ(platform_.messages().back(), "Cannot open file " + empty.path() + "menu.dxg");
+  EXPECT_FALSE(mainwin().gengine.enabled);  // no hole, no timer
+  EXPECT_TRUE(GameWindowOpen());
+  for (int i = 0; i < 5; ++i) {
+    platform_.Advance(17);
+    PumpGameWindow(platform_);
+  }
+  EXPECT_EQ(platform_.presented(), 0);
+  Key(kKeyEsc);
+  Key(kKeyEnter);
+  platform_.Advance(17);
+  EXPECT_FALSE(PumpGameWindow(platform_));
+  EXPECT_FALSE(GameWindowOpen());
+  EXPECT_FALSE(mainwin().DXDraw.Running());
+}
+
+TEST_F(WindowTest, StartsFromTheRecord) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty())
+    GTEST_SKIP() << "data missing:" << m;
+  GameSetup& s = setup();
+  s.displaywidth = 512;
+  s.displayheight = 384;
+  s.numplayers = 3;
+  s.playername[3] = "Dora";
+  s.pull[1] = false;
+  s.easy[2] = true;
+  s.bgsoundon = false;
+  s.frameinterval = 33;
+  s.ballpicture[1].present = true;
+  s.ballpicture[1].texels.fill(0x0000FF);  // red
+  ASSERT_TRUE(Open(GameDir()));
+  ASSERT_TRUE(platform_.messages().empty()) << platform_.messages()[0];
+  const TMain& w = mainwin();
+  const GameState& g = gs();
+  EXPECT_EQ(w.DXDraw.SurfaceWidth(), 512);
+  EXPECT_EQ(w.DXDraw.SurfaceHeight(), 384);
+  EXPECT_EQ(w.gengine.interval, 33);
+  EXPECT_TRUE(w.gengine.enabled);  // the hole set-up started it
+  EXPECT_EQ(g.numplayers, 3);
+  EXPECT_EQ(g.players[4].name, "Dora");  // copied, though player 4 does not play
+  EXPECT_FALSE(g.players[2].pull);
+  EXPECT_TRUE(g.players[3].easy);
+  EXPECT_FALSE(g.bgsoundon);
+  EXPECT_EQ(g.holename, "course1hole1");
+  EXPECT_EQ(g.holenumber, 1);
+  EXPECT_EQ(g.timescale, 1);
+  // Player 2's ball texture in display pixels; the others keep the list's.
+  const ImageItem* ball = w.gui.Item(12);
+  ASSERT_NE(ball, nullptr);
+  ASSERT_EQ(ball->native.size(), 256u);
+  EXPECT_EQ(ball->native[0], ToNative(0x0000FF));
+  EXPECT_EQ(ball->native[255], ToNative(0x0000FF));
+  for (const floaterrec& f : g.floaters) {
+    EXPECT_GE(f.x, 0);
+    EXPECT_LT(f.x, 512);
+    EXPECT_GE(f.y, 0);
+    EXPECT_LT(f.y, 384);
+    EXPECT_GE(f.image, 5);
+    EXPECT_LE(f.image, 7);
+  }
+}
+
+TEST_F(WindowTest, SkinWithOnlyAPointerChangesOnlyThePointer) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty())
+    GTEST_SKIP() << "data missing:" << m;
+  ScratchFolder folder;
+  folder.LinkGameData();
+  folder.WriteBitmap("skins/Mine/pointer.bmp", Solid(5, 7, 0x00FF00));
+  setup().skin = "Mine";
+  ImageList reference;
+  LoadImageList(reference, GameDir() + "gui.dxg", false);
+  ASSERT_TRUE(Open(folder.path()));
+  ASSERT_TRUE(platform_.messages().empty()) << platform_.messages()[0];
+  const ImageList& gui = mainwin().gui;
+  EXPECT_EQ(gui.Item(0)->picture.width, 5);
+  EXPECT_EQ(gui.Item(0)->picture.height, 7);
+  EXPECT_EQ(gui.Item(0)->picture.at(2, 3), 0x00FF00u);
+  for (int i : {1, 2, 3, 4, 5, 6, 7, 8, 18}) {
+    EXPECT_EQ(gui.Item(i)->picture.pixels, reference.Item(i)->picture.pixels) << "item " << i;
+  }
+}
+
+TEST_F(WindowTest, DefaultInterfaceReplacesNothing) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty())
+    GTEST_SKIP() << "data missing:" << m;
+  ImageList reference;
+  LoadImageList(reference, GameDir() + "gui.dxg", false);
+  ASSERT_TRUE(Open(GameDir()));
+  for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 18}) {
+    EXPECT_EQ(mainwin().gui.Item(i)->picture.pixels, reference.Item(i)->picture.pixels);
+  }
+}
+
+TEST_F(WindowTest, MissingHoleIsReportedWithTheTimerOff) {
+  if (const auto m = MissingData({}); !m.empty()) GTEST_SKIP() << "data missing:" << m;
+  ASSERT_TRUE(Open(GameDir(), "nosuchhole"));
+  ASSERT_FALSE(platform_.messages().empty());
+  EXPECT_NE(platform_.messages()[0].find("nosuchhole"), std::string::npos);
+  EXPECT_FALSE(mainwin().gengine.enabled);
+}
+
+}  // namespace
+}  // namespace gp
