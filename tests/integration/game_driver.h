@@ -36,6 +36,16 @@ inline std::string MissingData(const std::vector<std::string>& holes) {
   return missing;
 }
 
+// Messages of the start-up other than a silent sound device (the game then
+// runs without sound, which these tests do not need).
+inline std::vector<std::string> StartErrors(const HeadlessPlatform& p) {
+  std::vector<std::string> errors;
+  for (const std::string& m : p.messages()) {
+    if (m.find("cannot be made") == std::string::npos) errors.push_back(m);
+  }
+  return errors;
+}
+
 class GameDriver {
  public:
   // Frames come every 17 ms of the virtual clock (just under 60 a second).
@@ -46,7 +56,7 @@ class GameDriver {
     setup() = s;
     ResetGameState();
     rng_.seed(seed);
-    return OpenGameWindow(platform_, GameStart{seed, firsthole}) && platform_.messages().empty();
+    return OpenGameWindow(platform_, GameStart{seed, firsthole}) && StartErrors(platform_).empty();
   }
   ~GameDriver() {
     if (GameWindowOpen()) CloseGameWindow();

@@ -15,8 +15,10 @@ namespace {
 using testing::GameDriver;
 using testing::MissingData;
 
-const std::vector<std::string> kCourse{"course1hole1", "course1hole2", "course1hole3",
-                                       "course1hole4", "course1hole5", "course1hole6"};
+// The "SE Course" as its cups chain it. Holes 4 and 5 may give way to the
+// bonus and secret holes when a ball finds them; every route ends on hole 6.
+const std::vector<std::string> kCourse{"course1hole1", "course2hole1", "course1hole3",
+                                       "course1hole4", "course2hole9", "course3hole6"};
 
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -56,7 +58,8 @@ std::string ExpectedStandings() {
 }
 
 void PlayWholeGame(int players) {
-  const std::string missing = MissingData(kCourse);
+  const std::string missing = MissingData(
+      {kCourse[0], kCourse[1], kCourse[2], kCourse[3], kCourse[4], kCourse[5], "course5hole1"});
   if (!missing.empty()) GTEST_SKIP() << "course data not built yet:" << missing;
   GameDriver d;
   GameSetup s;
@@ -79,7 +82,11 @@ void PlayWholeGame(int players) {
     ASSERT_TRUE(d.RunUntil([] { return gs().gamestate == kHoleCard; }, 400))
         << "no next hole after " << g.holename;
   }
-  EXPECT_EQ(played, kCourse);
+  ASSERT_EQ(played.size(), 6u);
+  EXPECT_EQ(played[0], kCourse[0]);
+  EXPECT_EQ(played[1], kCourse[1]);
+  EXPECT_EQ(played[2], kCourse[2]);
+  EXPECT_EQ(played[5], kCourse[5]);
   EXPECT_TRUE(g.gameover);
   EXPECT_EQ(g.gamestate, kScoreDetails);
   EXPECT_EQ(g.totalpar, totalpar);
@@ -96,6 +103,14 @@ void PlayWholeGame(int players) {
   }
   for (int i = players + 1; i <= 4; ++i) EXPECT_EQ(g.players[i].total, 0);
 
+  for (int i = 1; i <= players; ++i) {
+    std::string row;
+    for (int h = 1; h <= 6; ++h) row += " " + std::to_string(g.players[i].holestrokes[h]);
+    ::testing::Test::RecordProperty("player" + std::to_string(i), row);
+  }
+  std::string route;
+  for (const std::string& h : played) route += h + " ";
+  ::testing::Test::RecordProperty("route", route);
   StandingsLine();
   EXPECT_EQ(g.message, ExpectedStandings());
 

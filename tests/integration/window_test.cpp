@@ -115,7 +115,7 @@ TEST_F(WindowTest, StartsFromTheRecord) {
   s.ballpicture[1].present = true;
   s.ballpicture[1].texels.fill(0x0000FF);  // red
   ASSERT_TRUE(Open(GameDir()));
-  ASSERT_TRUE(platform_.messages().empty()) << platform_.messages()[0];
+  ASSERT_TRUE(testing::StartErrors(platform_).empty()) << testing::StartErrors(platform_)[0];
   const TMain& w = mainwin();
   const GameState& g = gs();
   EXPECT_EQ(w.DXDraw.SurfaceWidth(), 512);
@@ -156,7 +156,7 @@ TEST_F(WindowTest, SkinWithOnlyAPointerChangesOnlyThePointer) {
   ImageList reference;
   LoadImageList(reference, GameDir() + "gui.dxg", false);
   ASSERT_TRUE(Open(folder.path()));
-  ASSERT_TRUE(platform_.messages().empty()) << platform_.messages()[0];
+  ASSERT_TRUE(testing::StartErrors(platform_).empty()) << testing::StartErrors(platform_)[0];
   const ImageList& gui = mainwin().gui;
   EXPECT_EQ(gui.Item(0)->picture.width, 5);
   EXPECT_EQ(gui.Item(0)->picture.height, 7);
@@ -180,8 +180,8 @@ TEST_F(WindowTest, DefaultInterfaceReplacesNothing) {
 TEST_F(WindowTest, MissingHoleIsReportedWithTheTimerOff) {
   if (const auto m = MissingData({}); !m.empty()) GTEST_SKIP() << "data missing:" << m;
   ASSERT_TRUE(Open(GameDir(), "nosuchhole"));
-  ASSERT_FALSE(platform_.messages().empty());
-  EXPECT_NE(platform_.messages()[0].find("nosuchhole"), std::string::npos);
+  ASSERT_FALSE(testing::StartErrors(platform_).empty());
+  EXPECT_NE(testing::StartErrors(platform_)[0].find("nosuchhole"), std::string::npos);
   EXPECT_FALSE(mainwin().gengine.enabled);
 }
 
