@@ -1,19 +1,85 @@
-// galaputt: the game. The launcher and the game window start here.
+// galaputt: the game. Until the launcher exists, the game window starts
+// directly on a hole with the launcher's first-run choices.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
 
-int main(int argc, char** argv) {
+#include "core/setup.h"
+#include "platform/sdl/sdl_platform.h"
+#include "present/game_loop.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: galaputt [--windowed] [--seed N] [--play HOLE [--players N] [--training]]\n"
+    "                [--help] [--version]\n"
+    "  --windowed     a window instead of the whole screen\n"
+    "  --seed N       fixed random seed\n"
+    "  --play HOLE    start the game on that hole (for example course1hole1)\n"
+    "  --players N    1 to 4 players (with --play)\n"
+    "  --training     a training round: no stroke limit (with --play)\n";
+
+struct Options {
+  bool windowed = false;
+  std::optional<uint64_t> seed;
+  std::string hole;
+  int players = 1;
+  bool training = false;
+};
+
+bool ParseNumber(const char* text, long lo, long hi, long& out) {
+  char* end = nullptr;
+  out = std::strtol(text, &end, 10);
+  return end != text && *end == '\0' && out >= lo && out <= hi;
+}
+
+// Returns an exit code when the program should end at once, -1 to run.
+int ParseOptions(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) {
+    const std::string a = argv[i];
+    const bool has_value = i + 1 < argc;
+    long n = 0;
+    if (a == "--version") {
       std::printf("galaputt 0.1.0\n");
       return 0;
-    }
-    if (std::strcmp(argv[i], "--help") == 0) {
-      std::printf(
-          "usage: galaputt [--windowed] [--seed N] [--play HOLE [--players N] [--training]]\n");
+    } else if (a == "--help") {
+      std::printf("%s", kUsage);
       return 0;
+    } else if (a == "--windowed") {
+      o.windowed = true;
+    } else if (a == "--training") {
+      o.training = true;
+    } else if (a == "--seed" && has_value && ParseNumber(argv[i + 1], 0, 0x7fffffffL, n)) {
+      o.seed = static_cast<uint64_t>(n);
+      ++i;
+    } else if (a == "--players" && has_value && ParseNumber(argv[i + 1], 1, 4, n)) {
+      o.players = static_cast<int>(n);
+      ++i;
+    } else if (a == "--play" && has_value && argv[i + 1][0] != '\0' && argv[i + 1][0] != '-') {
+      o.hole = argv[++i];
+    } else {
+      std::fprintf(stderr, "galaputt: bad option %s\n%s", a.c_str(), kUsage);
+      return 2;
     }
   }
-  std::fprintf(stderr, "galaputt: the game window is not built yet\n");
-  return 1;
+  return -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  if (const int code = ParseOptions(argc, argv, o); code >= 0) return code;
+  // The launcher's first-run choices, with the player count and round type given.
+  gp::GameSetup s;
+  s.numplayers = o.players;
+  s.training = o.training;
+  gp::setup() = s;
+  // Without --play the game starts on the course's first hole until the launcher exists.
+  if (o.hole.empty()) o.hole = o.training ? "training1" : "course1hole1";
+  gp::SdlPlatform platform(o.windowed);
+  gp::RunGameWindow(platform, gp::GameStart{o.seed, o.hole});
+  return 0;
 }

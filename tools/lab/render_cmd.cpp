@@ -1,0 +1,217 @@
+// render: runs the real game window headless from the program folder, with an
+// optional script of timed input events, and writes the screen as PNG.
+//
+// Script: one event per line, "FRAME EVENT ARGS"; the event is delivered just
+// before frame FRAME (1-based) is ticked. '#' starts a comment.
+//   move X Y        pointer to display pixel (X, Y)
+//   down left|right button pressed at the pointer
+//   up left|right   button released at the pointer
+//   dblclick        left double click at the pointer
+//   key CODE        key pressed (game key code: 13 ENTER, 27 ESC, 112 F1, ...)
+//   keyup CODE      key released
+//   quit            the window is closed
+#include <unistd.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/setup.h"
+#include "core/state.h"
+#include "platform/headless/headless_platform.h"
+#include "platform/headless/png_writer.h"
+#include "present/game_loop.h"
+#include "present/main_window.h"
+#include "tools/lab/json.h"
+#include "tools/lab/lab.h"
+
+namespace gp::lab {
+
+namespace {
+
+struct ScriptEvent {
+  int frame = 0;
+  InputEvent ev;
+};
+
+// The folder of the running lab binary: the program folder with the data.
+std::string ProgramFolder() {
+  char buf[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return "./";
+  std::string path(buf, static_cast<size_t>(n));
+  return path.substr(0, path.find_last_of('/') + 1);
+}
+
+bool ParseButton(const std::string& word, MouseButton& b) {
+  if (word == "left")
+    b = MouseButton::Left;
+  else if (word == "right")
+    b = MouseButton::Right;
+  else
+    return false;
+  return true;
+}
+
+// One script line into an event; `px`, `py` carry the pointer between lines.
+bool ParseLine(const std::string& line, int& px, int& py, ScriptEvent& out) {
+  std::istringstream in(line);
+  std::string word;
+  if (!(in >> out.frame >> word) || out.frame < 0) return false;
+  InputEvent& ev = out.ev;
+  using T = InputEvent::Type;
+  if (word == "move") {
+    if (!(in >> px >> py)) return false;
+    ev.type = T::MouseMove;
+  } else if (word == "down" || word == "up") {
+    std::string b;
+    if (!(in >> b) || !ParseButton(b, ev.button)) return false;
+    ev.type = word == "down" ? T::ButtonDown : T::ButtonUp;
+  } else if (word == "dblclick") {
+    ev.type = T::DoubleClick;
+  } else if (word == "key" || word == "keyup") {
+    if (!(in >> ev.key)) return false;
+    ev.type = word == "key" ? T::KeyDown : T::KeyUp;
+  } else if (word == "quit") {
+    ev.type = T::Quit;
+  } else {
+    return false;
+  }
+  ev.x = px;
+  ev.y = py;
+  std::string rest;
+  return !(in >> rest) || rest[0] == '#';
+}
+
+bool ReadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error) {
+  std::ifstream f(path);
+  if (!f) {
+    error = "cannot open script " + path;
+    return false;
+  }
+  std::string line;
+  int px = 0, py = 0, number = 0;
+  while (std::getline(f, line)) {
+    ++number;
+    const size_t start = line.find_first_not_of(" \t\r");
+    if (start == std::string::npos || line[start] == '#') continue;
+    ScriptEvent se;
+    if (!ParseLine(line, px, py, se)) {
+      error = path + ":" + std::to_string(number) + ": bad script line";
+      return false;
+    }
+    events.push_back(se);
+  }
+  return true;
+}
+
+bool ParseInt(const std::string* s, int& v) {
+  if (!s) return true;
+  char* end = nullptr;
+  const long n = std::strtol(s->c_str(), &end, 10);
+  if (end == s->c_str() || *end != '\0' || n < 0 || n > 1000000) return false;
+  v = static_cast<int>(n);
+  return true;
+}
+
+bool ParseSize(const std::string* s, int& w, int& h) {
+  if (!s) return true;
+  return std::sscanf(s->c_str(), "%dx%d", &w, &h) == 2;
+}
+
+// Ticks frame `frame` after delivering its scripted events; false when no
+// frame could run (the timer is off or the window closed).
+bool RunScriptedFrame(HeadlessPlatform& p, const std::vector<ScriptEvent>& script, int frame) {
+  for (const ScriptEvent& se : script) {
+    if (se.frame == frame) p.Push(se.ev);
+  }
+  const int before = p.presented();
+  // A frame at most every 17 ms of the virtual clock; give up when the timer is off.
+  for (int ms = 0; ms < 1000 && p.presented() == before && GameWindowOpen(); ++ms) {
+    p.Advance(1);
+    PumpGameWindow(p);
+    if (!mainwin().gengine.enabled) break;
+  }
+  return p.presented() != before;
+}
+
+int Render(const Args& args) {
+  const std::string* hole = Option(args, "--hole");
+  const std::string* out = Option(args, "--out");
+  if (!hole || !out) return Fail("render needs --hole NAME and --out FILE.png");
+  int players = 1, frames = 60, w = 640, h = 480, seed = 1;
+  if (!ParseInt(Option(args, "--players"), players) || players < 1 || players > 4) {
+    return Fail("--players must be 1 to 4");
+  }
+  if (!ParseInt(Option(args, "--frames"), frames)) return Fail("bad --frames");
+  if (!ParseSize(Option(args, "--size"), w, h)) return Fail("bad --size, expected WxH");
+  if (!ParseInt(Option(args, "--seed"), seed)) return Fail("bad --seed");
+  std::vector<ScriptEvent> script;
+  std::string error;
+  if (const std::string* s = Option(args, "--script"); s && !ReadScript(*s, script, error)) {
+    return Fail(error);
+  }
+
+  HeadlessPlatform p;
+  p.SetBaseDir(ProgramFolder());
+  GameSetup s;
+  s.numplayers = players;
+  s.displaywidth = w;
+  s.displayheight = h;
+  setup() = s;
+  if (!OpenGameWindow(p, GameStart{static_cast<uint64_t>(seed), *hole})) {
+    return Fail(p.messages().empty() ? "the display did not start" : p.messages().back());
+  }
+  if (!p.messages().empty()) return Fail(p.messages().back());
+  int ran = 0;
+  for (int f = 1; f <= frames && GameWindowOpen(); ++f) ran += RunScriptedFrame(p, script, f);
+
+  const TMain& win = mainwin();
+  const int fw = p.presented() > 0 ? p.framewidth() : win.DXDraw.SurfaceWidth();
+  const int fh = p.presented() > 0 ? p.frameheight() : win.DXDraw.SurfaceHeight();
+  const uint16_t* pixels = p.presented() > 0 ? p.frame().data() : win.DXDraw.Pixels();
+  if (!WritePng(*out, pixels, fw, fh, fw)) return Fail("cannot write " + *out);
+  Json j;
+  j.BeginObject();
+  j.Key("out").String(*out);
+  j.Key("frames").Int(ran);
+  j.Key("width").Int(fw);
+  j.Key("height").Int(fh);
+  j.Key("holename").String(gs().holename);
+  j.Key("gamestate").Int(gs().gamestate);
+  j.Key("curplayer").Int(gs().curplayer);
+  j.Key("viewx").Int(gs().viewx);
+  j.Key("viewy").Int(gs().viewy);
+  // Each playing ball in course pixels and where it shows on the screen.
+  j.Key("players").BeginArray();
+  for (int i = 1; i <= gs().numplayers; ++i) {
+    const playerrec& b = gs().players[i];
+    j.BeginObject();
+    j.Key("x").Num(b.x);
+    j.Key("y").Num(b.y);
+    j.Key("z").Num(b.z);
+    j.Key("oncourse").Bool(b.oncourse);
+    j.Key("strokes").Int(b.strokes);
+    j.Key("screenx").Int(std::lrint(b.x) - gs().viewx);
+    j.Key("screeny").Int(std::lrint(b.y - b.z) - gs().viewy);
+    j.EndObject();
+  }
+  j.EndArray();
+  j.EndObject();
+  j.Print();
+  if (GameWindowOpen()) CloseGameWindow();
+  return 0;
+}
+
+const Registrar kRender({"render",
+                         "--hole NAME --out FILE.png [--players N] [--frames N] [--size WxH] "
+                         "[--seed S] [--script FILE]",
+                         Render});
+
+}  // namespace
+
+}  // namespace gp::lab
