@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/setup.h"
+#include "core/sound.h"
 #include "core/state.h"
 #include "platform/headless/headless_platform.h"
 #include "present/bitmap_codec.h"
@@ -183,6 +184,73 @@ TEST_F(WindowTest, MissingHoleIsReportedWithTheTimerOff) {
   ASSERT_FALSE(testing::StartErrors(platform_).empty());
   EXPECT_NE(testing::StartErrors(platform_)[0].find("nosuchhole"), std::string::npos);
   EXPECT_FALSE(mainwin().gengine.enabled);
+}
+
+}  // namespace
+}  // namespace gp
+
+namespace gp {
+namespace {
+
+class NoDisplayPlatform : public HeadlessPlatform {
+ public:
+  bool OpenDisplay(int, int, bool) override { return false; }
+};
+
+TEST(WindowFailures, DisplayModeThatCannotBeSetIsReported) {
+  ResetGameState();
+  setup() = GameSetup{};
+  setup().displaywidth = 800;
+  setup().displayheight = 600;
+  NoDisplayPlatform p;
+  p.SetBaseDir(GameDir());
+  EXPECT_FALSE(OpenGameWindow(p, GameStart{1, "course1hole1"}));
+  ASSERT_FALSE(p.messages().empty());
+  EXPECT_EQ(p.messages().back(), "Display mode cannot be changed (800x600 16bit)");
+  EXPECT_FALSE(GameWindowOpen());
+  EXPECT_FALSE(mainwin().gengine.enabled);
+}
+
+TEST(WindowFailures, SilentWhenTheSoundDeviceFails) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty())
+    GTEST_SKIP() << "data missing:" << m;
+  ResetGameState();
+  setup() = GameSetup{};
+  HeadlessPlatform p;
+  p.SetAudioFails(true);
+  p.SetBaseDir(GameDir());
+  ASSERT_TRUE(OpenGameWindow(p, GameStart{1, "course1hole1"}));
+  ASSERT_EQ(p.messages().size(), 1u);
+  EXPECT_NE(p.messages()[0].find("cannot be made"), std::string::npos);
+  TMain& w = mainwin();
+  EXPECT_FALSE(w.DXSound.Running());
+  EXPECT_TRUE(w.gengine.enabled);  // the game goes on
+  PlaySound(5);                    // ignored, not a crash
+  ASSERT_NE(w.sounds.Item(5), nullptr);
+  EXPECT_EQ(w.DXSound.PlayingCount(*w.sounds.Item(5)), 0);
+  CloseGameWindow();
+}
+
+TEST(WindowFailures, SoundRequestsReachTheMixerAndBadIndicesAreIgnored) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty())
+    GTEST_SKIP() << "data missing:" << m;
+  ResetGameState();
+  setup() = GameSetup{};
+  HeadlessPlatform p;
+  p.SetBaseDir(GameDir());
+  ASSERT_TRUE(OpenGameWindow(p, GameStart{1, "course1hole1"}));
+  TMain& w = mainwin();
+  ASSERT_TRUE(w.DXSound.Running());
+  PlaySound(5);
+  EXPECT_EQ(w.DXSound.PlayingCount(*w.sounds.Item(5)), 1);
+  RequestSound(SoundList::Effects, 5, SoundOp::Stop);
+  EXPECT_EQ(w.DXSound.PlayingCount(*w.sounds.Item(5)), 0);
+  RequestSound(SoundList::Effects, w.sounds.Count(), SoundOp::Play);
+  RequestSound(SoundList::Background, -1, SoundOp::SetVolume, -500);
+  RequestSound(SoundList::Background, 999, SoundOp::Play);
+  CloseGameWindow();
+  EXPECT_FALSE(w.DXSound.Running());
+  PlaySound(5);  // after leaving: nowhere to go
 }
 
 }  // namespace
