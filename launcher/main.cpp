@@ -80,6 +80,5 @@ int main(int argc, char** argv) {
   // Without --play the game starts on the course's first hole until the launcher exists.
   if (o.hole.empty()) o.hole = o.training ? "training1" : "course1hole1";
   gp::SdlPlatform platform(o.windowed);
-  gp::RunGameWindow(platform, gp::GameStart{o.seed, o.hole});
-  return 0;
+  return gp::RunGameWindow(platform, gp::GameStart{o.seed, o.hole}) ? 0 : 1;
 }

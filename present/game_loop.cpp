@@ -119,10 +119,11 @@ bool GameWindowOpen() {
   return mainwin().open;
 }
 
-void RunGameWindow(Platform& platform, const GameStart& start) {
-  if (!OpenGameWindow(platform, start)) return;
+bool RunGameWindow(Platform& platform, const GameStart& start) {
+  if (!OpenGameWindow(platform, start)) return false;
   while (PumpGameWindow(platform)) {
   }
+  return true;
 }
 
 }  // namespace gp

@@ -28,7 +28,7 @@ bool PumpGameWindow(Platform& platform);
 
 bool GameWindowOpen();
 
-// Opens the game window and runs it until it closes.
-void RunGameWindow(Platform& platform, const GameStart& start = {});
+// Opens the game window and runs it until it closes; false when it could not open.
+bool RunGameWindow(Platform& platform, const GameStart& start = {});
 
 }  // namespace gp
