@@ -37,8 +37,15 @@ struct ItemVoices {
   int gain = kUnityGain;      // for copies made from now on
 };
 
-std::mutex g_registry_mutex;
-std::vector<Mixer*> g_registry;
+// Every live mixer, for ForgetItems. Function statics: they outlive any mixer.
+std::mutex& RegistryMutex() {
+  static std::mutex m;
+  return m;
+}
+std::vector<Mixer*>& Registry() {
+  static std::vector<Mixer*> r;
+  return r;
+}
 
 int GainOf(int attenuation) {
   const int att = std::clamp(attenuation, kSilence, 0);
@@ -67,14 +74,15 @@ struct Mixer::Impl {
 };
 
 Mixer::Mixer() : impl_(std::make_unique<Impl>()) {
-  std::lock_guard<std::mutex> g(g_registry_mutex);
-  g_registry.push_back(this);
+  std::lock_guard<std::mutex> g(RegistryMutex());
+  Registry().push_back(this);
 }
 
 Mixer::~Mixer() {
   StopSound();
-  std::lock_guard<std::mutex> g(g_registry_mutex);
-  g_registry.erase(std::remove(g_registry.begin(), g_registry.end(), this), g_registry.end());
+  std::lock_guard<std::mutex> g(RegistryMutex());
+  std::vector<Mixer*>& r = Registry();
+  r.erase(std::remove(r.begin(), r.end(), this), r.end());
 }
 
 void Mixer::Lock() const {
@@ -106,6 +114,7 @@ void Mixer::StopSound() {
 
 void Mixer::Play(WaveItem& item) {
   if (!running_) return;
+  if (observer_) observer_(item);
   if (!item.buffer || item.buffer->size() != item.samples.size()) {
     item.buffer = std::make_shared<const std::vector<int16_t>>(item.samples);
   }
@@ -167,8 +176,8 @@ void Mixer::ForgetItems(const std::vector<WaveItem>& items) {
   if (items.empty()) return;
   const WaveItem* first = items.data();
   const WaveItem* last = first + items.size();
-  std::lock_guard<std::mutex> g(g_registry_mutex);
-  for (Mixer* m : g_registry) {
+  std::lock_guard<std::mutex> g(RegistryMutex());
+  for (Mixer* m : Registry()) {
     m->Lock();
     auto& list = m->impl_->items;
     list.erase(std::remove_if(list.begin(), list.end(),

@@ -4,6 +4,7 @@
 // The platform's audio callback pulls mixed samples (22 050 Hz, 16-bit, mono).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +36,10 @@ class Mixer : public AudioSource {
 
   void Mix(int16_t* out, int frames) override;
 
+  // For tests and tools: called for every Play on the running device.
+  void SetPlayObserver(std::function<void(const WaveItem&)> observer) {
+    observer_ = std::move(observer);
+  }
   // For tests and tools: voices of an item now playing, and its copies.
   int PlayingCount(const WaveItem& item) const;
   int CopyCount(const WaveItem& item) const;
@@ -45,6 +50,7 @@ class Mixer : public AudioSource {
 
   bool running_ = false;
   Platform* platform_ = nullptr;
+  std::function<void(const WaveItem&)> observer_;
   // Implementation detail of the voices; defined in mixer.cpp.
   struct Impl;
   std::unique_ptr<Impl> impl_;

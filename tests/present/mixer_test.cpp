@@ -76,6 +76,8 @@ TEST_F(MixerTest, ThirdPlayWithTwoCopiesRestartsTheOldest) {
 
 TEST_F(MixerTest, CopiesAreReusedOrAddedWithoutLimit) {
   WaveItem w = Ramp(5);
+  int plays = 0;
+  mixer.SetPlayObserver([&](const WaveItem& item) { plays += &item == &w; });
   for (int i = 0; i < 5; ++i) mixer.Play(w);
   EXPECT_EQ(mixer.CopyCount(w), 5);  // MaxPlayingCount 0: no limit
   EXPECT_EQ(Run(1), 5);
@@ -85,6 +87,7 @@ TEST_F(MixerTest, CopiesAreReusedOrAddedWithoutLimit) {
   mixer.Play(w);  // the first idle copy is used
   EXPECT_EQ(mixer.CopyCount(w), 5);
   EXPECT_EQ(Run(2), 2);
+  EXPECT_EQ(plays, 6);
 }
 
 TEST_F(MixerTest, LoopedItemsRestartTheirMainBuffer) {
