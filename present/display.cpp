@@ -145,7 +145,7 @@ void Display::Draw(const ImageItem& item, int pattern, int x, int y) {
   if (!Drawable() || !ValidPattern(item, pattern)) return;
   const Span s = Clip(x, y, item.w, item.h, width_, height_);
   if (s.empty()) return;
-  const int pitch = item.picture.width;
+  const int pitch = item.pitch;  // of the prepared copy, whatever the picture is now
   const uint16_t* src =
       &item.native[static_cast<size_t>(item.PatternY(pattern)) * pitch + item.PatternX(pattern)];
   const bool keyed = item.transparent && !item.rowruns.empty();
@@ -174,7 +174,7 @@ void Display::Blend(const ImageItem& item, int pattern, Rect dst, Op op) {
   if (dst.w <= 0 || dst.h <= 0) return;
   const Span s = Clip(dst.x, dst.y, dst.w, dst.h, width_, height_);
   if (s.empty()) return;
-  const int pitch = item.picture.width;
+  const int pitch = item.pitch;  // of the prepared copy, whatever the picture is now
   const uint16_t* src =
       &item.native[static_cast<size_t>(item.PatternY(pattern)) * pitch + item.PatternX(pattern)];
   const bool keyed = item.transparent;

@@ -55,7 +55,7 @@ void BuildRuns(ImageItem& item) {
     const int px = item.PatternX(p), py = item.PatternY(p);
     for (int r = 0; r < item.h; ++r) {
       item.rowruns.push_back(static_cast<uint32_t>(item.runs.size()));
-      const uint16_t* row = &item.native[static_cast<size_t>(py + r) * item.picture.width + px];
+      const uint16_t* row = &item.native[static_cast<size_t>(py + r) * item.pitch + px];
       int x = 0;
       while (x < item.w) {
         while (x < item.w && row[x] == key) ++x;
@@ -98,6 +98,7 @@ void PrepareItem(ImageItem& item) {
   item.stepy = item.h + (item.rows > 1 ? item.skipheight : 0);
   item.native.resize(pic.pixels.size());
   std::transform(pic.pixels.begin(), pic.pixels.end(), item.native.begin(), ToNative);
+  item.pitch = pw;
   item.nativekey = ToNative(item.transparentcolor);
   BuildRuns(item);
   item.prepared = true;

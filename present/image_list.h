@@ -24,6 +24,7 @@ struct ImageItem {
   // Prepared for drawing (native RGB565 copy and pattern geometry).
   bool prepared = false;
   std::vector<uint16_t> native;  // picture in display pixels
+  int pitch = 0;                 // row length of `native`, pixels
   uint16_t nativekey = 0;        // colour key in display pixels
   int w = 0, h = 0;              // pattern size
   int columns = 0, rows = 0;     // pattern grid

@@ -72,6 +72,14 @@ TEST_F(DisplayTest, DrawCopiesPatternsWithTheColourKeyAndClips) {
   d.Draw(unprepared, 0, 0, 0);
   EXPECT_EQ(std::vector<uint16_t>(d.Pixels(), d.Pixels() + 32), before);
 
+  // A picture swapped without preparing again: the prepared copy is still drawn.
+  ImageItem swapped = item;
+  swapped.picture = Picture{};
+  d.Fill(0);
+  d.Draw(swapped, 1, 6, 0);
+  EXPECT_EQ(At(6, 0), B);
+  EXPECT_EQ(At(7, 1), A);
+
   const ImageItem opaque = NativeItem(2, 1, {K, A}, 0, false);
   d.Draw(opaque, 0, 6, 0);
   EXPECT_EQ(At(6, 0), K);  // not transparent: the key colour is drawn too
