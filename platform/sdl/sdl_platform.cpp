@@ -109,6 +109,8 @@ bool SdlPlatform::OpenDisplay(int width, int height, bool vsync) {
                              height, flags);
   if (!window_) return false;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  // Relative motion arrives in window pixels; we scale it ourselves, keeping fractions.
+  SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
   const Uint32 vs = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
   renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | vs);
   if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -223,7 +225,14 @@ void SdlPlatform::Translate(const SDL_Event& e) {
       break;
     case SDL_MOUSEMOTION:
       if (relative_) {
-        MovePointer(pointer_x_ + e.motion.xrel, pointer_y_ + e.motion.yrel);
+        float sx = 1, sy = 1;
+        SDL_RenderGetScale(renderer_, &sx, &sy);
+        frac_x_ += e.motion.xrel / (sx > 0 ? sx : 1);
+        frac_y_ += e.motion.yrel / (sy > 0 ? sy : 1);
+        const int dx = static_cast<int>(frac_x_), dy = static_cast<int>(frac_y_);
+        frac_x_ -= dx;
+        frac_y_ -= dy;
+        MovePointer(pointer_x_ + dx, pointer_y_ + dy);
       } else {
         MovePointer(e.motion.x, e.motion.y);  // already in logical pixels
       }

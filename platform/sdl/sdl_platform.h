@@ -64,6 +64,7 @@ class SdlPlatform : public Platform {
   int width_ = 0, height_ = 0;  // logical screen
   bool relative_ = false;       // pointer fed by relative motion
   int pointer_x_ = 0, pointer_y_ = 0;
+  float frac_x_ = 0, frac_y_ = 0;  // relative motion not yet a whole logical pixel
   std::deque<InputEvent> pending_;
 
   uint32_t audio_device_ = 0;
