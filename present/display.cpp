@@ -40,19 +40,30 @@ constexpr uint16_t Pack(int r, int g, int b) {
 }
 
 // Per-channel operations of the blending draws; `a` is the alpha, 1..255.
+// Scaled channel values c * a / 255 for 5- and 6-bit channels, looked up per pixel.
+struct Scaled {
+  uint8_t v5[32], v6[64];
+  explicit Scaled(int a) {
+    for (int c = 0; c < 32; ++c) v5[c] = static_cast<uint8_t>(c * a / 255);
+    for (int c = 0; c < 64; ++c) v6[c] = static_cast<uint8_t>(c * a / 255);
+  }
+};
+
 struct AddOp {
-  int a;
+  Scaled t;
+  explicit AddOp(int a) : t(a) {}
   uint16_t operator()(uint16_t d, uint16_t s) const {
-    return Pack(std::min(31, R5(d) + R5(s) * a / 255), std::min(63, G6(d) + G6(s) * a / 255),
-                std::min(31, B5(d) + B5(s) * a / 255));
+    return Pack(std::min(31, R5(d) + t.v5[R5(s)]), std::min(63, G6(d) + t.v6[G6(s)]),
+                std::min(31, B5(d) + t.v5[B5(s)]));
   }
 };
 
 struct SubOp {
-  int a;
+  Scaled t;
+  explicit SubOp(int a) : t(a) {}
   uint16_t operator()(uint16_t d, uint16_t s) const {
-    return Pack(std::max(0, R5(d) - R5(s) * a / 255), std::max(0, G6(d) - G6(s) * a / 255),
-                std::max(0, B5(d) - B5(s) * a / 255));
+    return Pack(std::max(0, R5(d) - t.v5[R5(s)]), std::max(0, G6(d) - t.v6[G6(s)]),
+                std::max(0, B5(d) - t.v5[B5(s)]));
   }
 };
 
@@ -170,7 +181,7 @@ void Display::Draw(const ImageItem& item, int pattern, int x, int y) {
 // Stretches a pattern into a destination rectangle (nearest source pixel),
 // skipping colour-key pixels, combining each with the back buffer by `op`.
 template <typename Op>
-void Display::Blend(const ImageItem& item, int pattern, Rect dst, Op op) {
+void Display::Blend(const ImageItem& item, int pattern, Rect dst, const Op& op) {
   if (dst.w <= 0 || dst.h <= 0) return;
   const Span s = Clip(dst.x, dst.y, dst.w, dst.h, width_, height_);
   if (s.empty()) return;
@@ -203,7 +214,7 @@ void Display::Blend(const ImageItem& item, int pattern, Rect dst, Op op) {
 
 void Display::DrawAdd(const ImageItem& item, int pattern, Rect dst, int alpha) {
   if (!Drawable() || !ValidPattern(item, pattern) || alpha <= 0) return;
-  Blend(item, pattern, dst, AddOp{std::min(alpha, 255)});
+  Blend(item, pattern, dst, AddOp(std::min(alpha, 255)));
 }
 
 void Display::DrawAlpha(const ImageItem& item, int pattern, Rect dst, int alpha) {
@@ -217,7 +228,7 @@ void Display::DrawAlpha(const ImageItem& item, int pattern, Rect dst, int alpha)
 
 void Display::DrawSub(const ImageItem& item, int pattern, Rect dst, int alpha) {
   if (!Drawable() || !ValidPattern(item, pattern) || alpha <= 0) return;
-  Blend(item, pattern, dst, SubOp{std::min(alpha, 255)});
+  Blend(item, pattern, dst, SubOp(std::min(alpha, 255)));
 }
 
 void Canvas::SetPenColour(uint32_t colour) {

@@ -65,7 +65,7 @@ class Display {
 
  private:
   template <typename Op>
-  void Blend(const ImageItem& item, int pattern, Rect dst, Op op);
+  void Blend(const ImageItem& item, int pattern, Rect dst, const Op& op);
 
   Platform* platform_ = nullptr;
   bool running_ = false;
