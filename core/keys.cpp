@@ -128,7 +128,10 @@ void FormKeyDown(int key) {
     LeaveFinishedGame();
     return;
   }
-  if (g.gamestate == kHoleFinished) return;
+  // Between holes keys are ignored, except that an exit prompt raised while the
+  // last ball rolled in can still be answered: left alone it would keep the
+  // result message from fading and so hold up the next hole.
+  if (g.gamestate == kHoleFinished && !g.exitconfirm) return;
   if (g.gamestate == kHoleCard || g.gamestate == kScoreDetails) {
     g.gamestate = kPlay;
     Click();

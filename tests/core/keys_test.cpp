@@ -158,6 +158,20 @@ TEST_F(KeysTest, HoleFinishedIgnoresKeysAndGameOverLeaves) {
   EXPECT_FALSE(mainwin().gengine.enabled);
 }
 
+TEST_F(KeysTest, ExitPromptRaisedBeforeTheHoleEndedCanBeAnsweredBetweenHoles) {
+  FormKeyDown(kKeyEsc);  // while the last ball rolls in
+  gs().gamestate = kHoleFinished;
+  FormKeyDown(kKeySpace);  // cancels the prompt, nothing else
+  EXPECT_FALSE(gs().exitconfirm);
+  EXPECT_FALSE(gs().panelmin);
+  FormKeyDown(kKeyEsc);  // no new prompt between holes
+  EXPECT_FALSE(gs().exitconfirm);
+
+  gs().exitconfirm = true;
+  FormKeyDown(kKeyEnter);
+  EXPECT_TRUE(LeaveRequested());
+}
+
 TEST_F(KeysTest, ArrowReleasedWhileMovingStaysHeld) {
   FormKeyDown(kKeyLeft);
   FormKeyDown(kKeyDown);
