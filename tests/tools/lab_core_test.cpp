@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
+
+#include "support/lab_run.h"
 
 namespace {
 
@@ -15,15 +16,8 @@ struct Output {
 };
 
 Output Lab(const std::string& args) {
-  const std::string cmd = std::string(GALAPUTT_GAME_DIR) + "/galaputt-lab " + args + " 2>/dev/null";
-  Output o;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (p == nullptr) return o;
-  char buf[4096];
-  size_t n = 0;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) o.out.append(buf, n);
-  const int st = pclose(p);
-  o.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  const gp::test::LabOutput r = gp::test::RunLab(args);
+  Output o{r.status, r.text};
   while (!o.out.empty() && o.out.back() == '\n') o.out.pop_back();
   return o;
 }

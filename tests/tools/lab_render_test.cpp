@@ -1,33 +1,22 @@
 // galaputt-lab render: the real game headless, a script of timed input, a PNG.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "support/lab_run.h"
+
 namespace gp {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Output {
-  int status = -1;
-  std::string text;
-};
+using Output = test::LabOutput;
 
 Output Lab(const std::string& args, const char* redirect = "2>/dev/null") {
-  const std::string cmd = std::string(GALAPUTT_GAME_DIR) + "/galaputt-lab " + args + " " + redirect;
-  Output o;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return o;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) o.text.append(buf, n);
-  const int st = pclose(p);
-  o.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-  return o;
+  return test::RunLab(args, redirect);
 }
 
 std::string Temp(const std::string& name) {
