@@ -121,6 +121,12 @@ bool GameWindowOpen() {
 
 bool RunGameWindow(Platform& platform, const GameStart& start) {
   if (!OpenGameWindow(platform, start)) return false;
+  // The devices go before the platform does, however the loop ends.
+  struct Closer {
+    ~Closer() {
+      if (GameWindowOpen()) CloseGameWindow();
+    }
+  } closer;
   while (PumpGameWindow(platform)) {
   }
   return true;
