@@ -3,23 +3,26 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <string>
 
 #include "core/setup.h"
 #include "platform/sdl/sdl_platform.h"
 #include "present/game_loop.h"
+#include "present/replay.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: galaputt [--windowed] [--seed N] [--play HOLE [--players N] [--training]]\n"
-    "                [--help] [--version]\n"
+    "                [--record FILE] [--help] [--version]\n"
     "  --windowed     a window instead of the whole screen\n"
     "  --seed N       fixed random seed\n"
     "  --play HOLE    start the game on that hole (for example course1hole1)\n"
     "  --players N    1 to 4 players (with --play)\n"
-    "  --training     a training round: no stroke limit (with --play)\n";
+    "  --training     a training round: no stroke limit (with --play)\n"
+    "  --record FILE  write a replay of the game (setup, seed, every input event)\n";
 
 struct Options {
   bool windowed = false;
@@ -27,6 +30,7 @@ struct Options {
   std::string hole;
   int players = 1;
   bool training = false;
+  std::string record;  // replay file; empty = none
 };
 
 bool ParseNumber(const char* text, long lo, long hi, long& out) {
@@ -57,6 +61,8 @@ int ParseOptions(int argc, char** argv, Options& o) {
     } else if (a == "--players" && has_value && ParseNumber(argv[i + 1], 1, 4, n)) {
       o.players = static_cast<int>(n);
       ++i;
+    } else if (a == "--record" && has_value && argv[i + 1][0] != '\0') {
+      o.record = argv[++i];
     } else if (a == "--play" && has_value && argv[i + 1][0] != '\0' && argv[i + 1][0] != '-') {
       o.hole = argv[++i];
     } else {
@@ -79,6 +85,19 @@ int main(int argc, char** argv) {
   gp::setup() = s;
   // Without --play the game starts on the course's first hole until the launcher exists.
   if (o.hole.empty()) o.hole = o.training ? "training1" : "course1hole1";
+  gp::ReplayRecorder recorder;
+  if (!o.record.empty()) {
+    // A replay needs the seed, so one is chosen here when none is given.
+    if (!o.seed) o.seed = static_cast<uint64_t>(std::time(nullptr)) & 0x7fffffff;
+    if (!recorder.Open(o.record, *o.seed, o.hole, s)) {
+      std::fprintf(stderr, "galaputt: cannot write %s\n", o.record.c_str());
+      return 1;
+    }
+    gp::SetReplayRecorder(&recorder);
+  }
   gp::SdlPlatform platform(o.windowed);
-  return gp::RunGameWindow(platform, gp::GameStart{o.seed, o.hole}) ? 0 : 1;
+  const bool ran = gp::RunGameWindow(platform, gp::GameStart{o.seed, o.hole});
+  gp::SetReplayRecorder(nullptr);
+  recorder.Close();
+  return ran ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "physics/putting.h"
 #include "present/asset_error.h"
 #include "present/main_window.h"
+#include "present/replay.h"
 #include "rules/hud.h"
 #include "rules/progression.h"
 
@@ -16,6 +17,9 @@ namespace {
 // Milliseconds to sleep while the timer is off (start-up failed): the window
 // still answers ESC, ENTER.
 constexpr uint32_t kIdleWait = 10;
+
+int g_frames = 0;
+ReplayRecorder* g_recorder = nullptr;
 
 void PointerTo(int x, int y) {
   const GameState& g = gs();
@@ -48,6 +52,8 @@ void CheckLeave() {
 }
 
 void Tick() {
+  ++g_frames;
+  if (g_recorder) g_recorder->Tick(g_frames, mainwin().gengine.rate);
   try {
     GengineTimer();
   } catch (const AssetError& e) {
@@ -61,6 +67,7 @@ void Tick() {
 
 bool OpenGameWindow(Platform& platform, const GameStart& start) {
   ClearLeaveRequest();
+  g_frames = 0;
   TMain& w = mainwin();
   w.firsthole = start.firsthole;
   FormCreate(platform, start.seed);
@@ -72,6 +79,7 @@ bool OpenGameWindow(Platform& platform, const GameStart& start) {
 }
 
 void DispatchInput(const InputEvent& ev) {
+  if (g_recorder) g_recorder->Event(g_frames + 1, ev);
   switch (ev.type) {
     case InputEvent::Type::MouseMove:
       OnPointerMove(ev.x, ev.y);
@@ -107,12 +115,24 @@ bool PumpGameWindow(Platform& platform) {
   TMain& w = mainwin();
   const uint32_t now = platform.Ticks();
   if (w.gengine.Due(now)) {
-    Tick();
-    CheckLeave();
+    TickGameWindow();
   } else {
     platform.Wait(w.gengine.enabled ? w.gengine.Wait(now) : kIdleWait);
   }
   return GameWindowOpen();
+}
+
+void TickGameWindow() {
+  Tick();
+  CheckLeave();
+}
+
+int GameWindowFrames() {
+  return g_frames;
+}
+
+void SetReplayRecorder(ReplayRecorder* recorder) {
+  g_recorder = recorder;
 }
 
 bool GameWindowOpen() {

@@ -28,6 +28,15 @@ bool PumpGameWindow(Platform& platform);
 
 bool GameWindowOpen();
 
+// Runs one frame as the timer would when due (the tick, then a pending leave).
+void TickGameWindow();
+// Frames ticked since the window opened.
+int GameWindowFrames();
+
+class ReplayRecorder;
+// Every input event and tick of the next games goes to `recorder` (nullptr: none).
+void SetReplayRecorder(ReplayRecorder* recorder);
+
 // Opens the game window and runs it until it closes; false when it could not open.
 bool RunGameWindow(Platform& platform, const GameStart& start = {});
 

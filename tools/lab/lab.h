@@ -23,6 +23,9 @@ struct Registrar {
 // Prints "galaputt-lab: <message>" on standard error and returns 2.
 int Fail(const std::string& message);
 
+// The folder of the running lab binary: the program folder with the data, ending with '/'.
+std::string ProgramFolder();
+
 // Option helpers: "--name value" pairs after the positional arguments.
 bool HasFlag(const Args& args, const std::string& name);
 // The value after --name, or nullptr.

@@ -1,3 +1,6 @@
+#include <unistd.h>
+
+#include <climits>
 #include <cstdio>
 #include <vector>
 
@@ -23,6 +26,14 @@ Registrar::Registrar(Command c) { Commands().push_back(c); }
 int Fail(const std::string& message) {
   std::fprintf(stderr, "galaputt-lab: %s\n", message.c_str());
   return 2;
+}
+
+std::string ProgramFolder() {
+  char buf[PATH_MAX];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return "./";
+  std::string path(buf, static_cast<size_t>(n));
+  return path.substr(0, path.find_last_of('/') + 1);
 }
 
 bool HasFlag(const Args& args, const std::string& name) {

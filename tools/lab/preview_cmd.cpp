@@ -25,15 +25,6 @@ namespace gp::lab {
 
 namespace {
 
-// The folder of the running program, with a trailing '/'.
-std::string ProgramFolder() {
-  char buf[4096];
-  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return "./";
-  std::string path(buf, static_cast<size_t>(n));
-  return path.substr(0, path.rfind('/') + 1);
-}
-
 struct Canvas {
   Picture pic;
   double k = 1;  // course pixels per picture pixel (--scale)

@@ -10,8 +10,6 @@
 //   key CODE        key pressed (game key code: 13 ENTER, 27 ESC, 112 F1, ...)
 //   keyup CODE      key released
 //   quit            the window is closed
-#include <unistd.h>
-
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -26,6 +24,7 @@
 #include "platform/headless/png_writer.h"
 #include "present/game_loop.h"
 #include "present/main_window.h"
+#include "present/replay.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 
@@ -33,61 +32,7 @@ namespace gp::lab {
 
 namespace {
 
-struct ScriptEvent {
-  int frame = 0;
-  InputEvent ev;
-};
-
-// The folder of the running lab binary: the program folder with the data.
-std::string ProgramFolder() {
-  char buf[PATH_MAX];
-  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return "./";
-  std::string path(buf, static_cast<size_t>(n));
-  return path.substr(0, path.find_last_of('/') + 1);
-}
-
-bool ParseButton(const std::string& word, MouseButton& b) {
-  if (word == "left")
-    b = MouseButton::Left;
-  else if (word == "right")
-    b = MouseButton::Right;
-  else
-    return false;
-  return true;
-}
-
-// One script line into an event; `px`, `py` carry the pointer between lines.
-bool ParseLine(const std::string& line, int& px, int& py, ScriptEvent& out) {
-  std::istringstream in(line);
-  std::string word;
-  if (!(in >> out.frame >> word) || out.frame < 0) return false;
-  InputEvent& ev = out.ev;
-  using T = InputEvent::Type;
-  if (word == "move") {
-    if (!(in >> px >> py)) return false;
-    ev.type = T::MouseMove;
-  } else if (word == "down" || word == "up") {
-    std::string b;
-    if (!(in >> b) || !ParseButton(b, ev.button)) return false;
-    ev.type = word == "down" ? T::ButtonDown : T::ButtonUp;
-  } else if (word == "dblclick") {
-    ev.type = T::DoubleClick;
-  } else if (word == "key" || word == "keyup") {
-    if (!(in >> ev.key)) return false;
-    ev.type = word == "key" ? T::KeyDown : T::KeyUp;
-  } else if (word == "quit") {
-    ev.type = T::Quit;
-  } else {
-    return false;
-  }
-  ev.x = px;
-  ev.y = py;
-  std::string rest;
-  return !(in >> rest) || rest[0] == '#';
-}
-
-bool ReadScript(const std::string& path, std::vector<ScriptEvent>& events, std::string& error) {
+bool ReadScript(const std::string& path, std::vector<ReplayEvent>& events, std::string& error) {
   std::ifstream f(path);
   if (!f) {
     error = "cannot open script " + path;
@@ -99,8 +44,8 @@ bool ReadScript(const std::string& path, std::vector<ScriptEvent>& events, std::
     ++number;
     const size_t start = line.find_first_not_of(" \t\r");
     if (start == std::string::npos || line[start] == '#') continue;
-    ScriptEvent se;
-    if (!ParseLine(line, px, py, se)) {
+    ReplayEvent se;
+    if (!ParseEventLine(line, px, py, se)) {
       error = path + ":" + std::to_string(number) + ": bad script line";
       return false;
     }
@@ -125,8 +70,8 @@ bool ParseSize(const std::string* s, int& w, int& h) {
 
 // Ticks frame `frame` after delivering its scripted events; false when no
 // frame could run (the timer is off or the window closed).
-bool RunScriptedFrame(HeadlessPlatform& p, const std::vector<ScriptEvent>& script, int frame) {
-  for (const ScriptEvent& se : script) {
+bool RunScriptedFrame(HeadlessPlatform& p, const std::vector<ReplayEvent>& script, int frame) {
+  for (const ReplayEvent& se : script) {
     if (se.frame == frame) p.Push(se.ev);
   }
   const int before = p.presented();
@@ -150,7 +95,7 @@ int Render(const Args& args) {
   if (!ParseInt(Option(args, "--frames"), frames)) return Fail("bad --frames");
   if (!ParseSize(Option(args, "--size"), w, h)) return Fail("bad --size, expected WxH");
   if (!ParseInt(Option(args, "--seed"), seed)) return Fail("bad --seed");
-  std::vector<ScriptEvent> script;
+  std::vector<ReplayEvent> script;
   std::string error;
   if (const std::string* s = Option(args, "--script"); s && !ReadScript(*s, script, error)) {
     return Fail(error);
