@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "core/frame_tick.h"
-#include "core/setup.h"
-#include "core/state.h"
+#include "app/frame_tick.h"
+#include "game/setup.h"
+#include "game/state.h"
 #include "platform/headless/headless_platform.h"
-#include "present/game_loop.h"
-#include "present/main_window.h"
+#include "app/game_loop.h"
+#include "app/game_window.h"
 
 namespace gp {
 namespace {

@@ -6,9 +6,9 @@
 #include <numeric>
 #include <vector>
 
-#include "present/container_writer.h"
-#include "present/display.h"
-#include "present/mixer.h"
+#include "media/container_writer.h"
+#include "media/display.h"
+#include "media/mixer.h"
 
 namespace gp {
 namespace {

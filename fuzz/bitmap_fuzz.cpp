@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "present/asset_error.h"
-#include "present/bitmap_codec.h"
+#include "base/asset_error.h"
+#include "media/bitmap_codec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {

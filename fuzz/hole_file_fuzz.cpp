@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/hole_file.h"
-#include "core/profile.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "game/hole_file.h"
+#include "base/profile.h"
+#include "base/random.h"
+#include "game/state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

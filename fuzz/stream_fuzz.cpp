@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "present/asset_error.h"
-#include "present/image_list.h"
-#include "present/wave_list.h"
+#include "base/asset_error.h"
+#include "media/image_list.h"
+#include "media/wave_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {

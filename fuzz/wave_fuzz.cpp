@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "present/asset_error.h"
-#include "present/wave_list.h"
+#include "base/asset_error.h"
+#include "media/wave_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "core/setup.h"
+#include "game/setup.h"
 #include "platform/sdl/sdl_platform.h"
-#include "present/game_loop.h"
-#include "present/replay.h"
+#include "app/game_loop.h"
+#include "app/replay.h"
 
 namespace {
 

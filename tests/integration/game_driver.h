@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "core/setup.h"
-#include "core/state.h"
+#include "game/setup.h"
+#include "game/state.h"
 #include "platform/headless/headless_platform.h"
-#include "present/game_loop.h"
-#include "present/main_window.h"
+#include "app/game_loop.h"
+#include "app/game_window.h"
 
 namespace gp::testing {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/setup.h"
-#include "core/state.h"
-#include "rules/progression.h"
+#include "game/setup.h"
+#include "game/state.h"
+#include "sim/progression.h"
 #include "tests/integration/game_driver.h"
 
 namespace gp {

@@ -6,15 +6,15 @@
 #include <fstream>
 #include <string>
 
-#include "core/setup.h"
-#include "core/sound.h"
-#include "core/state.h"
+#include "game/setup.h"
+#include "game/sound.h"
+#include "game/state.h"
 #include "platform/headless/headless_platform.h"
-#include "present/bitmap_codec.h"
-#include "present/game_loop.h"
-#include "present/main_window.h"
-#include "present/rgb565.h"
-#include "rules/progression.h"
+#include "media/bitmap_codec.h"
+#include "app/game_loop.h"
+#include "app/game_window.h"
+#include "media/rgb565.h"
+#include "sim/progression.h"
 #include "tests/integration/game_driver.h"
 
 namespace gp {

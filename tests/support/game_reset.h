@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "core/random.h"
-#include "core/setup.h"
-#include "core/sound.h"
-#include "core/state.h"
+#include "base/random.h"
+#include "game/setup.h"
+#include "game/sound.h"
+#include "game/state.h"
 #include "platform/headless/headless_platform.h"
-#include "present/main_window.h"
+#include "app/game_window.h"
 
 namespace gp::test {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "present/container_writer.h"
-#include "present/main_window.h"
+#include "media/container_writer.h"
+#include "app/game_window.h"
 
 namespace gp::test {
 

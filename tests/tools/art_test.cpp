@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "core/state.h"
-#include "present/bitmap_codec.h"
-#include "present/image_list.h"
-#include "present/main_window.h"
-#include "present/rgb565.h"
-#include "present/wave_list.h"
-#include "rules/aim_display.h"
-#include "rules/hud.h"
+#include "game/state.h"
+#include "media/bitmap_codec.h"
+#include "media/image_list.h"
+#include "app/game_window.h"
+#include "media/rgb565.h"
+#include "media/wave_list.h"
+#include "view/aim_display.h"
+#include "view/hud.h"
 #include "support/game_reset.h"
 
 namespace {

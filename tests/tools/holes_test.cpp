@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "core/hole_file.h"
-#include "core/hole_setup.h"
-#include "core/profile.h"
-#include "core/state.h"
-#include "present/image_list.h"
-#include "present/wave_list.h"
+#include "game/hole_file.h"
+#include "sim/hole_setup.h"
+#include "base/profile.h"
+#include "game/state.h"
+#include "media/image_list.h"
+#include "media/wave_list.h"
 
 namespace {
 

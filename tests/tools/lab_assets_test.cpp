@@ -7,7 +7,7 @@
 
 #include "support/lab_run.h"
 
-#include "present/container_writer.h"
+#include "media/container_writer.h"
 
 namespace gp {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "present/image_list.h"
-#include "present/picture.h"
+#include "media/image_list.h"
+#include "media/picture.h"
 #include "tools/assets/canvas.h"
 
 namespace gp::assets {

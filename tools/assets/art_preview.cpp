@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "present/rgb565.h"
+#include "media/rgb565.h"
 #include "tools/assets/font.h"
 #include "tools/assets/gui_art.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "present/container_writer.h"
+#include "media/container_writer.h"
 
 namespace gp::assets {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "present/image_list.h"
-#include "present/picture.h"
-#include "present/wave_list.h"
+#include "media/image_list.h"
+#include "media/picture.h"
+#include "media/wave_list.h"
 #include "tools/assets/generator.h"
 
 namespace gp::assets {

@@ -2,8 +2,8 @@
 // The interface pictures of gui.dxg. Each replaceable picture is drawn from a
 // theme, so the default interface and every skin share one layout.
 
-#include "present/image_list.h"
-#include "present/picture.h"
+#include "media/image_list.h"
+#include "media/picture.h"
 #include "tools/assets/art.h"
 
 namespace gp::assets {

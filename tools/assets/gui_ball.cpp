@@ -8,7 +8,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "present/container_writer.h"
+#include "media/container_writer.h"
 #include "tools/assets/gui_art.h"
 
 namespace gp::assets {

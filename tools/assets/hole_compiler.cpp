@@ -7,7 +7,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "present/container_writer.h"
+#include "media/container_writer.h"
 #include "tools/assets/canvas.h"
 #include "tools/assets/generator.h"
 #include "tools/assets/hole_paint.h"

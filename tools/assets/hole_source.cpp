@@ -5,7 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "core/profile.h"
+#include "base/profile.h"
 
 namespace gp::assets {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "present/image_list.h"
-#include "present/picture.h"
+#include "media/image_list.h"
+#include "media/picture.h"
 #include "tools/assets/hole_source.h"
 
 namespace gp::assets {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "present/image_list.h"
-#include "present/picture.h"
+#include "media/image_list.h"
+#include "media/picture.h"
 #include "tools/assets/font.h"
 
 namespace gp::assets {

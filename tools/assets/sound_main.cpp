@@ -2,7 +2,7 @@
 // and menu.dxw (launcher sounds 0..3).
 #include <string>
 
-#include "present/container_writer.h"
+#include "media/container_writer.h"
 #include "tools/assets/art.h"
 #include "tools/assets/synth.h"
 

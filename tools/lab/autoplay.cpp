@@ -4,10 +4,10 @@
 #include <cmath>
 #include <functional>
 
-#include "core/state.h"
+#include "game/state.h"
 #include "platform/platform.h"
-#include "present/game_loop.h"
-#include "present/main_window.h"
+#include "app/game_loop.h"
+#include "app/game_window.h"
 
 namespace gp::lab {
 

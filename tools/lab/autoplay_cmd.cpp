@@ -2,12 +2,12 @@
 #include <cstdio>
 #include <string>
 
-#include "core/setup.h"
-#include "core/state.h"
+#include "game/setup.h"
+#include "game/state.h"
 #include "platform/headless/headless_platform.h"
-#include "present/game_loop.h"
-#include "present/main_window.h"
-#include "present/replay.h"
+#include "app/game_loop.h"
+#include "app/game_window.h"
+#include "app/replay.h"
 #include "tools/lab/autoplay.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <string>
 
-#include "present/asset_error.h"
-#include "present/image_list.h"
+#include "base/asset_error.h"
+#include "media/image_list.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "present/asset_error.h"
-#include "present/wave_list.h"
+#include "base/asset_error.h"
+#include "media/wave_list.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 

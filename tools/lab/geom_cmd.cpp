@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "physics/angles.h"
+#include "base/angles.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"
 

@@ -1,9 +1,9 @@
 // galaputt-lab hole FILE [--players N] [--seed S]: a hole file as the game reads it.
 #include <string>
 
-#include "core/hole_file.h"
-#include "core/random.h"
-#include "core/state.h"
+#include "game/hole_file.h"
+#include "base/random.h"
+#include "game/state.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"

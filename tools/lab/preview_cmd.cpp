@@ -12,11 +12,11 @@
 #include <memory>
 #include <string>
 
-#include "core/hole_file.h"
-#include "core/profile.h"
-#include "core/state.h"
-#include "present/asset_error.h"
-#include "present/image_list.h"
+#include "game/hole_file.h"
+#include "base/profile.h"
+#include "game/state.h"
+#include "base/asset_error.h"
+#include "media/image_list.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"

@@ -18,13 +18,13 @@
 #include <string>
 #include <vector>
 
-#include "core/setup.h"
-#include "core/state.h"
+#include "game/setup.h"
+#include "game/state.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/png_writer.h"
-#include "present/game_loop.h"
-#include "present/main_window.h"
-#include "present/replay.h"
+#include "app/game_loop.h"
+#include "app/game_window.h"
+#include "app/replay.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "platform/headless/headless_platform.h"
-#include "platform/headless/replay_run.h"
-#include "present/replay.h"
+#include "app/replay_run.h"
+#include "app/replay.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 

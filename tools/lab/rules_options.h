@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/setup.h"
+#include "game/setup.h"
 #include "tools/lab/lab.h"
 
 namespace gp::lab {

@@ -1,0 +1,145 @@
+// The display's start handler: everything the game loads once the display runs.
+#include <array>
+#include <filesystem>
+
+#include "sim/hole_setup.h"
+#include "base/random.h"
+#include "game/setup.h"
+#include "game/state.h"
+#include "platform/platform.h"
+#include "media/bitmap_codec.h"
+#include "app/game_window.h"
+#include "sim/progression.h"
+
+namespace gp {
+
+namespace {
+
+// Skin files and the gui items they replace.
+struct SkinFile {
+  const char* file;
+  int item;
+};
+constexpr std::array<SkinFile, 10> kSkinFiles{{
+    {"pointer.bmp", 0},
+    {"panel.bmp", 1},
+    {"panelmin.bmp", 2},
+    {"buttonsdown.bmp", 3},
+    {"pushputt.bmp", 4},
+    {"gauge.bmp", 5},
+    {"target.bmp", 6},
+    {"font.bmp", 7},
+    {"numbers.bmp", 8},
+    {"namebox.bmp", 18},
+}};
+
+// Upper bound of the wait for a drawable display (polls), so that a display
+// that never comes back cannot hang the start-up; the frame tick skips frames
+// while it cannot draw.
+constexpr int kDisplayPolls = 2000;
+
+void WaitForDisplay(TMain& w) {
+  for (int i = 0; i < kDisplayPolls && !w.DXDraw.CanDraw(); ++i) {
+    if (w.platform) w.platform->Wait(1);
+  }
+}
+
+bool IsFile(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+// Missing files leave the item as "gui.dxg" has it.
+void ApplySkin(TMain& w, const std::string& skin) {
+  const std::string dir = w.folder + "skins/" + skin + "/";
+  for (const SkinFile& f : kSkinFiles) {
+    const std::string path = dir + f.file;
+    ImageItem* item = w.gui.Item(f.item);
+    if (!item || !IsFile(path)) continue;
+    SetPicture(*item, LoadBitmapFile(path));
+  }
+}
+
+void ResetPlayers(const GameSetup& s) {
+  GameState& g = gs();
+  for (int i = 1; i <= kMaxPlayers; ++i) {
+    playerrec& p = g.players[i];
+    p.strokes = 0;
+    p.total = 0;
+    p.topar = 0;
+    p.holeswon = 0;
+    for (int h = 1; h <= kMaxHoles; ++h) p.holestrokes[h] = 0;
+    p.name = s.playername[static_cast<size_t>(i - 1)];
+    p.pull = s.pull[static_cast<size_t>(i - 1)];
+    p.easy = s.easy[static_cast<size_t>(i - 1)];
+  }
+}
+
+void ResetGameGlobals(const GameSetup& s) {
+  GameState& g = gs();
+  g.totalpar = 0;
+  g.numplayers = s.numplayers;
+  g.enterdown = false;
+  g.holenumber = 1;
+  g.curplayer = 1;
+  g.firstholed = 0;
+  g.gameover = false;
+  for (int h = 1; h <= kMaxHoles; ++h) g.holepar[h] = 0;
+}
+
+// Gui items 11..14: the players' ball pictures; SetPicture converts the texels
+// to the display's native pixels, which the ball drawing copies directly.
+void InstallBallTextures(TMain& w, const GameSetup& s) {
+  for (int i = 1; i <= kMaxPlayers; ++i) {
+    const BallPicture& b = s.ballpicture[static_cast<size_t>(i - 1)];
+    ImageItem* item = w.gui.Item(10 + i);
+    if (!b.present || !item) continue;
+    Picture pic;
+    pic.width = 16;
+    pic.height = 16;
+    pic.pixels.assign(b.texels.begin(), b.texels.end());
+    SetPicture(*item, std::move(pic));
+  }
+}
+
+void SeedFloaters(TMain& w) {
+  GameState& g = gs();
+  const int dw = w.DXDraw.SurfaceWidth();
+  const int dh = w.DXDraw.SurfaceHeight();
+  const ImageItem* pic = w.course.Item(0);
+  const int ch = pic ? pic->picture.height : dh;
+  for (int i = 1; i <= kMaxFloaters; ++i) {
+    floaterrec& f = g.floaters[i];
+    f.x = Random(dw);
+    f.y = Random(dh);
+    f.image = 5 + Random(3);
+    if (ch < dh) f.y = Random(ch) + (dh - ch) / 2;
+  }
+}
+
+}  // namespace
+
+void DXDrawInitialize() {
+  TMain& w = mainwin();
+  GameState& g = gs();
+  const GameSetup& s = setup();
+  LoadImageList(w.menu, w.folder + "menu.dxg");
+  LoadWaveList(w.sounds, w.folder + "sound.dxw");
+  WaitForDisplay(w);
+  g.timescale = 1;
+  g.bgsoundon = s.bgsoundon;
+  LoadImageList(w.gui, w.folder + "gui.dxg");
+  ApplySkin(w, s.skin);
+  if (w.firsthole.empty()) {
+    FirstHole();
+  } else {
+    g.holename = w.firsthole;
+  }
+  ResetPlayers(s);
+  ResetGameGlobals(s);
+  HoleInit();
+  InstallBallTextures(w, s);
+  SeedFloaters(w);
+}
+
+}  // namespace gp

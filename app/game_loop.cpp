@@ -1,0 +1,155 @@
+#include "app/game_loop.h"
+
+#include "app/frame_tick.h"
+#include "app/keys.h"
+#include "game/state.h"
+#include "sim/putting.h"
+#include "base/asset_error.h"
+#include "app/game_window.h"
+#include "app/replay.h"
+#include "view/hud.h"
+#include "sim/progression.h"
+
+namespace gp {
+
+namespace {
+
+// Milliseconds to sleep while the timer is off (start-up failed): the window
+// still answers ESC, ENTER.
+constexpr uint32_t kIdleWait = 10;
+
+int g_frames = 0;
+ReplayRecorder* g_recorder = nullptr;
+
+void PointerTo(int x, int y) {
+  const GameState& g = gs();
+  if (x != g.mousex || y != g.mousey) OnPointerMove(x, y);
+}
+
+void ButtonDown(const InputEvent& ev) {
+  PointerTo(ev.x, ev.y);
+  if (ev.button == MouseButton::Left) {
+    OnLeftButtonDown();
+  } else if (ev.button == MouseButton::Right) {
+    OnRightButton();
+  }
+}
+
+void ButtonUp(const InputEvent& ev) {
+  PointerTo(ev.x, ev.y);
+  if (ev.button == MouseButton::Left) {
+    OnLeftButtonUp();  // also the click: the putt gets it first, then the panel
+  } else if (ev.button == MouseButton::Right) {
+    OnRightButton();
+  }
+}
+
+// Closes the window once the rules or the keys have asked to leave.
+void CheckLeave() {
+  if (!LeaveRequested()) return;
+  ClearLeaveRequest();
+  if (GameWindowOpen()) CloseGameWindow();
+}
+
+void Tick() {
+  ++g_frames;
+  if (g_recorder) g_recorder->Tick(g_frames, mainwin().gengine.rate);
+  try {
+    GengineTimer();
+  } catch (const AssetError& e) {
+    // The next hole could not be loaded: report once and stop the timer.
+    mainwin().gengine.enabled = false;
+    ReportError(e.what());
+  }
+}
+
+}  // namespace
+
+bool OpenGameWindow(Platform& platform, const GameStart& start) {
+  ClearLeaveRequest();
+  g_frames = 0;
+  TMain& w = mainwin();
+  w.firsthole = start.firsthole;
+  FormCreate(platform, start.seed);
+  if (!ShowGameWindow()) {
+    CloseGameWindow();
+    return false;
+  }
+  return true;
+}
+
+void DispatchInput(const InputEvent& ev) {
+  if (g_recorder) g_recorder->Event(g_frames + 1, ev);
+  switch (ev.type) {
+    case InputEvent::Type::MouseMove:
+      OnPointerMove(ev.x, ev.y);
+      break;
+    case InputEvent::Type::ButtonDown:
+      ButtonDown(ev);
+      break;
+    case InputEvent::Type::ButtonUp:
+      ButtonUp(ev);
+      break;
+    case InputEvent::Type::DoubleClick:
+      if (ev.button == MouseButton::Left) PanelDoubleClick();
+      break;
+    case InputEvent::Type::KeyDown:
+      FormKeyDown(ev.key);
+      break;
+    case InputEvent::Type::KeyUp:
+      FormKeyUp(ev.key);
+      break;
+    case InputEvent::Type::Quit:
+      CloseGameWindow();
+      break;
+    case InputEvent::Type::None:
+      break;
+  }
+  CheckLeave();
+}
+
+bool PumpGameWindow(Platform& platform) {
+  InputEvent ev;
+  while (GameWindowOpen() && platform.PollEvent(ev)) DispatchInput(ev);
+  if (!GameWindowOpen()) return false;
+  TMain& w = mainwin();
+  const uint32_t now = platform.Ticks();
+  if (w.gengine.Due(now)) {
+    TickGameWindow();
+  } else {
+    platform.Wait(w.gengine.enabled ? w.gengine.Wait(now) : kIdleWait);
+  }
+  return GameWindowOpen();
+}
+
+void TickGameWindow() {
+  Tick();
+  CheckLeave();
+}
+
+int GameWindowFrames() {
+  return g_frames;
+}
+
+void SetReplayRecorder(ReplayRecorder* recorder) {
+  g_recorder = recorder;
+}
+
+bool GameWindowOpen() {
+  return mainwin().open;
+}
+
+bool RunGameWindow(Platform& platform, const GameStart& start) {
+  if (!OpenGameWindow(platform, start)) return false;
+  // The devices go before the platform does, however the loop ends.
+  struct Closer {
+    ~Closer() {
+      if (GameWindowOpen()) CloseGameWindow();
+    }
+  } closer;
+  while (PumpGameWindow(platform)) {
+  }
+  return true;
+}
+
+}  // namespace gp

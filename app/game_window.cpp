@@ -1,0 +1,124 @@
+#include "app/game_window.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "base/random.h"
+#include "game/setup.h"
+#include "game/sound.h"
+#include "game/state.h"
+#include "platform/platform.h"
+#include "base/asset_error.h"
+
+namespace gp {
+
+namespace {
+
+constexpr const char* kTitle = "Galaputt";
+
+uint64_t ClockSeed() {
+  return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+// Sound requests while the device is not running are ignored by the mixer.
+void RouteSound(const SoundRequest& r) {
+  TMain& w = mainwin();
+  WaveList& list = r.list == SoundList::Effects ? w.sounds : w.bgsounds;
+  WaveItem* item = list.Item(r.index);
+  if (!item) return;
+  switch (r.op) {
+    case SoundOp::Play:
+      w.DXSound.Play(*item);
+      break;
+    case SoundOp::Stop:
+      w.DXSound.Stop(*item);
+      break;
+    case SoundOp::SetLooped:
+      w.DXSound.SetLooped(*item, r.value != 0);
+      break;
+    case SoundOp::SetVolume:
+      w.DXSound.SetVolume(*item, r.value);
+      break;
+  }
+}
+
+// The sound device's start handler: flags from the record. The device format
+// (22 050 Hz, 16-bit, mono) is fixed by the platform.
+void DXSoundInitialize() {
+  gs().soundon = setup().soundon;
+  gs().bgsoundon = setup().bgsoundon;
+}
+
+}  // namespace
+
+TMain& mainwin() {
+  static TMain window;
+  return window;
+}
+
+void ReportError(const std::string& text) {
+  TMain& w = mainwin();
+  if (w.platform) {
+    w.platform->ShowMessage(kTitle, text);
+  } else {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
+}
+
+void InstallSoundBackend() {
+  SetSoundBackend(RouteSound);
+}
+
+void FormCreate(Platform& platform, std::optional<uint64_t> seed) {
+  TMain& w = mainwin();
+  GameState& g = gs();
+  w.platform = &platform;
+  w.folder = platform.BaseDir();
+  g.panelmin = false;
+  g.exitconfirm = false;
+  Randomize(seed ? *seed : ClockSeed());
+  setup() = Sanitized(setup());
+  const GameSetup& s = setup();
+  w.displaywidth = s.displaywidth;
+  w.displayheight = s.displayheight;
+  w.vsync = !s.fastwrites;
+  w.gengine = FrameTimer{};
+  w.gengine.interval = s.frameinterval;
+  InstallSoundBackend();
+  DXSoundInitialize();
+  if (!w.DXSound.StartSound(&platform)) {
+    // The game runs silent: the mixer ignores every request while stopped.
+    ReportError("Primary buffer cannot be made");
+  }
+  w.open = true;
+}
+
+bool ShowGameWindow() {
+  TMain& w = mainwin();
+  if (!w.DXDraw.Start(w.platform, w.displaywidth, w.displayheight, w.vsync)) {
+    char text[96];
+    std::snprintf(text, sizeof text, "Display mode cannot be changed (%dx%d %dbit)", w.displaywidth,
+                  w.displayheight, 16);
+    ReportError(text);
+    return false;
+  }
+  try {
+    DXDrawInitialize();
+  } catch (const AssetError& e) {
+    // The remaining start-up steps are skipped: no hole, no timer.
+    w.gengine.enabled = false;
+    ReportError(e.what());
+  }
+  return true;
+}
+
+void CloseGameWindow() {
+  TMain& w = mainwin();
+  w.gengine.enabled = false;
+  w.DXDraw.Finalize();
+  w.DXSound.StopSound();
+  SetSoundBackend(nullptr);
+  w.open = false;
+}
+
+}  // namespace gp

@@ -1,0 +1,61 @@
+#pragma once
+// The game window (`TMain`): owns the display, the sound device, the frame
+// timer and the image and wave lists for the length of one game.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/frame_timer.h"
+#include "media/display.h"
+#include "media/image_list.h"
+#include "media/mixer.h"
+#include "media/wave_list.h"
+
+namespace gp {
+
+class Platform;
+
+struct TMain {
+  Platform* platform = nullptr;
+  std::string folder;  // the program's folder, ending with '/'
+  Display DXDraw;
+  Mixer DXSound;
+  FrameTimer gengine;
+  ImageList menu, gui, course;
+  WaveList sounds, bgsounds;
+
+  // Display mode chosen at creation (logical pixels, always 16 bits per pixel).
+  int displaywidth = 640, displayheight = 480;
+  bool vsync = false;  // page flip waits for the vertical blank
+  // The first hole: empty = the record's choice (training or the course).
+  std::string firsthole;
+  bool open = false;  // shown and not yet closed
+};
+
+// The game window of the process.
+TMain& mainwin();
+
+// Window creation: display mode, frame timer and sound device from the setup
+// record; the random source from `seed`, or from the clock when none is given.
+void FormCreate(Platform& platform, std::optional<uint64_t> seed = std::nullopt);
+
+// The display's start handler: shared assets, skin, game state, first hole,
+// ball textures, floaters. Raises AssetError with the loaders' messages.
+void DXDrawInitialize();
+
+// Shows the window: starts the display and runs DXDrawInitialize. Failures are
+// reported in a message box; the window then stays open with its timer off so
+// that ESC, ENTER still leaves. Returns false when the display could not start.
+bool ShowGameWindow();
+
+// Leaving: timer off, display and sound device shut down, window closed.
+void CloseGameWindow();
+
+// Reports an error in a message box (and on standard error).
+void ReportError(const std::string& text);
+
+// Routes the game's sound requests to the mixer's `sounds` and `bgsounds`.
+void InstallSoundBackend();
+
+}  // namespace gp

@@ -1,0 +1,42 @@
+#pragma once
+// Windows bitmaps: whole files ("BM") and device-independent bitmaps without a
+// file header, 1, 4, 8, 16, 24 and 32 bits per pixel, uncompressed, RLE8,
+// RLE4 and bit fields, bottom-up and top-down. Every size is checked against
+// the bytes at hand; bad headers raise the kind's own message.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "media/byte_reader.h"
+#include "media/picture.h"
+
+namespace gp {
+
+inline constexpr const char* kBitmapInvalid = "Bitmap image is not valid";
+inline constexpr const char* kDibInvalid = "DIB is invalid";
+
+// Largest picture accepted: pixels per side and in all.
+inline constexpr int kMaxPictureSide = 16384;
+inline constexpr int64_t kMaxPicturePixels = int64_t{1} << 24;
+
+// A complete bitmap file starting with "BM".
+Picture DecodeBitmapFile(const uint8_t* data, size_t size);
+// A device-independent bitmap: header (12 or 40 bytes), masks, colours, pixels.
+Picture DecodeDib(const uint8_t* data, size_t size);
+// An image item's picture data: a kind name ("TBitmap", "TDIB"), then that
+// kind's data. An unknown kind gives an empty picture.
+Picture DecodePictureData(const uint8_t* data, size_t size);
+
+// A 24-bit bottom-up bitmap file of the picture (the top byte of each pixel is dropped).
+Bytes EncodeBitmapFile(const Picture& picture);
+// Picture data of kind "TBitmap" holding EncodeBitmapFile.
+Bytes EncodePictureData(const Picture& picture);
+
+// Reads a bitmap file from disk (skin pictures, ball textures); raises
+// "Cannot open file %s" and the decoder's messages.
+Picture LoadBitmapFile(const std::string& path);
+// Reads a whole file; raises "Cannot open file %s".
+Bytes ReadWholeFile(const std::string& path);
+
+}  // namespace gp

@@ -1,0 +1,270 @@
+#include "media/display.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "media/rgb565.h"
+
+namespace gp {
+
+namespace {
+
+// A rectangle of the back buffer, right and bottom edges excluded.
+struct Span {
+  int x0, y0, x1, y1;
+  bool empty() const { return x0 >= x1 || y0 >= y1; }
+};
+
+Span Clip(int64_t x, int64_t y, int64_t w, int64_t h, int width, int height) {
+  Span s;
+  s.x0 = static_cast<int>(std::clamp<int64_t>(x, 0, width));
+  s.y0 = static_cast<int>(std::clamp<int64_t>(y, 0, height));
+  s.x1 = static_cast<int>(std::clamp<int64_t>(x + w, 0, width));
+  s.y1 = static_cast<int>(std::clamp<int64_t>(y + h, 0, height));
+  return s;
+}
+
+constexpr int R5(uint16_t p) {
+  return p >> 11;
+}
+constexpr int G6(uint16_t p) {
+  return (p >> 5) & 63;
+}
+constexpr int B5(uint16_t p) {
+  return p & 31;
+}
+constexpr uint16_t Pack(int r, int g, int b) {
+  return static_cast<uint16_t>(r << 11 | g << 5 | b);
+}
+
+// Per-channel operations of the blending draws; `a` is the alpha, 1..255.
+// Scaled channel values c * a / 255 for 5- and 6-bit channels, looked up per pixel.
+struct Scaled {
+  uint8_t v5[32], v6[64];
+  explicit Scaled(int a) {
+    for (int c = 0; c < 32; ++c) v5[c] = static_cast<uint8_t>(c * a / 255);
+    for (int c = 0; c < 64; ++c) v6[c] = static_cast<uint8_t>(c * a / 255);
+  }
+};
+
+struct AddOp {
+  Scaled t;
+  explicit AddOp(int a) : t(a) {}
+  uint16_t operator()(uint16_t d, uint16_t s) const {
+    return Pack(std::min(31, R5(d) + t.v5[R5(s)]), std::min(63, G6(d) + t.v6[G6(s)]),
+                std::min(31, B5(d) + t.v5[B5(s)]));
+  }
+};
+
+struct SubOp {
+  Scaled t;
+  explicit SubOp(int a) : t(a) {}
+  uint16_t operator()(uint16_t d, uint16_t s) const {
+    return Pack(std::max(0, R5(d) - t.v5[R5(s)]), std::max(0, G6(d) - t.v6[G6(s)]),
+                std::max(0, B5(d) - t.v5[B5(s)]));
+  }
+};
+
+struct AlphaOp {
+  int a;
+  uint16_t operator()(uint16_t d, uint16_t s) const {
+    const int b = 255 - a;
+    return Pack((R5(s) * a + R5(d) * b) / 255, (G6(s) * a + G6(d) * b) / 255,
+                (B5(s) * a + B5(d) * b) / 255);
+  }
+};
+
+struct CopyOp {
+  uint16_t operator()(uint16_t, uint16_t s) const { return s; }
+};
+
+bool ValidPattern(const ImageItem& item, int pattern) {
+  return item.prepared && pattern >= 0 && pattern < item.PatternCount();
+}
+
+}  // namespace
+
+bool Display::Start(Platform* platform, int width, int height, bool vsync) {
+  Finalize();
+  if (width <= 0 || height <= 0) return false;
+  if (platform && !platform->OpenDisplay(width, height, vsync)) return false;
+  platform_ = platform;
+  width_ = width;
+  height_ = height;
+  vsync_ = vsync;
+  back_.assign(static_cast<size_t>(width) * height, 0);
+  running_ = true;
+  lost_ = false;
+  return true;
+}
+
+void Display::Finalize() {
+  if (running_ && platform_) platform_->CloseDisplay();
+  running_ = false;
+  lost_ = false;
+}
+
+bool Display::CanDraw() {
+  if (!running_) return false;
+  lost_ = platform_ && !platform_->DisplayReady();
+  return !lost_;
+}
+
+void Display::Fill(uint16_t native) {
+  if (Drawable()) std::fill(back_.begin(), back_.end(), native);
+}
+
+void Display::Flip() {
+  if (!Drawable()) return;
+  if (platform_) {
+    if (!platform_->DisplayReady()) {
+      lost_ = true;
+      return;
+    }
+    platform_->Present(back_.data(), width_, height_);
+  }
+}
+
+uint16_t Display::ColorMatch(uint32_t colour) {
+  return ToNative(colour);
+}
+
+void Display::SetPixelNative(int x, int y, uint16_t native) {
+  if (!Drawable() || x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  back_[static_cast<size_t>(y) * width_ + x] = native;
+}
+
+void Display::FillRectAlpha(Rect r, uint32_t colour, int alpha) {
+  if (!Drawable() || alpha <= 0) return;
+  const Span s = Clip(r.x, r.y, r.w, r.h, width_, height_);
+  if (s.empty()) return;
+  const uint16_t c = ToNative(colour);
+  const AlphaOp op{std::min(alpha, 255)};
+  for (int y = s.y0; y < s.y1; ++y) {
+    uint16_t* row = &back_[static_cast<size_t>(y) * width_];
+    if (alpha >= 255) {
+      std::fill(row + s.x0, row + s.x1, c);
+    } else {
+      for (int x = s.x0; x < s.x1; ++x) row[x] = op(row[x], c);
+    }
+  }
+}
+
+void Display::Draw(const ImageItem& item, int pattern, int x, int y) {
+  if (!Drawable() || !ValidPattern(item, pattern)) return;
+  const Span s = Clip(x, y, item.w, item.h, width_, height_);
+  if (s.empty()) return;
+  const int pitch = item.pitch;  // of the prepared copy, whatever the picture is now
+  const uint16_t* src =
+      &item.native[static_cast<size_t>(item.PatternY(pattern)) * pitch + item.PatternX(pattern)];
+  const bool keyed = item.transparent && !item.rowruns.empty();
+  for (int dy = s.y0; dy < s.y1; ++dy) {
+    const int row = dy - y;
+    const uint16_t* srow = src + static_cast<size_t>(row) * pitch;
+    uint16_t* drow = &back_[static_cast<size_t>(dy) * width_];
+    if (!keyed) {
+      std::memcpy(drow + s.x0, srow + (s.x0 - x), sizeof(uint16_t) * (s.x1 - s.x0));
+      continue;
+    }
+    // Copy the opaque runs of this row, each clipped to the buffer.
+    const size_t at = static_cast<size_t>(pattern) * item.h + row;
+    for (uint32_t k = item.rowruns[at]; k < item.rowruns[at + 1]; ++k) {
+      const ImageItem::Run run = item.runs[k];
+      const int a = std::max(s.x0, x + run.x), b = std::min(s.x1, x + run.x + run.len);
+      if (a < b) std::memcpy(drow + a, srow + (a - x), sizeof(uint16_t) * (b - a));
+    }
+  }
+}
+
+// Stretches a pattern into a destination rectangle (nearest source pixel),
+// skipping colour-key pixels, combining each with the back buffer by `op`.
+template <typename Op>
+void Display::Blend(const ImageItem& item, int pattern, Rect dst, const Op& op) {
+  if (dst.w <= 0 || dst.h <= 0) return;
+  const Span s = Clip(dst.x, dst.y, dst.w, dst.h, width_, height_);
+  if (s.empty()) return;
+  const int pitch = item.pitch;  // of the prepared copy, whatever the picture is now
+  const uint16_t* src =
+      &item.native[static_cast<size_t>(item.PatternY(pattern)) * pitch + item.PatternX(pattern)];
+  const bool keyed = item.transparent;
+  const uint16_t key = item.nativekey;
+  // Source column of the first clipped destination column, stepped exactly.
+  const int64_t first = int64_t{s.x0 - dst.x} * item.w;
+  const int qx = item.w / dst.w, rx = item.w % dst.w;
+  for (int dy = s.y0; dy < s.y1; ++dy) {
+    const int sy = static_cast<int>(int64_t{dy - dst.y} * item.h / dst.h);
+    const uint16_t* srow = src + static_cast<size_t>(sy) * pitch;
+    uint16_t* drow = &back_[static_cast<size_t>(dy) * width_];
+    int sx = static_cast<int>(first / dst.w);
+    int rem = static_cast<int>(first % dst.w);
+    for (int dx = s.x0; dx < s.x1; ++dx) {
+      const uint16_t p = srow[sx];
+      if (!keyed || p != key) drow[dx] = op(drow[dx], p);
+      sx += qx;
+      rem += rx;
+      if (rem >= dst.w) {
+        rem -= dst.w;
+        ++sx;
+      }
+    }
+  }
+}
+
+void Display::DrawAdd(const ImageItem& item, int pattern, Rect dst, int alpha) {
+  if (!Drawable() || !ValidPattern(item, pattern) || alpha <= 0) return;
+  Blend(item, pattern, dst, AddOp(std::min(alpha, 255)));
+}
+
+void Display::DrawAlpha(const ImageItem& item, int pattern, Rect dst, int alpha) {
+  if (!Drawable() || !ValidPattern(item, pattern) || alpha <= 0) return;
+  if (alpha >= 255) {
+    Blend(item, pattern, dst, CopyOp{});
+  } else {
+    Blend(item, pattern, dst, AlphaOp{alpha});
+  }
+}
+
+void Display::DrawSub(const ImageItem& item, int pattern, Rect dst, int alpha) {
+  if (!Drawable() || !ValidPattern(item, pattern) || alpha <= 0) return;
+  Blend(item, pattern, dst, SubOp(std::min(alpha, 255)));
+}
+
+void Canvas::SetPenColour(uint32_t colour) {
+  pen_ = ToNative(colour);
+}
+
+void Canvas::MoveTo(int x, int y) {
+  cx_ = x;
+  cy_ = y;
+}
+
+void Canvas::LineTo(int x, int y) {
+  // Bresenham from the current point; the end point itself is not drawn.
+  int64_t px = cx_, py = cy_;
+  const int64_t dx = std::abs(int64_t{x} - px), dy = -std::abs(int64_t{y} - py);
+  const int sx = px < x ? 1 : -1, sy = py < y ? 1 : -1;
+  const bool absurd = dx > (1 << 20) || -dy > (1 << 20);  // never drawn pixel by pixel
+  int64_t err = dx + dy;
+  while (!absurd && (px != x || py != y)) {
+    display_->SetPixelNative(static_cast<int>(px), static_cast<int>(py), pen_);
+    const int64_t e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      px += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      py += sy;
+    }
+  }
+  cx_ = x;
+  cy_ = y;
+}
+
+void Canvas::SetCanvasPixel(int x, int y, uint32_t colour) {
+  display_->SetPixelNative(x, y, ToNative(colour));
+}
+
+}  // namespace gp

@@ -1,0 +1,78 @@
+#pragma once
+// The game's display: a software RGB565 back buffer presented through the
+// platform. Every drawing operation is clipped to the buffer; a bad pattern
+// index or an unprepared item draws nothing.
+
+#include <cstdint>
+#include <vector>
+
+#include "media/image_list.h"
+
+namespace gp {
+
+class Platform;
+
+struct Rect {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+// One-pixel lines and points over the back buffer (particles).
+class Canvas {
+ public:
+  void SetPenColour(uint32_t colour);
+  void MoveTo(int x, int y);
+  void LineTo(int x, int y);  // end point excluded
+  void SetCanvasPixel(int x, int y, uint32_t colour);
+
+ private:
+  friend class Display;
+  explicit Canvas(class Display* d) : display_(d) {}
+  class Display* display_;
+  uint16_t pen_ = 0;
+  int cx_ = 0, cy_ = 0;
+};
+
+class Display {
+ public:
+  // Starts the display at width x height on the platform (nullptr: memory only).
+  bool Start(Platform* platform, int width, int height, bool vsync);
+  void Finalize();
+  bool Running() const { return running_; }
+
+  bool CanDraw();
+  int SurfaceWidth() const { return width_; }
+  int SurfaceHeight() const { return height_; }
+  void Fill(uint16_t native);
+  void Flip();
+  static uint16_t ColorMatch(uint32_t colour);  // 0x00BBGGRR -> RGB565
+  void SetPixelNative(int x, int y, uint16_t native);
+  void FillRectAlpha(Rect r, uint32_t colour, int alpha);
+
+  void Draw(const ImageItem& item, int pattern, int x, int y);
+  void DrawAdd(const ImageItem& item, int pattern, Rect dst, int alpha);
+  void DrawAlpha(const ImageItem& item, int pattern, Rect dst, int alpha);
+  void DrawSub(const ImageItem& item, int pattern, Rect dst, int alpha);
+
+  Canvas GetCanvas() { return Canvas(this); }
+
+  // True while drawing reaches the back buffer: running and not lost.
+  bool Drawable() const { return running_ && !lost_; }
+
+  // Direct access for the ball drawing and screenshots.
+  uint16_t* Pixels() { return back_.data(); }
+  const uint16_t* Pixels() const { return back_.data(); }
+  int Pitch() const { return width_; }  // in pixels
+
+ private:
+  template <typename Op>
+  void Blend(const ImageItem& item, int pattern, Rect dst, const Op& op);
+
+  Platform* platform_ = nullptr;
+  bool running_ = false;
+  bool vsync_ = false;
+  bool lost_ = false;  // surfaces lost; drawing does nothing until CanDraw restores them
+  int width_ = 0, height_ = 0;
+  std::vector<uint16_t> back_;
+};
+
+}  // namespace gp

@@ -1,0 +1,19 @@
+#pragma once
+// A decoded picture: colours with red in the lowest byte, then green, then blue
+// (0x00BBGGRR), row-major, top row first.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace gp {
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<uint32_t> pixels;
+
+  bool empty() const { return width <= 0 || height <= 0; }
+  uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+}  // namespace gp

@@ -1,0 +1,240 @@
+#include "sim/putting.h"
+
+#include <algorithm>
+
+#include "game/sound.h"
+#include "game/state.h"
+#include "base/angles.h"
+#include "platform/platform.h"
+#include "app/game_window.h"
+#include "view/aim_display.h"
+#include "view/hud.h"
+#include "sim/scoring.h"
+
+namespace gp {
+
+namespace {
+
+// A press this close to the ball (course pixels, exclusive) picks it.
+constexpr int kNearBall = 24;
+// Largest power shown while preparing a stroke.
+constexpr double kMaxPower = 90;
+// Pull: drags shorter than this (screen pixels) abandon the putt.
+constexpr int kMinDrag = 4;
+// Pull: launch speed = drag / kPullDivisor, at most kMaxPullSpeed.
+constexpr double kPullDivisor = 40;
+constexpr double kMaxPullSpeed = 4;
+// Push: least power shown; power above which the draw-back begins (30 pixels).
+constexpr double kMinPushPower = 5;
+constexpr double kDrawBackStart = 15;
+// Push: launch speed = last pointer step / 10, at most pushpower / 22.
+constexpr double kPushStepDivisor = 10;
+constexpr double kPushPowerDivisor = 22;
+// A push launched this slowly or slower is not counted as a stroke.
+constexpr double kUncountedSpeed = 0.005;
+
+// Stages of the two methods.
+enum : int { kIdle = 0, kPullAim = 1, kPullSwing = 2 };
+enum : int { kPushDirection = 1, kPushWait = 2, kPushDrawBack = 3, kPushSwing = 4 };
+
+playerrec& Current() {
+  return gs().players[gs().curplayer];
+}
+
+bool PageShown() {
+  const uint8_t s = gs().gamestate;
+  return s == kPuttingHelp || s == kHoleCard || s == kScoreDetails;
+}
+
+// Length of the drag from the parked centre, screen pixels.
+int DragLength() {
+  const GameState& g = gs();
+  return Dist(g.spotx, g.spoty, g.mousex, g.mousey);
+}
+
+// Half the pointer's height below the centre, screen pixels / 2.
+double DrawBack() {
+  return (gs().mousey - gs().spoty) / 2.0;
+}
+
+void PullFrame(playerrec& b) {
+  GameState& g = gs();
+  if (g.puttstage == kPullAim) {
+    // Aim opposite to the drag, kept unreduced (128..383); power = half the drag.
+    b.angle = (AngleTo(g.mousex, g.mousey, g.spotx, g.spoty) & 255) + 128;
+    b.speed = std::min(DragLength() / 2.0, kMaxPower);
+  } else if (g.puttstage == kPullSwing) {
+    g.clubpos -= g.clubspeed;
+    g.clubspeed += 2;
+    if (g.clubpos <= 0) {
+      // The last swing frame shows the club at the ball before the release.
+      DrawAim();
+      b.speed = std::min(b.speed, kMaxPullSpeed);
+      Strike();
+    }
+  }
+}
+
+// Stages in this order, so that the draw-back entered from stage 2 is first
+// handled in the next frame.
+void PushFrame(playerrec& b) {
+  GameState& g = gs();
+  if (g.puttstage == kPushDirection) b.angle = 128 - (g.mousex - g.spotx);
+  if (g.puttstage == kPushDrawBack) {
+    g.pushpower = std::clamp(DrawBack(), kMinPushPower, kMaxPower);
+    b.speed = g.pushpower;
+  }
+  if (g.puttstage == kPushWait) {
+    g.pushpower = 0;
+    b.speed = std::clamp(DrawBack(), kMinPushPower, kMaxPower);
+    if (b.speed > kDrawBackStart) g.puttstage = kPushDrawBack;
+  }
+  if (g.puttstage == kPushSwing) {
+    b.speed = std::min(DrawBack(), kMaxPower);
+    g.pushpower = std::min(g.pushpower, kMaxPower);
+    if (g.clubpos <= 0 && b.speed < 0) {
+      // Swung back above the centre line: the speed of the last pointer move.
+      PlaySound(0);
+      b.speed = std::min(g.mousestep / kPushStepDivisor, g.pushpower / kPushPowerDivisor);
+      Strike();
+    }
+  }
+}
+
+// Starts aiming on the ball: click sound, stage 1, pointer to the centre.
+void PickBall() {
+  PlaySound(5);
+  gs().puttstage = 1;
+  ParkPointer();
+}
+
+// Pull release in the aiming stage: swing, or abandon a drag that is too short.
+void ReleasePull(playerrec& b) {
+  GameState& g = gs();
+  const int d = DragLength();
+  g.clubpos = RoundInt(std::min(d / 2.0, kMaxPower));
+  if (d < kMinDrag) {
+    g.puttstage = kIdle;
+    return;
+  }
+  b.speed = d / kPullDivisor;
+  g.puttstage = kPullSwing;
+}
+
+// Push release: returns true when the release belonged to the putt.
+bool ReleasePush() {
+  GameState& g = gs();
+  switch (g.puttstage) {
+    case kIdle:
+      if (g.gamestate == kHoleFinished || g.ballsmoving || !PointerNearBall()) return false;
+      PickBall();
+      return true;
+    case kPushDirection:
+      PlaySound(5);
+      g.puttstage = kPushWait;
+      ParkPointer();
+      return true;
+    case kPushDrawBack:
+      // The back-swing is frozen; the pointer stays where it is.
+      PlaySound(5);
+      g.puttstage = kPushSwing;
+      return true;
+    default:  // waiting for the draw-back, or swinging: the click does nothing
+      return true;
+  }
+}
+
+}  // namespace
+
+bool PointerNearBall() {
+  const GameState& g = gs();
+  const playerrec& b = g.players[g.curplayer];
+  return Dist(RoundInt(b.x), RoundInt(b.y), g.mousex + g.viewx, g.mousey + g.viewy) < kNearBall;
+}
+
+void OnPointerMove(int sx, int sy) {
+  GameState& g = gs();
+  g.mousestep = Dist(g.mousex, g.mousey, sx, sy);
+  g.mousex = sx;
+  g.mousey = sy;
+}
+
+void OnLeftButtonDown() {
+  GameState& g = gs();
+  if (g.gamestate == kHoleFinished) return;
+  if (Current().pull && PointerNearBall() && !g.ballsmoving) {
+    // Also during the swing: pressing on the ball again starts the aim anew.
+    PickBall();
+    return;
+  }
+  if (g.puttstage == kIdle) PanelPress();
+}
+
+void OnLeftButtonUp() {
+  GameState& g = gs();
+  if (g.gameover || PageShown()) {
+    // The click closes the page (or leaves the finished game); a putt
+    // pressed under the page is dropped.
+    g.puttstage = kIdle;
+    PanelClick();
+    return;
+  }
+  playerrec& b = Current();
+  if (b.pull) {
+    if (g.puttstage == kPullAim) {
+      ReleasePull(b);
+      return;
+    }
+    if (g.puttstage == kIdle) PanelClick();
+    return;
+  }
+  if (!ReleasePush()) PanelClick();
+}
+
+void OnRightButton() {
+  GameState& g = gs();
+  g.puttstage = kIdle;
+  if (g.exitconfirm) {
+    PlaySound(5);
+    g.exitconfirm = false;
+  }
+}
+
+void AimFrame() {
+  playerrec& b = Current();
+  if (b.pull) {
+    PullFrame(b);
+  } else {
+    PushFrame(b);
+  }
+}
+
+void Strike() {
+  GameState& g = gs();
+  playerrec& b = Current();
+  b.moving = true;
+  g.ballsmoving = true;
+  b.lastarea = -1;
+  g.clubspeed = 1;
+  g.puttstage = kIdle;
+  if (b.pull || b.speed > kUncountedSpeed) CountStroke(g.curplayer);
+  if (b.wet) {
+    // Out of a slow zone the ball hops.
+    b.vz = b.speed / 2 + 1;
+    b.airborne = true;
+  }
+  if (b.pull) PlaySound(0);  // the push putt played it before computing the speed
+  ParkPointer();
+}
+
+void ParkPointer() {
+  GameState& g = gs();
+  TMain& w = mainwin();
+  g.spotx = w.DXDraw.SurfaceWidth() / 2;
+  g.spoty = w.DXDraw.SurfaceHeight() / 2;
+  g.mousex = g.spotx;
+  g.mousey = g.spoty;
+  if (w.platform) w.platform->WarpPointer(g.spotx, g.spoty);
+}
+
+}  // namespace gp

@@ -1,0 +1,528 @@
+#include "view/camera.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "game/state.h"
+#include "app/game_window.h"
+#include "media/rgb565.h"
+
+namespace gp {
+namespace {
+
+constexpr int kW = 640, kH = 480;
+
+class CameraTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGameState();
+    TMain& win = mainwin();
+    win.course.items.clear();
+    win.gui.items.clear();
+    win.DXDraw.Start(nullptr, kW, kH, false);
+    win.DXDraw.Fill(0);
+    gs().numplayers = 1;
+    gs().curplayer = 1;
+    gs().mousex = kW / 2;
+    gs().mousey = kH / 2;
+  }
+  void TearDown() override {
+    mainwin().DXDraw.Finalize();
+    mainwin().course.items.clear();
+    mainwin().gui.items.clear();
+  }
+
+  // Course item 0 of the given size (only its size matters to the view).
+  static void Course(int w, int h) {
+    ImageItem item;
+    item.picture.width = w, item.picture.height = h;
+    item.w = w, item.h = h;
+    mainwin().course.items.assign(1, item);
+  }
+  // Ball textures for every player: texel k shows the display value 1000 + k.
+  // Prepared as the window prepares them, or left as a bare picture.
+  static void Textures(bool prepare = true) {
+    std::vector<ImageItem>& items = mainwin().gui.items;
+    items.resize(18);
+    for (int p = 1; p <= 4; ++p) {
+      ImageItem& t = items[static_cast<size_t>(10 + p)];
+      t = ImageItem{};
+      t.picture.width = t.picture.height = 16;
+      t.picture.pixels.resize(256);
+      for (int k = 0; k < 256; ++k)
+        t.picture.pixels[static_cast<size_t>(k)] = FromNative(uint16_t(1000 + k));
+      if (prepare) PrepareItem(t);
+    }
+  }
+  static uint16_t Pixel(int x, int y) {
+    const Display& d = mainwin().DXDraw;
+    return d.Pixels()[y * d.Pitch() + x];
+  }
+  // A ball of player 1 on the course at (x, y, z), view at the origin.
+  static playerrec& Ball(double x, double y, double z) {
+    playerrec& b = gs().players[1];
+    b.x = x, b.y = y, b.z = z;
+    b.oncourse = true;
+    return b;
+  }
+  // Number of non-black pixels in the 16 x 16 square at (x, y).
+  static int Painted(int x, int y) {
+    int n = 0;
+    for (int r = 0; r < 16; ++r)
+      for (int i = 0; i < 16; ++i) n += Pixel(x + i, y + r) != 0;
+    return n;
+  }
+};
+
+TEST_F(CameraTest, CourseOfScreenSizeNeverScrolls) {
+  Course(kW, kH);
+  GameState& g = gs();
+  g.mousex = kW - 1, g.mousey = kH - 1;
+  g.keyright = g.keydown = true;
+  for (int f = 0; f < 50; ++f) UpdateView();
+  EXPECT_EQ(g.viewx, 0);
+  EXPECT_EQ(g.viewy, 0);
+
+  g.ballsmoving = true;
+  Ball(630, 470, 0).moving = true;
+  UpdateView();
+  EXPECT_EQ(g.viewx, 0);
+  EXPECT_EQ(g.viewy, 0);
+}
+
+TEST_F(CameraTest, SmallCourseIsCentredAndTheGlideStops) {
+  Course(400, 300);
+  GameState& g = gs();
+  Ball(390, 10, 0);
+  g.centreview = true;
+  UpdateView();
+  EXPECT_EQ(g.viewx, -120);
+  EXPECT_EQ(g.viewy, -90);
+  // The glide stalls once the centred view repeats: two more frames at most.
+  UpdateView();
+  UpdateView();
+  EXPECT_FALSE(g.centreview);
+  EXPECT_EQ(g.viewx, -120);
+  EXPECT_EQ(g.viewy, -90);
+}
+
+TEST_F(CameraTest, GlideEasesTowardsTheBallAndStopsOnArrival) {
+  Course(4000, 3000);
+  GameState& g = gs();
+  Ball(2320, 1240, 0);  // target view (2000, 1000)
+  g.centreview = true;
+  g.lastviewx = -1;
+  UpdateView();
+  // A quarter of the way, and the follow keeps the ball 128 inside the screen.
+  EXPECT_EQ(g.viewx, 1808);
+  EXPECT_EQ(g.viewy, 888);
+  int frames = 1;
+  while (g.centreview && frames < 100) {
+    UpdateView();
+    ++frames;
+  }
+  EXPECT_FALSE(g.centreview);
+  EXPECT_LT(frames, 30);
+  EXPECT_NEAR(g.viewx, 2000, 12);
+  EXPECT_NEAR(g.viewy, 1000, 12);
+}
+
+TEST_F(CameraTest, FollowKeepsTheBall128Inside) {
+  Course(2000, 2000);
+  GameState& g = gs();
+  g.viewx = 1000, g.viewy = 1000;
+  g.ballsmoving = true;
+  Ball(1100, 1240, 0).moving = true;  // 100 from the left edge
+  UpdateView();
+  EXPECT_EQ(g.viewx, 972);
+  EXPECT_EQ(g.viewy, 1000);
+
+  // The height lifts the ball up the screen; the right and bottom margins.
+  Ball(972 + 540, 972 + 300, -100);  // drawn at y 972 + 400
+  UpdateView();
+  EXPECT_EQ(g.viewx, 972 + 540 - 512);
+  EXPECT_EQ(g.viewy, 972 + 400 - 352);
+}
+
+TEST_F(CameraTest, FollowTakesTheHighestMovingBallWhenTheCurrentOneRests) {
+  Course(3000, 3000);
+  GameState& g = gs();
+  g.numplayers = 4;
+  g.curplayer = 2;
+  g.viewx = 1000, g.viewy = 1000;
+  g.ballsmoving = true;
+  g.players[2].x = 1300, g.players[2].y = 1200;  // at rest, well inside
+  g.players[1].x = 1010, g.players[1].y = 1200, g.players[1].moving = true;
+  g.players[3].x = 1020, g.players[3].y = 1200, g.players[3].moving = true;
+  g.players[4].x = 1030, g.players[4].y = 1200;
+  UpdateView();
+  EXPECT_EQ(g.viewx, 1020 - 128);
+
+  // A sinking current ball is still followed.
+  g.viewx = 1000;
+  g.players[2].sinking = true;
+  g.players[2].x = 1050;
+  UpdateView();
+  EXPECT_EQ(g.viewx, 1050 - 128);
+
+  // Nothing moves: the current ball.
+  g.players[2].sinking = false;
+  g.players[1].moving = g.players[3].moving = false;
+  g.puttstage = 1;
+  g.viewx = 1000;
+  UpdateView();
+  EXPECT_EQ(g.viewx, 1050 - 128);
+}
+
+TEST_F(CameraTest, FreeScrollAcceleratesAndCoastsToAStop) {
+  Course(3000, 3000);
+  GameState& g = gs();
+  g.viewx = 500, g.viewy = 500;
+  g.mousex = kW - 2;  // within 4 pixels of the right edge
+  for (int f = 0; f < 5; ++f) UpdateView();
+  EXPECT_EQ(g.scrollvx, 10);  // +4 -2 per frame
+  EXPECT_EQ(g.viewx, 502);    // 2, 4, 6 move nothing; 8 and 10 move 1 each
+  for (int f = 0; f < 100; ++f) UpdateView();
+  EXPECT_EQ(g.scrollvx, 64);
+  const int before = g.viewx;
+  g.mousex = kW / 2;
+  UpdateView();
+  EXPECT_EQ(g.scrollvx, 62);
+  EXPECT_EQ(g.viewx, before + 7);
+  for (int f = 0; f < 31; ++f) UpdateView();
+  EXPECT_EQ(g.scrollvx, 0);
+  EXPECT_EQ(g.scrollvy, 0);
+
+  // The up arrow, twice the steps per frame at timescale 2.
+  g.timescale = 2;
+  g.keyup = true;
+  UpdateView();
+  EXPECT_EQ(g.scrollvy, -4);
+  g.keyup = false;
+  UpdateView();
+  EXPECT_EQ(g.scrollvy, 0);
+  for (int f = 0; f < 100; ++f) {
+    g.keyleft = true;
+    UpdateView();
+  }
+  EXPECT_EQ(g.scrollvx, -128);
+
+  // The clamp holds the view inside the course.
+  g.viewx = 5;
+  UpdateView();
+  EXPECT_EQ(g.viewx, 0);
+  g.keyleft = false;
+  g.viewx = 2500, g.viewy = 2900;
+  UpdateView();
+  EXPECT_EQ(g.viewx, 3000 - kW);
+  EXPECT_EQ(g.viewy, 3000 - kH);
+}
+
+TEST_F(CameraTest, HoledOutBallSendsTheViewToTheRightEdge) {
+  Course(2000, 1500);
+  GameState& g = gs();
+  g.viewx = 700, g.viewy = 500;
+  g.players[1].x = 5000, g.players[1].y = 700;
+  g.centreview = true;
+  UpdateView();
+  EXPECT_EQ(g.viewx, 2000 - kW);
+  for (int f = 0; f < 20; ++f) UpdateView();
+  EXPECT_EQ(g.viewx, 2000 - kW);
+  EXPECT_FALSE(g.centreview);
+}
+
+TEST_F(CameraTest, ShadowShrinksAndFadesWithHeight) {
+  Rect r;
+  int alpha = 0;
+  playerrec b;
+  b.x = 100, b.y = 200, b.z = 30;
+  ASSERT_TRUE(ShadowOf(b, 10, 20, r, alpha));
+  EXPECT_EQ(alpha, 118);
+  EXPECT_EQ(r.w, 19);
+  EXPECT_EQ(r.h, 16);
+  EXPECT_EQ(r.x, 100 - 10 - 4);
+  EXPECT_EQ(r.y, 200 - 20 - 6);  // on the ground, not lifted by the height
+  b.z = 381;
+  ASSERT_TRUE(ShadowOf(b, 0, 0, r, alpha));
+  EXPECT_EQ(alpha, 1);
+  b.z = 384;
+  EXPECT_FALSE(ShadowOf(b, 0, 0, r, alpha));
+  b.z = 1000;
+  EXPECT_FALSE(ShadowOf(b, 0, 0, r, alpha));
+  b.z = 0;
+  b.sinking = true;
+  EXPECT_FALSE(ShadowOf(b, 0, 0, r, alpha));
+}
+
+TEST_F(CameraTest, BallAtSpin0ReproducesTheTextureThroughTheMap) {
+  Course(kW, kH);
+  Textures();
+  Ball(108, 208, 0);
+  DrawBalls();
+  for (int r = 0; r < 16; ++r) {
+    for (int i = 0; i < 16; ++i) {
+      const int k = 16 * r + i;
+      const uint16_t want = kSphereMask[k] > 128 ? uint16_t(1000 + kSphereMap[k]) : 0;
+      EXPECT_EQ(Pixel(100 + i, 200 + r), want) << r << "," << i;
+    }
+  }
+}
+
+TEST_F(CameraTest, BallRotatesAndRolls) {
+  Course(kW, kH);
+  Textures();
+  playerrec& b = Ball(108, 208, 0);
+  b.spin = 64;  // a quarter turn: texel (i, r) samples the map at column r, row 16 - i
+  b.rollx = 1.4, b.rolly = 2.0;  // shifts the sampled texel by -(16 * 2 + 1)
+  DrawBalls();
+  for (int r = 0; r < 16; ++r) {
+    for (int i = 1; i < 16; ++i) {
+      const int k = 16 * r + i;
+      if (kSphereMask[k] <= 128) continue;
+      const int n = (kSphereMap[16 * (16 - i) + r] - 33) & 255;
+      EXPECT_EQ(Pixel(100 + i, 200 + r), 1000 + n) << r << "," << i;
+    }
+  }
+}
+
+TEST_F(CameraTest, SinkingBallShowsOnlyItsUpperRows) {
+  Course(kW, kH);
+  Textures();
+  playerrec& b = Ball(108, 208, 0);
+  b.ballrows = 7;
+  b.sinking = true;
+  DrawBalls();
+  int upper = 0, lower = 0;
+  for (int r = 0; r < 16; ++r)
+    for (int i = 0; i < 16; ++i) (r < 8 ? upper : lower) += Pixel(100 + i, 200 + r) != 0;
+  EXPECT_GT(upper, 70);
+  EXPECT_EQ(lower, 0);
+}
+
+TEST_F(CameraTest, BallsBelowTheCupOrOffTheCourseAreNotDrawn) {
+  Course(kW, kH);
+  Textures();
+  playerrec& b = Ball(108, 208, -30);
+  DrawBalls();
+  EXPECT_EQ(Painted(100, 230), 0);
+  b.z = -29.5;  // still drawn, lifted by round(-29.5) = -30
+  DrawBalls();
+  EXPECT_EQ(Painted(100, 230), 148);  // the whole sphere
+
+  mainwin().DXDraw.Fill(0);
+  b.z = 0;
+  b.oncourse = false;
+  DrawBalls();
+  EXPECT_EQ(Painted(100, 200), 0);
+
+  // Lifted by its height, and clipped at the screen's edge without harm.
+  b.oncourse = true;
+  b.z = 20;
+  b.x = 2, b.y = 28;
+  DrawBalls();
+  EXPECT_EQ(Pixel(1, 7), 1000 + kSphereMap[16 * 7 + 7]);
+}
+
+TEST_F(CameraTest, UnpreparedTextureIsConvertedFromItsPicture) {
+  Course(kW, kH);
+  Textures(false);
+  Ball(108, 208, 0);
+  DrawBalls();
+  EXPECT_EQ(Pixel(107, 207), 1000 + kSphereMap[16 * 7 + 7]);
+  EXPECT_EQ(Painted(100, 200), 148);
+}
+
+TEST_F(CameraTest, MissingTextureDrawsNoBody) {
+  Course(kW, kH);
+  Ball(108, 208, 0);
+  DrawBalls();
+  EXPECT_EQ(Painted(100, 200), 0);
+}
+
+TEST_F(CameraTest, ShadeClearsOnlyForAMovingBall) {
+  Course(kW, kH);
+  playerrec& b = Ball(108, 208, 0);
+  b.shade = 90;
+  DrawBalls();
+  EXPECT_EQ(b.shade, 90);
+  b.moving = true;
+  b.sinking = true;  // no shading pass while sinking
+  DrawBalls();
+  EXPECT_EQ(b.shade, 90);
+  b.sinking = false;
+  DrawBalls();
+  EXPECT_EQ(b.shade, 0);
+}
+
+TEST_F(CameraTest, DrawOrderByRoundedYThenPlayer) {
+  GameState& g = gs();
+  g.numplayers = 4;
+  g.players[1].y = 100.4;
+  g.players[2].y = 100;
+  g.players[3].y = 99.6;
+  g.players[4].y = 50;
+  int order[4];
+  ASSERT_EQ(DrawOrder(order), 4);
+  EXPECT_EQ(order[0], 4);
+  EXPECT_EQ(order[1], 1);
+  EXPECT_EQ(order[2], 2);
+  EXPECT_EQ(order[3], 3);
+  g.players[2].y = 100.5;  // rounds to 100 (halves to even)
+  g.players[1].y = 101.5;  // rounds to 102
+  DrawOrder(order);
+  EXPECT_EQ(order[1], 2);
+  EXPECT_EQ(order[2], 3);
+  EXPECT_EQ(order[3], 1);
+  g.numplayers = 2;
+  EXPECT_EQ(DrawOrder(order), 2);
+}
+
+// Drawing through the display: shadow, shading, foreground tiles, covers, course.
+class CameraDrawTest : public CameraTest {
+ protected:
+  // A prepared, opaque picture of w x h in one colour, cut into patterns of pw x ph.
+  static ImageItem Solid(int w, int h, uint32_t colour, int pw = 0, int ph = 0) {
+    ImageItem item;
+    item.transparent = false;
+    item.patternwidth = pw, item.patternheight = ph;
+    item.picture.width = w, item.picture.height = h;
+    item.picture.pixels.assign(static_cast<size_t>(w) * h, colour);
+    PrepareItem(item);
+    return item;
+  }
+  static ImageItem& Gui(int i) {
+    std::vector<ImageItem>& items = mainwin().gui.items;
+    if (items.size() < 18) items.resize(18);
+    return items[static_cast<size_t>(i)];
+  }
+  static ImageItem& CourseItem(int i) {
+    std::vector<ImageItem>& items = mainwin().course.items;
+    if (items.size() < static_cast<size_t>(i) + 1) items.resize(static_cast<size_t>(i) + 1);
+    return items[static_cast<size_t>(i)];
+  }
+};
+
+TEST_F(CameraDrawTest, ShadowIsStretchedAndFadedWithHeight) {
+  Course(kW, kH);
+  Gui(17) = Solid(16, 16, 0xFFFFFF);
+  Display& d = mainwin().DXDraw;
+  // The reference: the shadow picture subtracted with alpha 118.
+  d.Fill(0xFFFF);
+  d.DrawSub(Gui(17), 0, Rect{0, 0, 16, 16}, 118);
+  const uint16_t shaded = Pixel(0, 0);
+  ASSERT_NE(shaded, 0xFFFF);
+
+  d.Fill(0xFFFF);
+  Ball(108, 208, 30);
+  DrawBalls();
+  EXPECT_EQ(Pixel(104, 202), shaded);
+  EXPECT_EQ(Pixel(104 + 18, 202 + 15), shaded);  // 19 wide, 16 high
+  EXPECT_EQ(Pixel(104 + 19, 202), 0xFFFF);
+  EXPECT_EQ(Pixel(103, 202), 0xFFFF);
+  EXPECT_EQ(Pixel(104, 202 + 16), 0xFFFF);
+
+  d.Fill(0xFFFF);
+  gs().players[1].z = 384;
+  DrawBalls();
+  EXPECT_EQ(Pixel(104, 202), 0xFFFF);
+}
+
+TEST_F(CameraDrawTest, ShadingAndDarkeningCoverTheBall) {
+  Course(kW, kH);
+  Textures();
+  Gui(15) = Solid(16, 16, 0x404040);
+  Gui(16) = Solid(16, 16, 0xFFFFFF);
+  const uint16_t bare = uint16_t(1000 + kSphereMap[16 * 7 + 7]);
+  // One frame of a ball resting at (108, 208) with the given flags.
+  auto draw = [](bool sinking, int shade) {
+    playerrec& b = Ball(108, 208, 0);
+    b.ballrows = 15, b.sinking = sinking, b.shade = shade;
+    DrawBalls();
+    return Pixel(107, 207);
+  };
+  EXPECT_EQ(draw(true, 200), bare);  // no shading while sinking
+  const uint16_t shaded = draw(false, 0);
+  EXPECT_NE(shaded, bare);
+  EXPECT_EQ(draw(false, 0), shaded);
+  EXPECT_NE(draw(false, 200), shaded);
+}
+
+TEST_F(CameraDrawTest, NineForegroundTilesAroundTheGroundPoint) {
+  Course(240, 240);  // 10 x 10 patterns of 24 x 24
+  ImageItem fg;
+  fg.transparent = false;
+  fg.patternwidth = fg.patternheight = 24;
+  fg.picture.width = fg.picture.height = 240;
+  fg.picture.pixels.resize(240 * 240);
+  for (int y = 0; y < 240; ++y)
+    for (int x = 0; x < 240; ++x)
+      fg.picture.pixels[static_cast<size_t>(y) * 240 + x] =
+          FromNative(uint16_t(100 + 10 * (y / 24) + x / 24));
+  PrepareItem(fg);
+  CourseItem(1) = fg;
+  Ball(100, 100, 40);  // cell (4, 4); the height does not move the tiles
+  DrawBalls();
+  for (int row = 3; row <= 5; ++row)
+    for (int col = 3; col <= 5; ++col)
+      EXPECT_EQ(Pixel(24 * col + 12, 24 * row + 12), 100 + 10 * row + col) << col << "," << row;
+  EXPECT_EQ(Pixel(24 * 2 + 12, 24 * 4 + 12), 0);
+  EXPECT_EQ(Pixel(24 * 6 + 12, 24 * 4 + 12), 0);
+  EXPECT_EQ(Pixel(24 * 4 + 12, 24 * 6 + 12), 0);
+
+  // At the right edge no tile from the next row is drawn beyond the course.
+  mainwin().DXDraw.Fill(0);
+  Ball(230, 100, 0);
+  DrawBalls();
+  EXPECT_EQ(Pixel(24 * 9 + 12, 24 * 4 + 12), 100 + 49);
+  EXPECT_EQ(Pixel(24 * 10 + 12, 24 * 4 + 12), 0);
+  EXPECT_EQ(Pixel(24 * 10 + 12, 24 * 5 + 12), 0);
+
+  // Following the view.
+  mainwin().DXDraw.Fill(0);
+  gs().viewx = -100, gs().viewy = -50;
+  Ball(100, 100, 0);
+  DrawBalls();
+  EXPECT_EQ(Pixel(24 * 4 + 112, 24 * 4 + 62), 144);
+}
+
+TEST_F(CameraDrawTest, CupAndPipeCoversOverTheBall) {
+  Course(kW, kH);
+  CourseItem(2) = Solid(4, 4, 0x0000FF);
+  CourseItem(3) = Solid(4, 4, 0x00FF00);
+  arearec& cup = gs().areas[5];
+  cup.kind = 5, cup.x2 = 300, cup.y2 = 50;
+  arearec& pipe = gs().areas[6];
+  pipe.kind = 26, pipe.p1 = 400, pipe.p2 = 60, pipe.p3 = 3;
+  gs().viewx = 10, gs().viewy = 20;
+  playerrec& b = Ball(310, 60, -10);
+  b.inhole = true;
+  b.holearea = 5;
+  DrawBalls();
+  EXPECT_EQ(Pixel(290, 30), ToNative(0x0000FF));
+  EXPECT_EQ(Pixel(390, 40), 0);
+  b.inhole = false;
+  b.inpipe = true;
+  b.holearea = 6;
+  b.z = 5;
+  DrawBalls();
+  EXPECT_EQ(Pixel(390, 40), ToNative(0x00FF00));
+}
+
+TEST_F(CameraDrawTest, SmallCourseIsDrawnCentredOnBlack) {
+  Course(400, 300);
+  CourseItem(0) = Solid(400, 300, 0xFFFFFF);
+  Display& d = mainwin().DXDraw;
+  d.Fill(0x1234);
+  gs().centreview = false;
+  UpdateView();
+  DrawCourse();
+  EXPECT_EQ(Pixel(0, 0), 0);
+  EXPECT_EQ(Pixel(119, 89), 0);
+  EXPECT_EQ(Pixel(120, 90), 0xFFFF);
+  EXPECT_EQ(Pixel(519, 389), 0xFFFF);
+  EXPECT_EQ(Pixel(520, 390), 0);
+}
+
+}  // namespace
+}  // namespace gp
