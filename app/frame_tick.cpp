@@ -1,30 +1,84 @@
 #include "app/frame_tick.h"
 
-#include "sim/hole_anim.h"
-#include "game/state.h"
-#include "sim/motion.h"
-#include "sim/putting.h"
 #include "app/game_window.h"
-#include "view/aim_display.h"
-#include "view/camera.h"
+#include "app/hole_load.h"
+#include "game/draw_order.h"
+#include "game/state.h"
+#include "platform/platform.h"
+#include "sim/ball_pass.h"
+#include "sim/camera.h"
 #include "sim/effects.h"
+#include "sim/hole_anim.h"
+#include "sim/messages.h"
+#include "sim/motion.h"
+#include "sim/progression.h"
+#include "sim/putting.h"
+#include "view/aim_display.h"
+#include "view/course_view.h"
+#include "view/effects_draw.h"
+#include "view/hole_anim_draw.h"
 #include "view/hud.h"
 #include "view/pages.h"
-#include "sim/progression.h"
 
 namespace gp {
 
 namespace {
 
 // The game's own pointer, over everything else, while the player may act.
-void DrawPointer() {
+void DrawPointer(const Scene& sc) {
   const GameState& g = gs();
   if (g.puttstage != 0 || g.ballsmoving) return;
-  TMain& w = mainwin();
-  if (const ImageItem* pointer = w.gui.Item(0)) w.DXDraw.Draw(*pointer, 0, g.mousex, g.mousey);
+  if (const ImageItem* pointer = sc.gui.Item(0)) sc.display.Draw(*pointer, 0, g.mousex, g.mousey);
 }
 
 }  // namespace
+
+Scene WindowScene() {
+  TMain& w = mainwin();
+  return Scene{w.DXDraw, w.gui, w.menu, w.course};
+}
+
+void EffectsPhase(const Scene& sc, bool draw) {
+  if (draw) DrawSprites(sc);
+  UpdateSprites();
+  UpdateParticles();
+  if (draw) DrawParticles(sc);
+}
+
+void BallPhase(const Scene& sc, bool draw) {
+  int order[kMaxPlayers];
+  const int n = DrawOrder(order);
+  for (int k = 0; k < n; ++k) {
+    const int p = order[k];
+    const bool drawn = BallDrawn(gs().players[p]);
+    if (drawn && draw) DrawBall(sc, p);
+    BallRules(p, drawn);
+  }
+}
+
+void AimPhase(const Scene& sc, bool draw) {
+  AimFrame();
+  if (draw) DrawAim(sc);
+  AimBlink();
+}
+
+void HoleAnimationPhase(const Scene& sc, bool draw) {
+  UpdateHoleAnimations();
+  if (draw) DrawHoleAnimations(sc);
+}
+
+void HudPhase(const Scene& sc, bool draw) {
+  UpdatePanel();
+  if (draw) DrawHudPanel(sc);
+  StepMessages();
+  if (draw) DrawMessages(sc);
+  FadeBigMessage();
+}
+
+void PagesPhase(const Scene& sc, bool draw) {
+  UpdateStandings();
+  if (draw) DrawPages(sc);
+}
 
 int TimescaleForRate(int rate) {
   if (rate < 21) return 4;
@@ -32,25 +86,42 @@ int TimescaleForRate(int rate) {
   return 1;
 }
 
-void GengineTimer() {
+void CarryOutRequests() {
+  GameState& g = gs();
+  TMain& w = mainwin();
+  if (g.parkrequest) {
+    g.parkrequest = false;
+    if (w.platform) w.platform->WarpPointer(g.spotx, g.spoty);
+  }
+  if (g.leaverequest) w.gengine.enabled = false;
+  if (g.holerequest) {
+    g.holerequest = false;
+    HoleInit();
+    CarryOutRequests();  // the new hole's starting player parks the pointer
+  }
+}
+
+void GengineTimer(bool draw) {
   TMain& w = mainwin();
   // A display that cannot draw skips the whole frame: nothing changes, nothing is shown.
-  if (!w.DXDraw.CanDraw()) return;
+  if (draw && !w.DXDraw.CanDraw()) return;
+  const Scene sc = WindowScene();
   MotionPhase();
   UpdateView();
-  DrawCourse();
-  AnimateSprites();
-  AnimateParticles();
-  DrawBalls();
-  HoleChangeStep();  // may set up the next hole; the rest of the frame shows it
-  AimFrame();
-  DrawAim();
-  HoleAnimations();
-  DrawHud();
-  DrawPages();
+  if (draw) DrawCourse(sc);
+  EffectsPhase(sc, draw);
+  BallPhase(sc, draw);
+  HoleChangeStep();
+  CarryOutRequests();  // may set up the next hole; the rest of the frame shows it
+  AimPhase(sc, draw);
+  HoleAnimationPhase(sc, draw);
+  HudPhase(sc, draw);
+  PagesPhase(sc, draw);
   gs().timescale = TimescaleForRate(w.gengine.rate);  // applies from the next frame
-  DrawPointer();
-  w.DXDraw.Flip();
+  if (draw) {
+    DrawPointer(sc);
+    w.DXDraw.Flip();
+  }
 }
 
 }  // namespace gp

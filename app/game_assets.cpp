@@ -2,7 +2,7 @@
 #include <array>
 #include <filesystem>
 
-#include "sim/hole_setup.h"
+#include "app/hole_load.h"
 #include "base/random.h"
 #include "game/setup.h"
 #include "game/state.h"

@@ -1,14 +1,13 @@
 #include "app/game_loop.h"
 
 #include "app/frame_tick.h"
+#include "app/game_window.h"
 #include "app/keys.h"
+#include "app/panel_input.h"
+#include "app/replay.h"
+#include "base/asset_error.h"
 #include "game/state.h"
 #include "sim/putting.h"
-#include "base/asset_error.h"
-#include "app/game_window.h"
-#include "app/replay.h"
-#include "view/hud.h"
-#include "sim/progression.h"
 
 namespace gp {
 
@@ -29,7 +28,7 @@ void PointerTo(int x, int y) {
 void ButtonDown(const InputEvent& ev) {
   PointerTo(ev.x, ev.y);
   if (ev.button == MouseButton::Left) {
-    OnLeftButtonDown();
+    if (OnLeftButtonDown()) PanelPress();
   } else if (ev.button == MouseButton::Right) {
     OnRightButton();
   }
@@ -38,16 +37,29 @@ void ButtonDown(const InputEvent& ev) {
 void ButtonUp(const InputEvent& ev) {
   PointerTo(ev.x, ev.y);
   if (ev.button == MouseButton::Left) {
-    OnLeftButtonUp();  // also the click: the putt gets it first, then the panel
+    // Also the click: the putt gets it first, then the panel.
+    if (OnLeftButtonUp()) PanelClick();
   } else if (ev.button == MouseButton::Right) {
     OnRightButton();
   }
 }
 
+// Carries out the requests of a handler or a frame; a hole that cannot be
+// loaded is reported once and stops the timer.
+void Requests() {
+  try {
+    CarryOutRequests();
+  } catch (const AssetError& e) {
+    mainwin().gengine.enabled = false;
+    ReportError(e.what());
+  }
+}
+
 // Closes the window once the rules or the keys have asked to leave.
 void CheckLeave() {
-  if (!LeaveRequested()) return;
-  ClearLeaveRequest();
+  GameState& g = gs();
+  if (!g.leaverequest) return;
+  g.leaverequest = false;
   if (GameWindowOpen()) CloseGameWindow();
 }
 
@@ -61,12 +73,13 @@ void Tick() {
     mainwin().gengine.enabled = false;
     ReportError(e.what());
   }
+  Requests();
 }
 
 }  // namespace
 
 bool OpenGameWindow(Platform& platform, const GameStart& start) {
-  ClearLeaveRequest();
+  gs().leaverequest = false;
   g_frames = 0;
   TMain& w = mainwin();
   w.firsthole = start.firsthole;
@@ -105,6 +118,7 @@ void DispatchInput(const InputEvent& ev) {
     case InputEvent::Type::None:
       break;
   }
+  Requests();
   CheckLeave();
 }
 

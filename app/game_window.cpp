@@ -8,6 +8,7 @@
 #include "game/sound.h"
 #include "game/state.h"
 #include "platform/platform.h"
+#include "app/frame_tick.h"
 #include "base/asset_error.h"
 
 namespace gp {
@@ -102,6 +103,8 @@ bool ShowGameWindow() {
     ReportError(text);
     return false;
   }
+  gs().screenwidth = w.DXDraw.SurfaceWidth();
+  gs().screenheight = w.DXDraw.SurfaceHeight();
   try {
     DXDrawInitialize();
   } catch (const AssetError& e) {
@@ -109,6 +112,8 @@ bool ShowGameWindow() {
     w.gengine.enabled = false;
     ReportError(e.what());
   }
+  // The first hole's starting player parks the pointer.
+  CarryOutRequests();
   return true;
 }
 

@@ -1,11 +1,11 @@
 #include "app/keys.h"
 
+#include "app/game_window.h"
+#include "base/keys.h"
 #include "game/sound.h"
 #include "game/state.h"
-#include "sim/putting.h"
-#include "platform/platform.h"
-#include "app/game_window.h"
 #include "sim/progression.h"
+#include "sim/putting.h"
 
 namespace gp {
 
@@ -17,11 +17,10 @@ void Click() {
   PlaySound(kClickSound);
 }
 
-// Click, timer off, and the window closes after this handler.
+// Click; the window closes after this handler.
 void LeaveGame() {
   Click();
-  mainwin().gengine.enabled = false;
-  RequestLeaveGame();
+  gs().leaverequest = true;
 }
 
 // The hole's background loop follows both sound flags.

@@ -1,5 +1,7 @@
 #include "game/state.h"
 
+#include <algorithm>
+
 namespace gp {
 
 namespace {
@@ -33,6 +35,15 @@ int SpawnSprite(int x, int y, int image, bool loop, int p1, int p2, int frame) {
   g.nextsprite += 1;
   if (g.nextsprite > kTransientSprites) g.nextsprite = 1;
   return slot;
+}
+
+int PatternsOf(int image) {
+  if (image < 0 || image >= kMaxCourseImages) return 0;
+  return std::max(g_state.imagepatterns[static_cast<size_t>(image)], 0);
+}
+
+bool HasImage(int image) {
+  return image >= 0 && image < kMaxCourseImages && g_state.imagepatterns[static_cast<size_t>(image)] >= 0;
 }
 
 void RestartMessage(const std::string& text) {

@@ -4,6 +4,7 @@
 // Units: course pixels (x right, y down, z up the screen), speeds in pixels per
 // physics step, angles in byte steps (256 per turn, 0 = +x, 64 = +y).
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -107,6 +108,7 @@ constexpr int kTransientSprites = 30;
 constexpr int kMaxParticles = 33;
 constexpr int kMaxFloaters = 40;
 constexpr int kMaxHoles = 9;
+constexpr int kMaxCourseImages = 256;  // course image indices the simulation knows about
 
 struct GameState {
   Table<playerrec, kMaxPlayers> players;
@@ -163,7 +165,35 @@ struct GameState {
 
   // Texts that only text-switch areas write.
   std::string spare1, spare2, spare3, spare4, spare5;
+
+  // Plain values from outside that the simulation reads; the game window sets
+  // them when the display starts and when a hole's pictures load.
+  int32_t screenwidth = 640, screenheight = 480;  // display surface, pixels
+  int32_t coursewidth = 0, courseheight = 0;      // course picture; 0 x 0 without one
+  std::array<int32_t, kMaxCourseImages> imagepatterns = NoImages();  // per course image; -1 = none
+
+  // Requests to the game window, carried out right after the handler or the
+  // frame that made them.
+  bool parkrequest = false;   // move the platform's pointer to (spotx, spoty)
+  bool holerequest = false;   // load and set up the hole named by `holename`
+  bool leaverequest = false;  // stop the frame timer and close the window
+
+  // What this frame's drawing shows that the simulation decided.
+  int32_t flash = 0;              // lightning: white over the screen at this alpha
+  int32_t shimmerx1 = 0, shimmerx2 = 0, shimmery2 = 0;  // big message offsets, pixels
+  bool swingend = false;          // the pull swing struck this frame: the club at the ball
+
+  static std::array<int32_t, kMaxCourseImages> NoImages() {
+    std::array<int32_t, kMaxCourseImages> a;
+    a.fill(-1);
+    return a;
+  }
 };
+
+// Patterns of course image `image`; 0 when the hole has no such image.
+int PatternsOf(int image);
+// Whether the hole's image list has course image `image`.
+bool HasImage(int image);
 
 // The one game state of the process.
 GameState& gs();

@@ -7,6 +7,7 @@
 
 #include "base/random.h"
 #include "game/sound.h"
+#include "game/hole_tables.h"
 #include "game/state.h"
 #include "base/angles.h"
 #include "sim/effects.h"
@@ -220,7 +221,7 @@ void CannonOrHidden(playerrec& b, arearec& a) {
     b.vz = 8.6;
     a.enabled = false;
   } else if (a.comment == "hidden") {
-    g.nexthole = "course5hole1";
+    g.nexthole = kBonusHole;
     ShowBigMessage("BONUS HOLE DISCOVERED");
   }
 }

@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "base/random.h"
+#include "game/hole_tables.h"
 #include "game/state.h"
 #include "base/angles.h"
-#include "app/game_window.h"
 
 namespace gp {
 
@@ -18,18 +18,9 @@ constexpr int32_t kSprayColour = 14087423;    // 255, 244, 214
 constexpr int32_t kGreenColour = 3534447;     // 111, 238, 53
 constexpr int32_t kWaterColour = 16622689;    // 97, 164, 253
 constexpr int32_t kBlastColour = 4574820;     // 100, 206, 69
-constexpr uint32_t kTrackColour = 733493;     // 53, 49, 11: a particle's track on the ground
-constexpr uint32_t kGroundDotColour = 33487;  // 207, 130, 0
 
-// The spray of this hole is green and slows the ball by this much per particle.
-constexpr const char* kGreenSprayHole = "course4hole4";
+// The green spray (game/hole_tables.h) slows the ball by this much per particle.
 constexpr double kSprayLossPerParticle = 0.025;
-
-// Number of patterns of course image `image`; 0 when the list lacks it.
-int PatternsOf(int image) {
-  const ImageItem* item = mainwin().course.Item(image);
-  return item != nullptr ? item->PatternCount() : 0;
-}
 
 void EmptySprite(spriterec& s) {
   s.x = s.y = 0;
@@ -38,24 +29,11 @@ void EmptySprite(spriterec& s) {
   s.p1 = s.p2 = 0;
 }
 
-void DrawSprite(spriterec& s) {
-  TMain& w = mainwin();
-  const ImageItem* item = w.course.Item(s.image);
-  if (item == nullptr) return;
-  const GameState& g = gs();
-  const int sx = s.x - g.viewx, sy = s.y - g.viewy;
-  const int n = s.frame / 4;
-  const Rect dst{sx, sy, item->Width(), item->Height()};
-  Display& d = w.DXDraw;
-  if (s.p1 == 0 && s.p2 == 0) d.Draw(*item, n, sx, sy);
-  if (s.p1 <= 1) d.DrawSub(*item, n, dst, -s.p1);  // alpha 0 or less draws nothing
-  if (s.p1 > 0) d.DrawAdd(*item, n, dst, s.p1);
-  if (s.p2 > 0) {
-    // Pulse: alpha rises 0..255 and falls back while p2 runs up to 255.
-    if (s.p2 < 255) d.DrawAlpha(*item, 0, dst, 255 - std::abs(2 * s.p2 - 255));
-    s.p2 += 20;
-    if (s.p2 > 1000) s.p2 = 4;
-  }
+// Pulse: alpha rises 0..255 and falls back while p2 runs up to 255, then again.
+void Pulse(spriterec& s) {
+  if (!HasImage(s.image) || s.p2 <= 0) return;
+  s.p2 += 20;
+  if (s.p2 > 1000) s.p2 = 4;
 }
 
 // Reflects a particle off every enabled segment wall its ground point touches.
@@ -114,31 +92,6 @@ bool Fly(particlerec& q, int timescale) {
     return false;
   }
   return true;
-}
-
-void DrawParticle(const particlerec& q) {
-  const GameState& g = gs();
-  Canvas c = mainwin().DXDraw.GetCanvas();
-  const int x = RoundInt(q.x) - g.viewx;
-  const int y = RoundInt(q.y) - g.viewy;
-  const int px = RoundInt(q.prevx) - g.viewx;
-  const int py = RoundInt(q.prevy) - g.viewy;
-  const int h = RoundInt(q.y - q.z) - g.viewy;
-  const int ph = RoundInt(q.prevy - q.prevz) - g.viewy;
-  const uint32_t colour = static_cast<uint32_t>(q.colour);
-  if (q.shadow && !q.dots) {
-    c.SetPenColour(kTrackColour);
-    c.MoveTo(px, py);
-    c.LineTo(x, y);
-  }
-  if (q.shadow && q.dots) c.SetCanvasPixel(x, y, kGroundDotColour);
-  if (q.dots) {
-    c.SetCanvasPixel(x, h, colour);
-  } else {
-    c.SetPenColour(colour);
-    c.MoveTo(px, ph);
-    c.LineTo(x, h);
-  }
 }
 
 // Common start of every burst particle.
@@ -240,12 +193,12 @@ void Burst(BurstKind kind, int p, bool green) {
   }
 }
 
-void AnimateSprites() {
+void UpdateSprites() {
   GameState& g = gs();
   for (int k = kMaxSprites; k >= 1; --k) {
     spriterec& s = g.sprites[k];
     if (s.x == 0 && s.y == 0) continue;
-    DrawSprite(s);
+    Pulse(s);
     s.frame += g.timescale;
     if (s.frame >= 4 * PatternsOf(s.image) || s.frame > 254) {
       if (!s.loop) EmptySprite(s);
@@ -254,14 +207,13 @@ void AnimateSprites() {
   }
 }
 
-void AnimateParticles() {
+void UpdateParticles() {
   GameState& g = gs();
   for (particlerec& q : g.particles) {
     if (!q.active) continue;
     if (!Fly(q, g.timescale)) continue;
     // Once per frame whatever the timescale: a particle on a wall turns back once.
     ReflectOffWalls(q);
-    DrawParticle(q);
   }
 }
 

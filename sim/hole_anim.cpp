@@ -3,12 +3,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/angles.h"
 #include "base/random.h"
+#include "game/hole_tables.h"
 #include "game/sound.h"
 #include "game/state.h"
-#include "base/angles.h"
-#include "app/game_window.h"
-#include "view/camera.h"
 
 namespace gp {
 
@@ -27,13 +26,8 @@ struct Sizes {
 };
 
 Sizes CurrentSizes() {
-  const Display& d = mainwin().DXDraw;
-  return Sizes{d.SurfaceWidth(), d.SurfaceHeight(), CourseWidth(), CourseHeight()};
-}
-
-int PatternsOf(int image) {
-  const ImageItem* item = mainwin().course.Item(image);
-  return item != nullptr ? item->PatternCount() : 0;
+  const GameState& g = gs();
+  return Sizes{g.screenwidth, g.screenheight, g.coursewidth, g.courseheight};
 }
 
 // How far the view moved since the floaters were last updated.
@@ -87,13 +81,6 @@ void AnimateQuarter(floaterrec& f, int step) {
   if (f.frame / 4 >= PatternsOf(f.image)) f.frame = 0;
 }
 
-void DrawAdditive(const floaterrec& f, int pattern, int alpha) {
-  TMain& w = mainwin();
-  if (const ImageItem* item = w.course.Item(f.image)) {
-    w.DXDraw.DrawAdd(*item, pattern, Rect{f.x, f.y, item->Width(), item->Height()}, alpha);
-  }
-}
-
 void Dust(const ViewMove& m, const Sizes& s) {
   const int ts = gs().timescale;
   for (floaterrec& f : gs().floaters) {
@@ -102,15 +89,13 @@ void Dust(const ViewMove& m, const Sizes& s) {
     WrapDown(f, s);
     if (Random(4) > 2) f.frame += 1;
     if (f.frame >= PatternsOf(f.image)) f.frame = 0;
-    DrawAdditive(f, f.frame, 255);
   }
 }
 
 void FallingParticles(const ViewMove& m, const Sizes& s) {
   GameState& g = gs();
   const int ts = g.timescale;
-  TMain& w = mainwin();
-  for (int i = 1; i <= 10; ++i) {
+  for (int i = 1; i <= kFallingFloaters; ++i) {
     floaterrec& f = g.floaters[i];
     Drift(
         f, m, s, [ts] { return Random(ts); }, [ts] { return ts; });
@@ -121,38 +106,36 @@ void FallingParticles(const ViewMove& m, const Sizes& s) {
       f.frame = Random(64);
     }
     AnimateQuarter(f, ts);
-    if (const ImageItem* item = w.course.Item(f.image)) w.DXDraw.Draw(*item, f.frame / 4, f.x, f.y);
   }
 }
 
 // Lightning now and then: the screen flashes white and fades within a few frames.
-void Lightning(const Sizes& s) {
+void Lightning() {
   GameState& g = gs();
   if (Random(1000) < g.timescale) {
     g.flicker = static_cast<uint8_t>(128 + Random(128));
     PlaySound(kThunderSound);
   }
   if (g.flicker == 0) return;
-  mainwin().DXDraw.FillRectAlpha(Rect{0, 0, s.w, s.h}, 0xFFFFFF, g.flicker);
+  g.flash = g.flicker;
   g.flicker = static_cast<uint8_t>(g.flicker / (g.timescale + 1));
 }
 
 void Storm(const ViewMove& m, const Sizes& s) {
-  Lightning(s);
+  Lightning();
   const int ts = gs().timescale;
   for (floaterrec& f : gs().floaters) {
     const int speed = (16 - f.image) * ts;  // image 5 falls fastest
     Drift(
         f, m, s, [speed] { return -speed; }, [speed] { return speed; });
     WrapDown(f, s);
-    DrawAdditive(f, 0, 128);
   }
 }
 
 void Bubbles(const ViewMove& m, const Sizes& s) {
   GameState& g = gs();
   const int ts = g.timescale;
-  for (int i = 1; i <= 5; ++i) {
+  for (int i = 1; i <= kBubbleFloaters; ++i) {
     floaterrec& f = g.floaters[i];
     const int speed = (8 - f.image) * ts;
     Drift(
@@ -164,53 +147,30 @@ void Bubbles(const ViewMove& m, const Sizes& s) {
       f.frame = 0;
     }
     AnimateQuarter(f, ts);
-    DrawAdditive(f, f.frame / 4, 128);
   }
 }
 
 // The floater effect of the hole, if it has one.
-void FloaterEffect(const std::string& hole) {
+void UpdateFloaters(const std::string& hole) {
   void (*effect)(const ViewMove&, const Sizes&) = nullptr;
-  if (hole == "course1hole5" || hole == "course3hole7" || hole == "course4hole8") {
-    effect = Dust;
-  } else if (hole == "course3hole9") {
-    effect = FallingParticles;
-  } else if (hole == "course1hole4" || hole == "course4hole4" || hole == "course4hole6") {
-    effect = Storm;
-  } else if (hole == "course4hole3") {
-    effect = Bubbles;
+  switch (FloaterEffectOf(hole)) {
+    case FloaterEffect::Dust:
+      effect = Dust;
+      break;
+    case FloaterEffect::FallingParticles:
+      effect = FallingParticles;
+      break;
+    case FloaterEffect::Storm:
+      effect = Storm;
+      break;
+    case FloaterEffect::Bubbles:
+      effect = Bubbles;
+      break;
+    case FloaterEffect::None:
+      return;
   }
-  if (effect == nullptr) return;
   effect(MeasureViewMove(), CurrentSizes());
   FloatersDone();
-}
-
-// An obstacle shown while animphase is within lo..hi (or outside it when
-// `outside`), with the area it stands on enabled only while it is shown.
-struct Obstacle {
-  const char* hole;
-  int lo, hi;
-  bool outside;
-  int slot, x, y, image;
-  int area;
-};
-
-constexpr Obstacle kObstacles[] = {
-    {"course2hole9", 0, 127, false, 35, 511, 181, 9, 40},
-    {"course2hole9", 129, 255, false, 36, 666, 618, 10, 41},
-    {"course2hole9", 65, 191, false, 37, 171, 881, 11, 42},
-    {"course2hole5", 0, 127, false, 40, 610, 267, 11, 53},
-    {"course3hole6", 0, 127, false, 35, 245, 189, 8, 72},
-    {"course3hole6", 129, 255, false, 36, 776, 189, 9, 73},
-    {"course3hole6", 65, 191, false, 37, 791, 536, 10, 74},
-    {"course3hole6", 64, 192, true, 38, 237, 528, 11, 71},
-};
-
-bool HasObstacles(const std::string& hole) {
-  for (const Obstacle& o : kObstacles) {
-    if (hole == o.hole) return true;
-  }
-  return false;
 }
 
 void PlaceObstacle(const Obstacle& o, int phase) {
@@ -230,12 +190,11 @@ void PlaceObstacle(const Obstacle& o, int phase) {
   g.areas[o.area].enabled = shown;
 }
 
-// Sound 20 at a volume falling with the current ball's distance from (x, y):
-// `per_pixel` hundredths of a decibel per pixel.
-void MachineSound(int x, int y, int per_pixel) {
+// Sound 20 at a volume falling with the current ball's distance from the source.
+void MachineSound(const SoundSource& src) {
   const GameState& g = gs();
   const playerrec& b = g.players[g.curplayer];
-  const int volume = -per_pixel * Dist(x, y, RoundInt(b.x), RoundInt(b.y));
+  const int volume = -src.perpixel * Dist(src.x, src.y, RoundInt(b.x), RoundInt(b.y));
   RequestSound(SoundList::Effects, kMachineSound, SoundOp::SetVolume, volume);
   PlaySound(kMachineSound);
 }
@@ -246,24 +205,24 @@ void CyclingObstacles(const std::string& hole) {
   g.animphase += 2 * g.timescale;
   const bool wrapped = g.animphase > 255;
   if (wrapped) g.animphase = 0;
-  for (const Obstacle& o : kObstacles) {
+  for (const Obstacle& o : Obstacles()) {
     if (hole == o.hole) PlaceObstacle(o, g.animphase);
   }
-  if (wrapped && hole == "course2hole5") MachineSound(710, 367, 4);
+  if (wrapped && hole == kMachineHole) MachineSound(kMachineSource);
 }
 
 // Now and then a puff of dust with a sound.
 void Puffs(const std::string& hole) {
-  if (hole != "course2hole1") return;
+  if (hole != kPuffHole) return;
   GameState& g = gs();
   if (Random(255) >= 2 * g.timescale) return;
-  MachineSound(496, 817, 2);
+  MachineSound(kPuffSource);
   const int k = Random(23) + 1;
   for (int i = k; i <= k + 7; ++i) {
     particlerec& q = g.particles[i];
     q.bounces = 3;
-    q.x = 496.0;
-    q.y = 935.0;
+    q.x = kPuffX;
+    q.y = kPuffY;
     q.z = 100 + Random(8);
     q.angle = 150 + Random(32);
     q.speed = Random(12) / 3.0;
@@ -277,10 +236,12 @@ void Puffs(const std::string& hole) {
 
 }  // namespace
 
-void HoleAnimations() {
-  const std::string& hole = gs().holename;
-  if (gs().curplayer < 1 || gs().curplayer > kMaxPlayers) return;
-  FloaterEffect(hole);
+void UpdateHoleAnimations() {
+  GameState& g = gs();
+  g.flash = 0;
+  const std::string& hole = g.holename;
+  if (g.curplayer < 1 || g.curplayer > kMaxPlayers) return;
+  UpdateFloaters(hole);
   CyclingObstacles(hole);
   Puffs(hole);
 }

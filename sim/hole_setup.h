@@ -1,21 +1,24 @@
 #pragma once
-// Sets up the hole named by `holename`: loading picture, the hole's wave list,
-// image list and hole file, per-hole resets, the starting player, the fixed
-// decorations and the background loop; ends with the hole card shown and the
-// frame timer enabled.
-//
-// Runs at game start (after `FirstHole`) and at every change of hole. A missing
-// or bad ".dxw" or ".dxg" raises AssetError ("Cannot open file <path>", ...):
-// the remaining steps do not run and the frame timer stays disabled.
+// The per-hole part of setting up a hole, once its files are loaded: balls back
+// to the start, per-hole resets, the starting player, the fixed decorations, the
+// loops, and the hole card.
 
 #include <string>
 
 namespace gp {
 
-void HoleInit();
+// Runs after the hole file, pictures and sounds of `holename` are loaded.
+void SetUpHole();
 
 // Fills sprite slots 35..40 with the fixed decorations of the named hole
 // (exact, case-sensitive names); other holes have none. Slots are not cleared.
 void PlaceDecorations(const std::string& holename);
+
+// Effect sound of the loading loop; background sound of the hole's loop.
+inline constexpr int kLoadingLoop = 6;
+inline constexpr int kHoleLoop = 0;
+
+// Both sound switches are on: the loops may play.
+bool LoopsWanted();
 
 }  // namespace gp

@@ -6,6 +6,7 @@
 #include "base/random.h"
 #include "game/setup.h"
 #include "game/sound.h"
+#include "game/hole_tables.h"
 #include "game/state.h"
 #include "base/angles.h"
 #include "sim/contact.h"
@@ -25,7 +26,7 @@ constexpr double kJumpFactor = 0.92;  // vertical speed per unit ground speed of
 // Speeds below this are rest: repeated subtraction of 0.005 in binary leaves
 // crumbs (4 - 800 x 0.005 is 6e-14, not 0) that would add a step of no motion.
 constexpr double kRestSpeed = 1e-9;
-constexpr double kSprayHoleLoss = 0.825;  // 33 spray particles at 0.025 each on "course4hole4"
+constexpr double kSprayHoleLoss = 0.825;  // 33 spray particles at 0.025 each, green spray only
 constexpr int kStuckSteps = 60;           // steps inside the 2-pixel circle before recovery
 constexpr int kSoundBounce = 2;
 constexpr int kSoundStuck = 19;
@@ -114,7 +115,7 @@ void SpeedLimits(int p) {
       PlaySound(kSoundBounce);
       Burst(BurstKind::Spray, p);
       // This hole's spray slows the ball by 0.025 for each of its 33 particles.
-      if (g.holename == "course4hole4") b.speed -= kSprayHoleLoss;
+      if (g.holename == kGreenSprayHole) b.speed -= kSprayHoleLoss;
     } else {
       b.speed -= 0.025;
     }

@@ -1,19 +1,16 @@
 #include "sim/progression.h"
 
-#include "sim/hole_setup.h"
+#include "game/hole_tables.h"
+#include "game/names.h"
 #include "game/setup.h"
 #include "game/sound.h"
 #include "game/state.h"
-#include "app/game_window.h"
-#include "view/hud.h"
 
 namespace gp {
 
 namespace {
 
 constexpr int kScoringMostHolesWon = 1;
-
-bool g_leave = false;
 
 // The value the standings rank by: `topar` (lowest leads) or `holeswon` (highest).
 int RankValue(int p) {
@@ -86,7 +83,7 @@ std::string RankTitle(int topar) {
 }
 
 void FirstHole() {
-  gs().holename = setup().training ? "training1" : "course1hole1";
+  gs().holename = setup().training ? kFirstTrainingHole : kFirstCourseHole;
 }
 
 void HoleChangeStep() {
@@ -95,7 +92,7 @@ void HoleChangeStep() {
   g.bigmessage.clear();
   g.gamestate = kPlay;
   g.holename = g.nexthole;
-  HoleInit();
+  g.holerequest = true;
 }
 
 void StandingsLine() {
@@ -112,20 +109,13 @@ void StandingsLine() {
   g.message = s;
 }
 
-void LeaveFinishedGame() {
-  PlaySound(5);
-  mainwin().gengine.enabled = false;
-  RequestLeaveGame();
+void UpdateStandings() {
+  if (gs().gamestate == kScoreDetails) StandingsLine();
 }
 
-void RequestLeaveGame() {
-  g_leave = true;
-}
-bool LeaveRequested() {
-  return g_leave;
-}
-void ClearLeaveRequest() {
-  g_leave = false;
+void LeaveFinishedGame() {
+  PlaySound(5);
+  gs().leaverequest = true;
 }
 
 }  // namespace gp

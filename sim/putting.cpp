@@ -5,10 +5,7 @@
 #include "game/sound.h"
 #include "game/state.h"
 #include "base/angles.h"
-#include "platform/platform.h"
-#include "app/game_window.h"
-#include "view/aim_display.h"
-#include "view/hud.h"
+#include "game/putt_stages.h"
 #include "sim/scoring.h"
 
 namespace gp {
@@ -32,10 +29,6 @@ constexpr double kPushStepDivisor = 10;
 constexpr double kPushPowerDivisor = 22;
 // A push launched this slowly or slower is not counted as a stroke.
 constexpr double kUncountedSpeed = 0.005;
-
-// Stages of the two methods.
-enum : int { kIdle = 0, kPullAim = 1, kPullSwing = 2 };
-enum : int { kPushDirection = 1, kPushWait = 2, kPushDrawBack = 3, kPushSwing = 4 };
 
 playerrec& Current() {
   return gs().players[gs().curplayer];
@@ -68,7 +61,7 @@ void PullFrame(playerrec& b) {
     g.clubspeed += 2;
     if (g.clubpos <= 0) {
       // The last swing frame shows the club at the ball before the release.
-      DrawAim();
+      g.swingend = true;
       b.speed = std::min(b.speed, kMaxPullSpeed);
       Strike();
     }
@@ -159,36 +152,34 @@ void OnPointerMove(int sx, int sy) {
   g.mousey = sy;
 }
 
-void OnLeftButtonDown() {
+bool OnLeftButtonDown() {
   GameState& g = gs();
-  if (g.gamestate == kHoleFinished) return;
+  if (g.gamestate == kHoleFinished) return false;
   if (Current().pull && PointerNearBall() && !g.ballsmoving) {
     // Also during the swing: pressing on the ball again starts the aim anew.
     PickBall();
-    return;
+    return false;
   }
-  if (g.puttstage == kIdle) PanelPress();
+  return g.puttstage == kIdle;
 }
 
-void OnLeftButtonUp() {
+bool OnLeftButtonUp() {
   GameState& g = gs();
   if (g.gameover || PageShown()) {
     // The click closes the page (or leaves the finished game); a putt
     // pressed under the page is dropped.
     g.puttstage = kIdle;
-    PanelClick();
-    return;
+    return true;
   }
   playerrec& b = Current();
   if (b.pull) {
     if (g.puttstage == kPullAim) {
       ReleasePull(b);
-      return;
+      return false;
     }
-    if (g.puttstage == kIdle) PanelClick();
-    return;
+    return g.puttstage == kIdle;
   }
-  if (!ReleasePush()) PanelClick();
+  return !ReleasePush();
 }
 
 void OnRightButton() {
@@ -201,6 +192,7 @@ void OnRightButton() {
 }
 
 void AimFrame() {
+  gs().swingend = false;
   playerrec& b = Current();
   if (b.pull) {
     PullFrame(b);
@@ -229,12 +221,20 @@ void Strike() {
 
 void ParkPointer() {
   GameState& g = gs();
-  TMain& w = mainwin();
-  g.spotx = w.DXDraw.SurfaceWidth() / 2;
-  g.spoty = w.DXDraw.SurfaceHeight() / 2;
+  g.spotx = g.screenwidth / 2;
+  g.spoty = g.screenheight / 2;
   g.mousex = g.spotx;
   g.mousey = g.spoty;
-  if (w.platform) w.platform->WarpPointer(g.spotx, g.spoty);
+  g.parkrequest = true;
+}
+
+void AimBlink() {
+  GameState& g = gs();
+  const int stage = g.puttstage;
+  if (stage == kIdle || g.curplayer < 1 || g.curplayer > kMaxPlayers) return;
+  if (!LookOf(g.players[g.curplayer].pull, stage).target) return;
+  int& blink = g.sprites[kBlinkSlot].frame;
+  blink = (blink + 1) % kBlinkSteps;
 }
 
 }  // namespace gp

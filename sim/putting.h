@@ -13,13 +13,15 @@
 // Wiring in the game window (all on the user-interface thread, between ticks):
 //   pointer moved            -> OnPointerMove(x, y)   (before any button event
 //                               at the new position)
-//   left button down         -> OnLeftButtonDown()
-//   left button up           -> OnLeftButtonUp()      (this is also the click:
-//                               do not call PanelClick separately)
+//   left button down         -> OnLeftButtonDown(), then PanelPress() when it
+//                               says the panel gets the press
+//   left button up           -> OnLeftButtonUp() (this is also the click), then
+//                               PanelClick() when it says the panel gets the click
 //   right button down or up  -> OnRightButton()
-//   left double click        -> PanelDoubleClick()    (rules/hud.h)
+//   left double click        -> PanelDoubleClick()    (app/panel_input.h)
 //   middle button            -> nothing
-// The frame tick calls AimFrame once per frame after the physics.
+// The frame tick calls AimFrame once per frame after the physics, draws the
+// aim, then calls AimBlink.
 //
 // Who gets a left press: the pull putt when it is on the ball (and no ball
 // moves, not between holes), otherwise the panel buttons (`PanelPress`) when no
@@ -32,16 +34,19 @@ namespace gp {
 
 // Screen pixels; updates `mousestep`, `mousex`, `mousey`.
 void OnPointerMove(int sx, int sy);
-void OnLeftButtonDown();
-void OnLeftButtonUp();
+// Both return true when the panel gets the press or the click.
+bool OnLeftButtonDown();
+bool OnLeftButtonUp();
 // Down or up: abandons the putt, cancels the exit prompt.
 void OnRightButton();
 // Once per frame after the physics, whatever the game state.
 void AimFrame();
 // The release: launches the current player's ball with its `angle` and `speed`.
 void Strike();
-// Recomputes spotx, spoty from the surface size and moves the pointer there.
+// Recomputes spotx, spoty from the screen size and asks for the pointer there.
 void ParkPointer();
+// The target marker blinks while it is shown (after the aim is drawn).
+void AimBlink();
 
 // The pointer is within 23 pixels of the current player's ball (course pixels).
 bool PointerNearBall();

@@ -7,7 +7,6 @@
 #include "game/state.h"
 #include "base/angles.h"
 #include "sim/devices.h"
-#include "view/camera.h"
 #include "sim/effects.h"
 
 namespace gp {
@@ -140,7 +139,7 @@ void DropOff(int p, int i) {
   GameState& g = gs();
   playerrec& b = g.players[p];
   if (i == b.lastarea) return;
-  const double h = CourseHeight();
+  const double h = g.courseheight;
   b.z = h - b.y + b.z + 500;
   b.y = h + 500;
   b.checkx = b.x;

@@ -4,10 +4,13 @@
 // The frame tick calls `DrawAim` once per frame right after the putting
 // update (`AimFrame`), so it shows this frame's aim, power and swing.
 
+#include "view/scene.h"
+
 namespace gp {
 
-// Draws nothing while no putt is under way (`puttstage` 0).
-void DrawAim();
+// Draws nothing while no putt is under way (`puttstage` 0), except the club at
+// the ball in the frame whose swing struck (`swingend`).
+void DrawAim(const Scene& sc);
 
 // Club pattern for a shot along `angle`: 0..31, one per 8 byte steps.
 int ClubPattern(int angle);

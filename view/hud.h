@@ -1,30 +1,16 @@
 #pragma once
-// Score panel, in-game menu buttons, message line, big message, name labels.
+// Score panel, message line, big message, name labels, drawn from the state.
 //
-// Callers: the frame tick calls `DrawHud` once per frame after the hole
-// animations (the full-screen pages and the pointer follow it). The game
-// window's mouse handlers reach `PanelPress` and `PanelClick` through the
-// putting input (physics/putting.h), and call `PanelDoubleClick` directly.
+// The frame draws the panel, lets the messages move on (sim/messages.h), then
+// draws the messages over it; the full-screen pages and the pointer follow.
 
-#include <string>
-#include <string_view>
+#include "view/scene.h"
 
 namespace gp {
 
-// Name labels, the panel (full or minimised) with its texts and pressed
-// buttons, the scrolling message line, the exit prompt and the big message.
-void DrawHud();
-// Left click: closes a page, leaves a finished game, or acts on a panel area.
-void PanelClick();
-// Left press with no putt under way: marks the button under the pointer pressed.
-void PanelPress();
-// Double click on the panel's title strip minimises or restores the panel.
-void PanelDoubleClick();
-
-// Capitals of a name in the single-byte Western code page (a..z and the
-// accented lower-case letters); other bytes stay as they are.
-std::string Capitalized(std::string_view s);
-// Player p's label: "2. PLAYER 2 (7)" with the first n characters of the name.
-std::string PlayerLabel(int p, int n);
+// Name labels and the panel (full or minimised) with its texts and pressed buttons.
+void DrawHudPanel(const Scene& sc);
+// The scrolling message line, and the big message with its shimmer.
+void DrawMessages(const Scene& sc);
 
 }  // namespace gp

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "app/frame_tick.h"
 #include "game/sound.h"
 #include "game/state.h"
 #include "platform/platform.h"
@@ -19,7 +20,7 @@ class KeysTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGameState();
-    ClearLeaveRequest();
+    gs().leaverequest = false;
     mainwin().gengine.enabled = true;
     mainwin().gengine.interval = 0;
     sounds_.clear();
@@ -44,13 +45,14 @@ TEST_F(KeysTest, EscapeThenOtherKeyCancelsWithoutActing) {
   EXPECT_FALSE(gs().exitconfirm);
   EXPECT_FALSE(gs().panelmin);  // the cancelling key does nothing else
   EXPECT_EQ(Clicks(), 2);
-  EXPECT_FALSE(LeaveRequested());
+  EXPECT_FALSE(gs().leaverequest);
 }
 
 TEST_F(KeysTest, EscapeThenEnterLeaves) {
   FormKeyDown(kKeyEsc);
   FormKeyDown(kKeyEnter);
-  EXPECT_TRUE(LeaveRequested());
+  EXPECT_TRUE(gs().leaverequest);
+  CarryOutRequests();  // the window stops its timer before it closes
   EXPECT_FALSE(mainwin().gengine.enabled);
   EXPECT_FALSE(gs().enterdown);
   EXPECT_EQ(Clicks(), 2);
@@ -59,7 +61,7 @@ TEST_F(KeysTest, EscapeThenEnterLeaves) {
 TEST_F(KeysTest, EnterAloneShowsNameTagsWhileHeld) {
   FormKeyDown(kKeyEnter);
   EXPECT_TRUE(gs().enterdown);
-  EXPECT_FALSE(LeaveRequested());
+  EXPECT_FALSE(gs().leaverequest);
   FormKeyUp(kKeyEnter);
   EXPECT_FALSE(gs().enterdown);
 }
@@ -149,12 +151,13 @@ TEST_F(KeysTest, HoleFinishedIgnoresKeysAndGameOverLeaves) {
   EXPECT_FALSE(gs().exitconfirm);
   EXPECT_FALSE(gs().panelmin);
   EXPECT_EQ(gs().gamestate, kHoleFinished);
-  EXPECT_FALSE(LeaveRequested());
+  EXPECT_FALSE(gs().leaverequest);
 
   gs().gamestate = kScoreDetails;
   gs().gameover = true;
   FormKeyDown(kKeySpace);
-  EXPECT_TRUE(LeaveRequested());
+  EXPECT_TRUE(gs().leaverequest);
+  CarryOutRequests();  // the window stops its timer before it closes
   EXPECT_FALSE(mainwin().gengine.enabled);
 }
 
@@ -169,7 +172,7 @@ TEST_F(KeysTest, ExitPromptRaisedBeforeTheHoleEndedCanBeAnsweredBetweenHoles) {
 
   gs().exitconfirm = true;
   FormKeyDown(kKeyEnter);
-  EXPECT_TRUE(LeaveRequested());
+  EXPECT_TRUE(gs().leaverequest);
 }
 
 TEST_F(KeysTest, ArrowReleasedWhileMovingStaysHeld) {

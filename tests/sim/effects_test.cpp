@@ -6,7 +6,9 @@
 
 #include "base/random.h"
 #include "game/state.h"
+#include "app/frame_tick.h"
 #include "app/game_window.h"
+#include "app/hole_load.h"
 #include "media/rgb565.h"
 
 namespace gp {
@@ -41,6 +43,7 @@ class EffectsTest : public ::testing::Test {
     it.picture.height = 8;
     it.picture.pixels.assign(static_cast<size_t>(8 * patterns * 8), colour);
     PrepareItem(it);
+    PublishCourseImages();
   }
   static uint16_t Pixel(int x, int y) {
     const Display& d = mainwin().DXDraw;
@@ -63,7 +66,7 @@ class EffectsTest : public ::testing::Test {
   // Frames until the sprite in `slot` empties, at most 300.
   static int Lifetime(int slot) {
     for (int f = 1; f <= 300; ++f) {
-      AnimateSprites();
+      EffectsPhase(WindowScene(), true);
       if (gs().sprites[slot].x == 0 && gs().sprites[slot].y == 0) return f;
     }
     return -1;
@@ -93,9 +96,9 @@ TEST_F(EffectsTest, LongAnimationsEndAfter255FramesAndLoopsRestart) {
 
   Image(4, 2, 0xFFFFFF);
   spriterec& s = Sprite(36, 10, 10, 4, true, 0);
-  for (int f = 0; f < 7; ++f) AnimateSprites();
+  for (int f = 0; f < 7; ++f) EffectsPhase(WindowScene(), true);
   EXPECT_EQ(s.frame, 7);
-  AnimateSprites();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(s.frame, 0);
   EXPECT_EQ(s.x, 10);
   EXPECT_EQ(s.image, 4);
@@ -103,7 +106,7 @@ TEST_F(EffectsTest, LongAnimationsEndAfter255FramesAndLoopsRestart) {
 
 TEST_F(EffectsTest, SpriteOfAMissingImageEmptiesAtOnce) {
   Sprite(2, 50, 50, 9, false, 192);
-  AnimateSprites();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(gs().sprites[2].x, 0);
 }
 
@@ -116,7 +119,7 @@ TEST_F(EffectsTest, DrawModesFollowTheStrength) {
   // Plain colour-keyed draw, at the screen position of the view.
   gs().viewx = 10, gs().viewy = 20;
   Sprite(40, 110, 120, 1, true, 0);
-  AnimateSprites();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(100, 100), red);
   EXPECT_EQ(Pixel(99, 100), 0);
   gs().viewx = gs().viewy = 0;
@@ -124,7 +127,7 @@ TEST_F(EffectsTest, DrawModesFollowTheStrength) {
   // Subtractive with alpha 192: the red channel of grey is lowered, not replaced.
   win.DXDraw.Fill(grey);
   Sprite(40, 100, 100, 1, true, -192);
-  AnimateSprites();
+  EffectsPhase(WindowScene(), true);
   const uint32_t sub = FromNative(Pixel(100, 100));
   EXPECT_NE(Pixel(100, 100), red);
   EXPECT_LT(sub & 0xFF, 0x80u);
@@ -133,7 +136,7 @@ TEST_F(EffectsTest, DrawModesFollowTheStrength) {
   // Additive with alpha 255 raises the red channel only.
   win.DXDraw.Fill(grey);
   Sprite(40, 100, 100, 1, true, 255);
-  AnimateSprites();
+  EffectsPhase(WindowScene(), true);
   const uint32_t add = FromNative(Pixel(100, 100));
   EXPECT_GT(add & 0xFF, 0x80u);
   EXPECT_EQ((add >> 8) & 0xFF, FromNative(grey) >> 8 & 0xFF);
@@ -144,24 +147,24 @@ TEST_F(EffectsTest, LowerSlotsAreDrawnOverHigherOnes) {
   Image(2, 1, 0xF80000);
   Sprite(1, 100, 100, 1, true, 0);
   Sprite(30, 100, 100, 2, true, 0);
-  AnimateSprites();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(100, 100), ToNative(0x0000F8));
 }
 
 TEST_F(EffectsTest, PulseRisesFallsAndRestarts) {
   Image(1, 1, 0xFFFFFF);
   spriterec& s = Sprite(35, 100, 100, 1, true, 0, 128);
-  AnimateSprites();  // alpha 255 - |256 - 255| = 254: nearly white
+  EffectsPhase(WindowScene(), true);  // alpha 255 - |256 - 255| = 254: nearly white
   EXPECT_GT(FromNative(Pixel(100, 100)) & 0xFF, 0xF0u);
   EXPECT_EQ(s.p2, 148);
   // During the pause nothing is drawn, the counter runs on.
   mainwin().DXDraw.Fill(0);
   s.p2 = 300;
-  AnimateSprites();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(s.p2, 320);
   EXPECT_EQ(Pixel(100, 100), 0);
   s.p2 = 990;
-  AnimateSprites();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(s.p2, 4);  // past 1000: the next pulse starts
 }
 
@@ -171,7 +174,7 @@ TEST_F(EffectsTest, ParticleDiesOnItsLastBounce) {
   particlerec& q = Particle(1, 100, 100, 0, 2, 1);
   int frames = 0;
   while (q.active && frames < 50) {
-    AnimateParticles();
+    EffectsPhase(WindowScene(), true);
     ++frames;
   }
   // Up 2, 1.5, 1, 0.5, 0 ... it lands on its first descent below the ground.
@@ -183,10 +186,10 @@ TEST_F(EffectsTest, ParticleDiesOnItsLastBounce) {
 
 TEST_F(EffectsTest, ParticleOnTheGroundSurvivesOneFrameAndDiesInTheSecond) {
   particlerec& q = Particle(1, 100, 100, 0, 0, 3);
-  AnimateParticles();
+  EffectsPhase(WindowScene(), true);
   EXPECT_TRUE(q.active);
   EXPECT_DOUBLE_EQ(q.vz, -0.5);
-  AnimateParticles();
+  EffectsPhase(WindowScene(), true);
   EXPECT_FALSE(q.active);
   EXPECT_EQ(q.bounces, 2);
 }
@@ -195,16 +198,16 @@ TEST_F(EffectsTest, FlightMovesAtHalfSpeedDownTheScreenAndSlowsByTimescale) {
   particlerec& q = Particle(1, 100, 100, 50, 0, 3);
   q.angle = 64;
   q.speed = 2;
-  AnimateParticles();
+  EffectsPhase(WindowScene(), true);
   EXPECT_NEAR(q.y, 101, 1e-9);
   EXPECT_NEAR(q.x, 100, 1e-9);
   EXPECT_DOUBLE_EQ(q.speed, 2 - 0.012 / 4);
   EXPECT_DOUBLE_EQ(q.prevy, 100);
   gs().timescale = 4;
-  AnimateParticles();
+  EffectsPhase(WindowScene(), true);
   EXPECT_DOUBLE_EQ(q.speed, 2 - 0.012 / 4 - 0.012);
   q.speed = 0.001;
-  AnimateParticles();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(q.speed, 0);
 }
 
@@ -218,18 +221,18 @@ TEST_F(EffectsTest, WallsReflectOncePerFrameWhateverTheTimescale) {
     particlerec& q = Particle(1, 100, 100, 50, 0, 3);
     q.angle = 0;
     q.speed = 1;
-    AnimateParticles();
+    EffectsPhase(WindowScene(), true);
     EXPECT_EQ(q.angle & 255, 128) << "timescale " << ts;
   }
   // Disabled walls and quadrilaterals leave it alone.
   wall.enabled = false;
   particlerec& q = Particle(1, 100, 100, 50, 0, 3);
   q.speed = 1;
-  AnimateParticles();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(q.angle, 0);
   wall.enabled = true;
   wall.x3 = 50, wall.x4 = 60;
-  AnimateParticles();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(q.angle, 0);
 }
 
@@ -243,7 +246,7 @@ TEST_F(EffectsTest, WallKindsMirrorAboutTheirLines) {
     wall.enabled = true;
     particlerec& q = Particle(1, 200, 100, 50, 0, 3);
     q.angle = 10;
-    AnimateParticles();
+    EffectsPhase(WindowScene(), true);
     EXPECT_EQ(q.angle, (expect[kind] - 10) & 255) << "kind " << kind;
   }
 }
@@ -254,7 +257,7 @@ TEST_F(EffectsTest, ParticlesDrawLinesDotsAndGroundTracks) {
   particlerec& q = Particle(1, 100, 100, 20, 0.5, 3);
   q.angle = 0;
   q.speed = 4;
-  AnimateParticles();  // (100, 80) -> (104, 79.5)
+  EffectsPhase(WindowScene(), true);  // (100, 80) -> (104, 79.5)
   EXPECT_EQ(Pixel(100, 80), red);
   EXPECT_EQ(Pixel(100, 100), 0);
 
@@ -262,7 +265,7 @@ TEST_F(EffectsTest, ParticlesDrawLinesDotsAndGroundTracks) {
   mainwin().DXDraw.Fill(0);
   particlerec& d = Particle(2, 200, 200, 20, 0.5, 3);
   d.dots = d.shadow = true;
-  AnimateParticles();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(200, 180), red);
   EXPECT_EQ(Pixel(200, 200), ToNative(33487));
 
@@ -272,7 +275,7 @@ TEST_F(EffectsTest, ParticlesDrawLinesDotsAndGroundTracks) {
   t.shadow = true;
   t.speed = 4;
   gs().particles[1].active = gs().particles[2].active = false;
-  AnimateParticles();
+  EffectsPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(300, 300), ToNative(733493));
   EXPECT_EQ(Pixel(300, 280), red);
 }

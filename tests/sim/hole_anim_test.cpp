@@ -4,7 +4,9 @@
 
 #include "game/state.h"
 #include "base/angles.h"
+#include "app/frame_tick.h"
 #include "app/game_window.h"
+#include "app/hole_load.h"
 #include "media/rgb565.h"
 #include "support/game_reset.h"
 
@@ -33,6 +35,7 @@ class HoleAnimTest : public test::GameTest {
     it = ImageItem{};
     it.picture.width = w, it.picture.height = h;
     it.w = w, it.h = h;
+    PublishCourseImages();
   }
   // Course image of `patterns` 4 x 4 patterns in one colour.
   static void Image(int index, int patterns, uint32_t colour) {
@@ -44,6 +47,7 @@ class HoleAnimTest : public test::GameTest {
     it.picture.height = 4;
     it.picture.pixels.assign(static_cast<size_t>(16 * patterns), colour);
     PrepareItem(it);
+    PublishCourseImages();
   }
   static bool ScreenBlack() {
     const Display& d = mainwin().DXDraw;
@@ -66,7 +70,7 @@ TEST_F(HoleAnimTest, ObstaclesTakeTurnsOverA128FrameCycle) {
   gs().animphase = 0;
   int first = 0, second = 0, neither = 0, third = 0;
   for (int frame = 0; frame < 128; ++frame) {
-    HoleAnimations();
+    HoleAnimationPhase(WindowScene(), true);
     const bool a = Shown(35), b = Shown(36);
     EXPECT_FALSE(a && b);
     EXPECT_EQ(gs().areas[40].enabled, a);
@@ -87,7 +91,7 @@ TEST_F(HoleAnimTest, ObstaclesTakeTurnsOverA128FrameCycle) {
   EXPECT_EQ(third, 63);  // 66..190
   // Placed where the table puts them, as plain looping sprites.
   gs().animphase = 10;
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   const spriterec& s = gs().sprites[35];
   EXPECT_EQ(s.x, 511);
   EXPECT_EQ(s.y, 181);
@@ -100,19 +104,19 @@ TEST_F(HoleAnimTest, FasterTimescaleShortensTheCycleAndWrapsPast255) {
   gs().holename = "course3hole6";
   gs().timescale = 4;
   gs().animphase = 250;
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   EXPECT_EQ(gs().animphase, 0);
   EXPECT_TRUE(Shown(35));
   EXPECT_TRUE(Shown(38));  // up to 63 and from 193
   EXPECT_TRUE(gs().areas[71].enabled);
   gs().animphase = 56;
-  HoleAnimations();  // 64
+  HoleAnimationPhase(WindowScene(), true);  // 64
   EXPECT_FALSE(Shown(38));
   EXPECT_FALSE(gs().areas[71].enabled);
   gs().animphase = 184;
-  HoleAnimations();  // 192
+  HoleAnimationPhase(WindowScene(), true);  // 192
   EXPECT_FALSE(Shown(38));
-  HoleAnimations();  // 200
+  HoleAnimationPhase(WindowScene(), true);  // 200
   EXPECT_TRUE(Shown(38));
   EXPECT_EQ(gs().sprites[38].x, 237);
 }
@@ -122,18 +126,18 @@ TEST_F(HoleAnimTest, MachineSoundsLouderNearTheBall) {
   playerrec& b = gs().players[1];
   b.x = 710, b.y = 467;  // 100 pixels from the machine
   gs().animphase = 254;
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   EXPECT_TRUE(sounds.Has(SoundList::Effects, 20, SoundOp::SetVolume, -400));
   EXPECT_EQ(sounds.Effects(), std::vector<int>{20});
   EXPECT_TRUE(Shown(40));
   EXPECT_TRUE(gs().areas[53].enabled);
   // Not on the other frames; with sound off the volume is set but nothing plays.
   sounds.Clear();
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   EXPECT_TRUE(sounds.requests.empty());
   gs().soundon = false;
   gs().animphase = 255;
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   EXPECT_TRUE(sounds.Has(SoundList::Effects, 20, SoundOp::SetVolume, -400));
   EXPECT_TRUE(sounds.Effects().empty());
 }
@@ -145,7 +149,7 @@ TEST_F(HoleAnimTest, DustDriftsWithTheViewAndFreezesOnAJump) {
   Floaters(300, 200, 5);
   gs().viewx = 100, gs().viewy = 100;
   gs().floatviewx = 130, gs().floatviewy = 70;  // the view moved 30 left... and 30 down
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   for (const floaterrec& f : gs().floaters) {
     EXPECT_GE(f.x, 340);  // + 4/3 * 30 + 0..1
     EXPECT_LE(f.x, 341);
@@ -158,7 +162,7 @@ TEST_F(HoleAnimTest, DustDriftsWithTheViewAndFreezesOnAJump) {
 
   Floaters(300, 200, 5);
   gs().floatviewx = 133, gs().floatviewy = 133;  // a jump of 33
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   for (const floaterrec& f : gs().floaters) {
     EXPECT_EQ(f.x, 300);
     EXPECT_EQ(f.y, 200);
@@ -166,7 +170,7 @@ TEST_F(HoleAnimTest, DustDriftsWithTheViewAndFreezesOnAJump) {
   // Only one axis jumped: the other still drifts.
   Floaters(300, 200, 5);
   gs().floatviewx = 200, gs().floatviewy = 110;
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   for (const floaterrec& f : gs().floaters) {
     EXPECT_EQ(f.x, 300);
     EXPECT_GE(f.y, 213);
@@ -179,7 +183,7 @@ TEST_F(HoleAnimTest, DustPastANarrowCoursesRightEdgeReappearsAtItsLeft) {
   gs().viewx = -120;  // centred: the picture spans screen x 120..520
   gs().floatviewx = -120;
   Floaters(515, 200, 5);
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   for (const floaterrec& f : gs().floaters) EXPECT_EQ(f.x, 120);
 }
 
@@ -194,7 +198,7 @@ TEST_F(HoleAnimTest, FloatersWrapAroundTheScreen) {
   gs().viewx = gs().floatviewx = 0;
   gs().viewy = gs().floatviewy = 0;
   Randomize(3);
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   const Table<floaterrec, kMaxFloaters>& f = gs().floaters;
   EXPECT_LE(f[1].x, 1);
   EXPECT_EQ(f[2].x, 640);
@@ -209,7 +213,7 @@ TEST_F(HoleAnimTest, StormFlashesAndRainFallsToTheLeft) {
   Floaters(300, 100, 5);
   gs().floaters[2].image = 7;
   gs().flicker = 200;
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   // The flash whitened the screen and fades by half at timescale 1.
   EXPECT_GT(FromNative(mainwin().DXDraw.Pixels()[0]) & 0xFF, 0x80u);
   EXPECT_LE(gs().flicker, 127);
@@ -222,7 +226,7 @@ TEST_F(HoleAnimTest, StormFlashesAndRainFallsToTheLeft) {
   int strikes = 0;
   for (int frame = 0; frame < 5000; ++frame) {
     gs().flicker = 0;
-    HoleAnimations();
+    HoleAnimationPhase(WindowScene(), true);
     strikes += gs().flicker != 0;
   }
   EXPECT_GT(strikes, 0);
@@ -236,7 +240,7 @@ TEST_F(HoleAnimTest, BubblesRiseAndRestartAtRandom) {
   gs().floaters[2] = floaterrec{100, 485, 7, 8};  // below the screen: to -90
   gs().floaters[3] = floaterrec{100, -89, 7, 8};  // rises past -90: a new place
   gs().floaters[6] = floaterrec{100, 100, 7, 0};  // beyond the five bubbles: untouched
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   const Table<floaterrec, kMaxFloaters>& f = gs().floaters;
   EXPECT_EQ(f[1].x, 104);
   EXPECT_EQ(f[1].y, 98);
@@ -251,7 +255,7 @@ TEST_F(HoleAnimTest, FallingParticlesMoveOnlyTheFirstTen) {
   gs().holename = "course3hole9";
   Floaters(100, 100, 5);
   gs().floaters[1].frame = 15;  // last count of the last pattern
-  HoleAnimations();
+  HoleAnimationPhase(WindowScene(), true);
   EXPECT_EQ(gs().floaters[1].y, 101);
   EXPECT_EQ(gs().floaters[1].frame, 0);
   EXPECT_EQ(gs().floaters[10].y, 101);
@@ -266,7 +270,7 @@ TEST_F(HoleAnimTest, PuffsLaunchEightParticlesWithASound) {
   b.x = 496, b.y = 917;  // 100 pixels away
   int frames = 0;
   while (sounds.Effects().empty() && frames < 2000) {
-    HoleAnimations();
+    HoleAnimationPhase(WindowScene(), true);
     ++frames;
   }
   ASSERT_LT(frames, 2000);
@@ -299,7 +303,7 @@ TEST_F(HoleAnimTest, OtherHolesDrawAndChangeNothing) {
     gs().floatviewx = 10;
     gs().animphase = 40;
     gs().flicker = 0;
-    for (int frame = 0; frame < 300; ++frame) HoleAnimations();
+    for (int frame = 0; frame < 300; ++frame) HoleAnimationPhase(WindowScene(), true);
     EXPECT_TRUE(ScreenBlack()) << hole;
     EXPECT_EQ(gs().floaters[1].x, 300);
     EXPECT_EQ(gs().floatviewx, 10);

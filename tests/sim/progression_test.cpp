@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/frame_tick.h"
-#include "sim/hole_setup.h"
+#include "app/hole_load.h"
 #include "game/setup.h"
 #include "game/state.h"
 #include "sim/putting.h"
@@ -22,7 +22,7 @@ namespace {
 class ProgressionTest : public test::GameTest {
  protected:
   void TearDown() override {
-    ClearLeaveRequest();
+    gs().leaverequest = false;
     GameTest::TearDown();
   }
 };
@@ -61,6 +61,8 @@ TEST_F(ProgressionTest, HoleChangeLoadsTheNextHole) {
   gs().nexthole = "course1hole2";
   gs().holenumber = 2;
   HoleChangeStep();
+  EXPECT_TRUE(gs().holerequest);
+  CarryOutRequests();  // the game window loads the hole at once
   EXPECT_EQ(gs().holename, "course1hole2");
   EXPECT_EQ(gs().nexthole, "course1hole3");
   EXPECT_TRUE(gs().bigmessage.empty());
@@ -75,7 +77,8 @@ TEST_F(ProgressionTest, HoleChangeToAMissingHoleRaisesAndStops) {
   gs().bigmessagefade = 0;
   gs().nexthole = "course9hole9";
   mainwin().gengine.enabled = true;
-  EXPECT_THROW(HoleChangeStep(), AssetError);
+  HoleChangeStep();
+  EXPECT_THROW(CarryOutRequests(), AssetError);
   EXPECT_EQ(gs().holename, "course9hole9");
   EXPECT_EQ(gs().gamestate, kPlay);
   EXPECT_FALSE(mainwin().gengine.enabled);
@@ -199,17 +202,18 @@ TEST_F(StandingsTest, MostHolesWonWithNobodyWinningListsEveryone) {
 
 TEST_F(ProgressionTest, LeavingAFinishedGameStopsTheTimerAndAsksToClose) {
   mainwin().gengine.enabled = true;
-  EXPECT_FALSE(LeaveRequested());
+  EXPECT_FALSE(gs().leaverequest);
   LeaveFinishedGame();
+  EXPECT_TRUE(gs().leaverequest);
+  CarryOutRequests();  // what the game window does after the handler
   EXPECT_FALSE(mainwin().gengine.enabled);
-  EXPECT_TRUE(LeaveRequested());
   EXPECT_EQ(sounds.Effects(), std::vector<int>{5});
-  ClearLeaveRequest();
-  EXPECT_FALSE(LeaveRequested());
+  gs().leaverequest = false;
+  EXPECT_FALSE(gs().leaverequest);
 
   gs().soundon = false;
   LeaveFinishedGame();
-  EXPECT_TRUE(LeaveRequested());
+  EXPECT_TRUE(gs().leaverequest);
   EXPECT_EQ(sounds.Effects().size(), 1u);
 }
 

@@ -410,9 +410,7 @@ TEST_F(SurfacesTest, LedgeDropsTheGroundOnce) {
 }
 
 TEST_F(SurfacesTest, DropOffSendsTheBallBelowTheCourse) {
-  ImageItem picture;
-  picture.w = 1280, picture.h = 960;
-  mainwin().course.items.push_back(picture);
+  gs().coursewidth = 1280, gs().courseheight = 960;
   arearec& d = Circle(1, 45, 300, 300, 40);
   d.p1 = 70, d.p2 = 80;
   playerrec& b = Ball(300, 300, 0, 2, 290, 290);

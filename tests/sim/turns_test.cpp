@@ -69,8 +69,9 @@ TEST_F(TurnsTest, TheNextPlayersBallEntersTheCourse) {
   EXPECT_TRUE(ball(2).oncourse);
   EXPECT_FALSE(ball(3).oncourse);
   EXPECT_TRUE(gs().centreview);
-  EXPECT_EQ(platform.pointerx(), 320);
-  EXPECT_EQ(platform.pointery(), 240);
+  EXPECT_EQ(gs().mousex, 320);
+  EXPECT_EQ(gs().mousey, 240);
+  EXPECT_TRUE(gs().parkrequest);
 }
 
 TEST_F(TurnsTest, FarthestFromTheCupTiesGoToTheHighestNumber) {

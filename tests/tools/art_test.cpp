@@ -16,6 +16,7 @@
 #include "game/state.h"
 #include "media/bitmap_codec.h"
 #include "media/image_list.h"
+#include "app/frame_tick.h"
 #include "app/game_window.h"
 #include "media/rgb565.h"
 #include "media/wave_list.h"
@@ -201,7 +202,7 @@ TEST_F(RealHud, PanelTextsAndAimShowOnTheArt) {
     g.players[p].oncourse = true;
   }
   w.DXDraw.Fill(gp::Display::ColorMatch(0x402010));
-  gp::DrawHud();
+  gp::HudPhase(gp::WindowScene(), true);
   EXPECT_GT(Light(122, 31, 28 * 6, 10), 60);  // "1. PLAYER 1 (12)" on the message line
   EXPECT_GT(Light(124, 48, 6, 10), 5);        // strokes
   EXPECT_GT(Light(167, 48, 6, 10), 5);        // par
@@ -209,7 +210,7 @@ TEST_F(RealHud, PanelTextsAndAimShowOnTheArt) {
   g.puttstage = 1;
   g.players[1].angle = 224;
   g.players[1].speed = 54;
-  gp::DrawAim();
+  gp::DrawAim(gp::WindowScene());
   if (const char* dir = std::getenv("GALAPUTT_ART_DUMP")) {
     std::ofstream f(std::string(dir) + "/realhud.ppm", std::ios::binary);
     f << "P6 640 480 255\n";

@@ -6,6 +6,7 @@
 
 #include "game/state.h"
 #include "sim/putting.h"
+#include "app/frame_tick.h"
 #include "app/game_window.h"
 #include "support/drawing_probe.h"
 #include "support/game_reset.h"
@@ -49,7 +50,8 @@ class AimTest : public test::GameTest {
     gs().puttstage = stage;
     gs().players[1].speed = power;
     mainwin().DXDraw.Fill(kGrey);
-    DrawAim();
+    DrawAim(WindowScene());
+    AimBlink();
   }
   // Target marker (pattern 0 only) drawn for a target point (tx, ty).
   static bool TargetAt(int tx, int ty) { return Pixel(tx - 16, ty - 13) != kGrey; }
@@ -117,11 +119,11 @@ TEST_F(AimTest, LastSwingFrameShowsTheClubAtTheBallThenStrikes) {
   gs().clubpos = 3;
   gs().clubspeed = 5;  // this frame's swing step passes the ball
   mainwin().DXDraw.Fill(kGrey);
-  AimFrame();
+  AimPhase(WindowScene(), true);
   EXPECT_EQ(gs().puttstage, 0);  // struck
   EXPECT_TRUE(gs().players[1].moving);
   EXPECT_EQ(ClubAt(302, 300), 16);  // clubpos -2: drawn just past the ball
-  DrawAim();                        // the frame's own aiming display adds nothing more
+  EXPECT_TRUE(gs().swingend);
 }
 
 TEST_F(AimTest, PushStages) {

@@ -1,5 +1,4 @@
-// The score panel, its buttons and click areas, the message line, the big
-// message and the name labels.
+// The score panel, the message line, the big message and the name labels.
 
 #include "view/hud.h"
 
@@ -7,72 +6,31 @@
 
 #include <string>
 
-#include "app/frame_tick.h"
-#include "game/state.h"
-#include "app/game_window.h"
-#include "support/drawing_probe.h"
+#include "game/names.h"
 #include "sim/progression.h"
-#include "support/game_reset.h"
 #include "support/hole_files.h"
+#include "support/hud_fixture.h"
 
 namespace gp {
 namespace {
 
 using test::Blocks;
 using test::DigitsAt;
+using test::HudTest;
+using test::HudTest4;
 using test::PatternAt;
 using test::TextAt;
-
-// Display values of the hand-made items.
-constexpr uint16_t kFullBase = 0x0100, kMinBase = 0x0200, kPressedBase = 0x0300,
-                   kBadgeBase = 0x0400, kBoxBase = 0x0500, kSmallBase = 0x1000, kDigitBase = 0x2000,
-                   kBigBase = 0xF000;
-constexpr int kSmallW = 6, kDigitW = 5, kBigW = 23;
-
-class HudTest : public test::GameTest {
- protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    ImageList& gui = mainwin().gui;
-    gui.items.assign(19, ImageItem{});
-    gui.items[1] = Blocks(1, 280, 110, kFullBase);
-    gui.items[2] = Blocks(1, 280, 20, kMinBase);
-    gui.items[3] = Blocks(5, 22, 26, kPressedBase);
-    gui.items[4] = Blocks(1, 40, 16, kBadgeBase);
-    gui.items[7] = Blocks(67, kSmallW, 8, kSmallBase);
-    gui.items[8] = Blocks(12, kDigitW, 8, kDigitBase);
-    gui.items[18] = Blocks(1, 104, 20, kBoxBase);
-    mainwin().menu.items.assign(1, Blocks(61, kBigW, 30, kBigBase));
-    mainwin().DXDraw.Fill(0);
-    Ball(1, 300, 300);
-  }
-  void TearDown() override {
-    mainwin().gui.items.clear();
-    ClearLeaveRequest();
-    GameTest::TearDown();
-  }
-  static void Ball(int p, double x, double y) {
-    gs().players[p].x = x;
-    gs().players[p].y = y;
-  }
-  static void Pointer(int x, int y) {
-    gs().mousex = x;
-    gs().mousey = y;
-  }
-  // A fresh frame of the HUD over a black screen.
-  static void Frame() {
-    mainwin().DXDraw.Fill(0);
-    DrawHud();
-  }
-  static std::string Small(int x, int y, int max = 80) {
-    return TextAt(x, y, kSmallW, kSmallBase, max);
-  }
-};
-
-class HudTest4 : public HudTest {
- protected:
-  int Players() const override { return 4; }
-};
+using test::kSmallW;
+using test::kDigitW;
+using test::kBigW;
+using test::kFullBase;
+using test::kMinBase;
+using test::kPressedBase;
+using test::kBadgeBase;
+using test::kBoxBase;
+using test::kSmallBase;
+using test::kDigitBase;
+using test::kBigBase;
 
 TEST_F(HudTest, LabelsNameThePlayerWithTotalInCapitals) {
   gs().players[2].name = "Zorbel the Great";
@@ -239,7 +197,7 @@ TEST_F(HudTest, BigMessageFadeLengthFollowsTimescale) {
     ShowBigMessage("PAR");
     int n = 0;
     while (gs().bigmessagefade > 0 && n < 1000) {
-      DrawHud();
+      HudPhase(WindowScene(), true);
       ++n;
     }
     EXPECT_EQ(n, frames) << "timescale " << timescale;
@@ -272,172 +230,12 @@ TEST_F(HudTest, NextHoleLoadsOnceTheResultHasFadedThroughTheFrameTick) {
 TEST_F(HudTest, ExitPromptFlickersWhileConfirmationIsPending) {
   gs().exitconfirm = true;
   for (int i = 0; i < 20; ++i) {
-    DrawHud();
+    HudPhase(WindowScene(), true);
     EXPECT_EQ(gs().bigmessage, "PRESS ENTER TO CONFIRM EXIT");
     // 195..204 before this frame's fade step of 2.
     EXPECT_GE(gs().bigmessagefade, 193);
     EXPECT_LE(gs().bigmessagefade, 202);
   }
-}
-
-TEST_F(HudTest, PressedButtonShowsUntilThePointerLeaves) {
-  Pointer(20, 80);
-  PanelPress();
-  EXPECT_TRUE(gs().buttondown[1]);
-  Frame();
-  EXPECT_EQ(PatternAt(17, 76, kPressedBase, 5), 0);
-
-  Pointer(200, 200);  // dragged off
-  Frame();
-  EXPECT_FALSE(gs().buttondown[1]);
-  EXPECT_EQ(PatternAt(17, 76, kPressedBase, 5), -1);
-  const int pos = gs().messagepos;
-  PanelClick();
-  EXPECT_EQ(gs().messagepos, pos);
-  EXPECT_TRUE(sounds.requests.empty());
-
-  Pointer(85, 80);
-  PanelPress();
-  EXPECT_TRUE(gs().buttondown[4]);
-  Pointer(82, 77);  // on the pressed look's edge, outside the press area
-  Frame();
-  EXPECT_EQ(PatternAt(83, 76, kPressedBase, 5), 3);
-}
-
-TEST_F(HudTest, PanelPressIgnoredBetweenHoles) {
-  gs().gamestate = kHoleFinished;
-  Pointer(20, 80);
-  PanelPress();
-  EXPECT_FALSE(gs().buttondown[1]);
-}
-
-TEST_F(HudTest, ButtonsAct) {
-  // Repeat last message.
-  RestartMessage("PAR");
-  gs().messagepos = -1;
-  Pointer(20, 80);
-  gs().buttondown[1] = true;
-  PanelClick();
-  EXPECT_EQ(gs().messagepos, 0);
-  EXPECT_FALSE(gs().buttondown[1]);
-  EXPECT_EQ(sounds.Effects(), std::vector<int>{5});
-
-  // Putting method, from the button and from the badge.
-  Pointer(45, 80);
-  PanelClick();
-  EXPECT_FALSE(gs().players[1].pull);
-  EXPECT_EQ(gs().message, std::string(27, ' ') + "PUSH PUTT METHOD");
-  Pointer(200, 55);
-  PanelClick();
-  EXPECT_TRUE(gs().players[1].pull);
-  EXPECT_EQ(gs().message, std::string(27, ' ') + "PULL PUTT METHOD");
-
-  // Centre the view; exit request.
-  Pointer(110, 80);
-  PanelClick();
-  EXPECT_TRUE(gs().centreview);
-  Pointer(270, 10);
-  PanelClick();
-  EXPECT_TRUE(gs().exitconfirm);
-
-  // Putting help.
-  Pointer(90, 90);
-  PanelClick();
-  EXPECT_EQ(gs().gamestate, kPuttingHelp);
-}
-
-TEST_F(HudTest, SoundButtonSwitchesEffectsAndTheLoop) {
-  Pointer(65, 80);
-  PanelClick();
-  EXPECT_FALSE(gs().soundon);
-  EXPECT_EQ(gs().message, std::string(27, ' ') + "SOUND OFF");
-  EXPECT_TRUE(sounds.Has(SoundList::Background, 0, SoundOp::Stop));
-  EXPECT_TRUE(sounds.Effects().empty());  // no click while switching off
-  sounds.Clear();
-  PanelClick();
-  EXPECT_TRUE(gs().soundon);
-  EXPECT_EQ(gs().message, std::string(27, ' ') + "SOUND ON");
-  EXPECT_TRUE(sounds.HasEffect(5));
-  EXPECT_TRUE(sounds.Has(SoundList::Background, 0, SoundOp::Play));
-
-  // Effects on but the background off: the loop stays stopped.
-  gs().bgsoundon = false;
-  gs().soundon = false;
-  sounds.Clear();
-  PanelClick();
-  EXPECT_TRUE(gs().soundon);
-  EXPECT_TRUE(sounds.Has(SoundList::Background, 0, SoundOp::Stop));
-  EXPECT_FALSE(sounds.Has(SoundList::Background, 0, SoundOp::Play));
-}
-
-TEST_F(HudTest, ScoreAreaOnlyOnTheFullPanel) {
-  Pointer(30, 40);
-  gs().panelmin = true;
-  PanelClick();
-  EXPECT_EQ(gs().gamestate, kPlay);
-  EXPECT_TRUE(sounds.requests.empty());
-  // The buttons still act on the minimised panel.
-  Pointer(90, 90);
-  PanelClick();
-  EXPECT_EQ(gs().gamestate, kPuttingHelp);
-
-  gs().gamestate = kPlay;
-  gs().panelmin = false;
-  Pointer(30, 40);
-  PanelClick();
-  EXPECT_EQ(gs().gamestate, kScoreDetails);
-}
-
-TEST_F(HudTest, NoPanelActionWhileAimingOrMoving) {
-  Pointer(110, 80);
-  gs().puttstage = 1;
-  PanelClick();
-  gs().puttstage = 0;
-  gs().ballsmoving = true;
-  PanelClick();
-  EXPECT_FALSE(gs().centreview);
-  EXPECT_TRUE(sounds.requests.empty());
-}
-
-TEST_F(HudTest, ClickClosesPagesAndLeavesFinishedGame) {
-  for (uint8_t state : {kPuttingHelp, kHoleCard, kScoreDetails}) {
-    gs().gamestate = state;
-    gs().puttstage = 2;
-    Pointer(10, 10);
-    PanelClick();
-    EXPECT_EQ(gs().gamestate, kPlay);
-    EXPECT_EQ(gs().puttstage, 0);
-    EXPECT_EQ(gs().mousex, 320);
-    EXPECT_EQ(platform.pointery(), 240);
-  }
-  EXPECT_EQ(sounds.Effects(), (std::vector<int>{5, 5, 5}));
-
-  gs().gamestate = kHoleFinished;
-  Pointer(110, 80);
-  PanelClick();
-  EXPECT_FALSE(gs().centreview);
-
-  gs().gameover = true;
-  gs().gamestate = kScoreDetails;
-  PanelClick();
-  EXPECT_TRUE(LeaveRequested());
-}
-
-TEST_F(HudTest, DoubleClickOnTheTitleStripTogglesThePanel) {
-  Pointer(100, 10);
-  PanelDoubleClick();
-  EXPECT_TRUE(gs().panelmin);
-  PanelDoubleClick();
-  EXPECT_FALSE(gs().panelmin);
-  EXPECT_EQ(sounds.Effects(), (std::vector<int>{5, 5}));
-
-  Pointer(100, 19);  // below the strip
-  PanelDoubleClick();
-  EXPECT_FALSE(gs().panelmin);
-  Pointer(100, 10);
-  gs().gamestate = kHoleFinished;
-  PanelDoubleClick();
-  EXPECT_FALSE(gs().panelmin);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "view/pages.h"
 
+#include "app/frame_tick.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -54,24 +56,24 @@ class PagesTest4 : public PagesTest {
 TEST_F(PagesTest, NothingOutsideThePageStates) {
   for (uint8_t state : {kPlay, kHoleFinished}) {
     gs().gamestate = state;
-    DrawPages();
+    PagesPhase(WindowScene(), true);
     EXPECT_EQ(test::Pixel(0, 0), 0x7777);
   }
 }
 
 TEST_F(PagesTest, PuttingHelpByMethodAndHoleCardCentredOnBlack) {
   gs().gamestate = kPuttingHelp;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_EQ(test::Pixel(0, 0), 0);
   EXPECT_EQ(PatternAt(220, 190, kPullBase, 1), 0);
   EXPECT_EQ(PatternAt(219, 190, kPullBase, 1), -1);
 
   gs().players[1].pull = false;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_EQ(PatternAt(170, 190, kPushBase, 1), 0);
 
   gs().gamestate = kHoleCard;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_EQ(PatternAt(160, 120, kCardBase, 1), 0);
   EXPECT_EQ(PatternAt(159, 120, kCardBase, 1), -1);
   EXPECT_EQ(PatternAt(220, 190, kPushBase, 1), -1);
@@ -82,7 +84,7 @@ TEST_F(PagesTest4, RowsForEveryPlayer) {
   gs().players[2].name = "Bartholomew the Bold";
   gs().players[3].total = 9;
   gs().players[4].total = 14;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_EQ(PatternAt(ox, oy, kSheetBase, 1), 0);
   EXPECT_EQ(Text(ox + 28, oy + 175), "PLAYER 1");
   EXPECT_EQ(Text(ox + 28, oy + 211), "BARTHOLOMEW TH");
@@ -98,7 +100,7 @@ TEST_F(PagesTest, HoleCellsAndParsBlankWhenZero) {
   gs().players[1].holestrokes[1] = 3;
   gs().players[1].holestrokes[2] = 0;  // bonus strokes brought it to 0
   gs().players[1].holestrokes[3] = 12;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   const int y = oy + 175;
   EXPECT_EQ(Text(ox + 39 + 128, y), "3");
   EXPECT_TRUE(Blank(ox + 78 + 128, y));
@@ -111,23 +113,23 @@ TEST_F(PagesTest, HoleCellsAndParsBlankWhenZero) {
 TEST_F(PagesTest, TotalParOnlyOnceTheGameIsOver) {
   gs().gamestate = kScoreDetails;
   gs().totalpar = 9;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_TRUE(Blank(ox + 536, oy + 146));
   gs().gameover = true;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_EQ(Text(ox + 536, oy + 146), "9");
   gs().totalpar = 18;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_EQ(Text(ox + 528, oy + 146), "18");
 }
 
 TEST_F(PagesTest4, HolesWonOnlyForMostHolesWon) {
   gs().gamestate = kScoreDetails;
   gs().players[2].holeswon = 3;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_TRUE(Blank(ox + 572, oy + 211));  // lowest score
   setup().scoring = 1;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_EQ(Text(ox + 572, oy + 211), "3");
   EXPECT_EQ(Text(ox + 572, oy + 175), "0");
 }
@@ -136,14 +138,14 @@ TEST_F(PagesTest, NoHolesWonColumnForOnePlayer) {
   gs().gamestate = kScoreDetails;
   setup().scoring = 1;
   gs().players[1].holeswon = 2;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_TRUE(Blank(ox + 572, oy + 175));
 }
 
 TEST_F(PagesTest4, StandingsLineCutTo39Characters) {
   gs().gamestate = kScoreDetails;
   RestartMessage("BONUS STROKE");
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_EQ(gs().message, "LEADER - PLAYER 1 PLAYER 2 PLAYER 3 PLAYER 4 ");
   EXPECT_EQ(Text(ox + 154, oy + 319), "LEADER - PLAYER 1 PLAYER 2 PLAYER 3 PLA");
 }
@@ -152,7 +154,7 @@ TEST_F(PagesTest, SinglePlayerFinalLine) {
   gs().gamestate = kScoreDetails;
   gs().gameover = true;
   gs().players[1].topar = 3;
-  DrawPages();
+  PagesPhase(WindowScene(), true);
   EXPECT_EQ(Text(ox + 154, oy + 319), "SCORE 3 OVER - RANK GREENSKEEPER");
 }
 

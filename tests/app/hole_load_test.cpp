@@ -1,6 +1,7 @@
 // Hole set-up: the loading loop and background loop, every per-hole reset,
 // the starting player, the decorations, and a missing image list.
 
+#include "app/hole_load.h"
 #include "sim/hole_setup.h"
 
 #include <gtest/gtest.h>

@@ -1,26 +1,20 @@
 #pragma once
-// The view over the course, the course picture and the balls.
+// The course picture and the balls: shadow, rolling textured sphere, shading,
+// the foreground that stands above a ball, cup and pipe covers.
 
 #include <cstdint>
 
 #include "media/display.h"
+#include "view/scene.h"
 
 namespace gp {
 
 struct playerrec;
 
-void UpdateView();
-void DrawCourse();
-// The ball pass: draws each ball on the course and runs the per-ball rules of
-// drawing time (return after water or a fall, pipe travel, cup drop, holing out).
-void DrawBalls();
-// Players 1..numplayers by rounded y ascending, ties in player order.
-// Writes numplayers entries to order[0..] and returns the count.
-int DrawOrder(int order[4]);
-
-// Size of the course picture (course item 0) in pixels; 0 x 0 without one.
-int CourseWidth();
-int CourseHeight();
+// The course picture at the view; black around a course smaller than the screen.
+void DrawCourse(const Scene& sc);
+// Ball p as it stands; the frame draws balls in DrawOrder, each only while BallDrawn.
+void DrawBall(const Scene& sc, int p);
 
 // Where ball b's shadow goes on the screen with the view at (vx, vy), and its
 // subtractive alpha. False when the ball casts no shadow (in the cup, sinking,

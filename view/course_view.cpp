@@ -1,13 +1,10 @@
-#include "view/camera.h"
+#include "view/course_view.h"
 
 #include <cstdlib>
 
-#include "game/state.h"
 #include "base/angles.h"
-#include "sim/devices.h"
-#include "app/game_window.h"
+#include "game/state.h"
 #include "media/rgb565.h"
-#include "sim/scoring.h"
 
 namespace gp {
 
@@ -53,86 +50,14 @@ const uint8_t kSphereMap[256] = {
 
 namespace {
 
-constexpr int kMargin = 128;  // the followed ball stays this far inside the screen
 constexpr int kTile = 24;     // foreground pattern size
 
-int ScreenW() {
-  return mainwin().DXDraw.SurfaceWidth();
-}
-int ScreenH() {
-  return mainwin().DXDraw.SurfaceHeight();
-}
-
-int Clamp(int v, int lo, int hi) {
-  return v < lo ? lo : (v > hi ? hi : v);
-}
-
-// Eases the view towards the current ball; stops when it arrives or stalls.
-void Glide(GameState& g, int w, int h, int cw, int ch) {
-  const playerrec& b = g.players[g.curplayer];
-  const int32_t tx = RoundInt(b.x - w / 2.0);
-  const int32_t ty = RoundInt(b.y - h / 2.0);
-  g.viewx = (3 * g.viewx + tx) / 4;
-  g.viewy = (3 * g.viewy + ty) / 4;
-  const bool xinside = g.viewx > 0 && g.viewx < cw - w;
-  const bool yinside = g.viewy > 0 && g.viewy < ch - h;
-  if (Dist(g.viewx, g.viewy, tx, ty) < 4 || (!xinside && std::abs(g.viewy - ty) < 4) ||
-      (!yinside && std::abs(g.viewx - tx) < 4) ||
-      (g.viewx == g.lastviewx && g.viewy == g.lastviewy)) {
-    g.centreview = false;
-  }
-  g.lastviewx = g.viewx;
-  g.lastviewy = g.viewy;
-}
-
-// The current ball, unless it rests: then the highest-numbered moving ball.
-int FollowedBall(const GameState& g) {
-  const playerrec& cur = g.players[g.curplayer];
-  if (cur.moving || cur.sinking) return g.curplayer;
-  for (int p = g.numplayers; p >= 1; --p) {
-    if (g.players[p].moving) return p;
-  }
-  return g.curplayer;
-}
-
-void Follow(GameState& g, int w, int h) {
-  const playerrec& b = g.players[FollowedBall(g)];
-  const int32_t bx = RoundInt(b.x);
-  const int32_t by = RoundInt(b.y - b.z);
-  if (bx - g.viewx < kMargin) g.viewx = bx - kMargin;
-  if (by - g.viewy < kMargin) g.viewy = by - kMargin;
-  if (bx - g.viewx >= w - kMargin) g.viewx = bx - (w - kMargin);
-  if (by - g.viewy >= h - kMargin) g.viewy = by - (h - kMargin);
-}
-
-// Friction towards 0 by `step` eighths of a pixel per frame.
-int Slow(int v, int step) {
-  return v > 0 ? v - step : (v < 0 ? v + step : v);
-}
-
-// Scrolling by the pointer at the screen edges or the arrow keys, in eighths
-// of a pixel per frame; starts slowly and coasts to a stop.
-void FreeScroll(GameState& g, int w, int h) {
-  const int t = g.timescale;
-  if (g.mousex > w - 4 || g.keyright) g.scrollvx += 4 * t;
-  if (g.mousey > h - 4 || g.keydown) g.scrollvy += 4 * t;
-  if (g.mousex < 4 || g.keyleft) g.scrollvx -= 4 * t;
-  if (g.mousey < 4 || g.keyup) g.scrollvy -= 4 * t;
-  g.scrollvy = Clamp(Slow(g.scrollvy, 2 * t), -64 * t, 64 * t);
-  g.scrollvx = Clamp(Slow(g.scrollvx, 2 * t), -64 * t, 64 * t);
-  g.viewx += g.scrollvx / 8;
-  g.viewy += g.scrollvy / 8;
-}
-
-const ImageItem* CourseItem(int i) {
-  return mainwin().course.Item(i);
-}
 
 // The texel colours of player p's ball in display pixels, row-major with
 // `stride` pixels per row: the prepared copy, or else the picture converted
 // into `scratch`. nullptr when the texture is missing or smaller than 16 x 16.
-const uint16_t* BallTexture(int p, int& stride, uint16_t (&scratch)[256]) {
-  const ImageItem* tex = mainwin().gui.Item(10 + p);
+const uint16_t* BallTexture(const Scene& sc, int p, int& stride, uint16_t (&scratch)[256]) {
+  const ImageItem* tex = sc.gui.Item(10 + p);
   if (tex == nullptr) return nullptr;
   const Picture& pic = tex->picture;
   if (pic.width < 16 || pic.height < 16) return nullptr;
@@ -148,12 +73,12 @@ const uint16_t* BallTexture(int p, int& stride, uint16_t (&scratch)[256]) {
 
 // The rotated, rolling textured sphere, written pixel by pixel. The rotation
 // steps u, v in 16.16 fixed point: two additions per pixel.
-void DrawBallBody(int p, int32_t sx, int32_t sy) {
+void DrawBallBody(const Scene& sc, int p, int32_t sx, int32_t sy) {
   const playerrec& b = gs().players[p];
   int stride = 0;
   uint16_t scratch[256];
-  const uint16_t* tex = BallTexture(p, stride, scratch);
-  Display& d = mainwin().DXDraw;
+  const uint16_t* tex = BallTexture(sc, p, stride, scratch);
+  Display& d = sc.display;
   uint16_t* px = d.Pixels();
   const int sw = d.SurfaceWidth(), sh = d.SurfaceHeight(), pitch = d.Pitch();
   if (tex == nullptr || px == nullptr) return;
@@ -178,13 +103,13 @@ void DrawBallBody(int p, int32_t sx, int32_t sy) {
 // The nine foreground patterns around the ball's ground point, so that raised
 // parts of the course hide it. Cells beyond the pattern grid's left or right
 // edge are skipped: their pattern numbers would wrap into the next row.
-void DrawForeground(const playerrec& b, int32_t vx, int32_t vy) {
-  const ImageItem* fg = CourseItem(1);
+void DrawForeground(const Scene& sc, const playerrec& b, int32_t vx, int32_t vy) {
+  const ImageItem* fg = sc.course.Item(1);
   if (fg == nullptr) return;
-  const int per_row = CourseWidth() / kTile;
+  const int per_row = gs().coursewidth / kTile;
   const int col = RoundInt(b.x + 0.5) / kTile;
   const int row = RoundInt(b.y + 0.5) / kTile;
-  Display& d = mainwin().DXDraw;
+  Display& d = sc.display;
   for (int dr = -1; dr <= 1; ++dr) {
     for (int dc = -1; dc <= 1; ++dc) {
       const int c = col + dc;
@@ -196,80 +121,50 @@ void DrawForeground(const playerrec& b, int32_t vx, int32_t vy) {
 }
 
 // The cup's front picture over a ball in the cup, the pipe's cover over a ball in a pipe.
-void DrawCovers(const playerrec& b, int32_t vx, int32_t vy) {
+void DrawCovers(const Scene& sc, const playerrec& b, int32_t vx, int32_t vy) {
   if (b.holearea < 1 || b.holearea > kMaxAreas) return;
   const arearec& a = gs().areas[b.holearea];
-  Display& d = mainwin().DXDraw;
+  Display& d = sc.display;
   if (b.inhole) {
-    if (const ImageItem* cup = CourseItem(2)) d.Draw(*cup, 0, a.x2 - vx, a.y2 - vy);
+    if (const ImageItem* cup = sc.course.Item(2)) d.Draw(*cup, 0, a.x2 - vx, a.y2 - vy);
   }
   if (b.inpipe) {
-    if (const ImageItem* cover = CourseItem(a.p3)) d.Draw(*cover, 0, a.p1 - vx, a.p2 - vy);
+    if (const ImageItem* cover = sc.course.Item(a.p3)) d.Draw(*cover, 0, a.p1 - vx, a.p2 - vy);
   }
-}
-
-void DrawBall(int p) {
-  GameState& g = gs();
-  playerrec& b = g.players[p];
-  const int32_t vx = g.viewx, vy = g.viewy;
-  const int32_t x = RoundInt(b.x), y = RoundInt(b.y), z = RoundInt(b.z);
-  Display& d = mainwin().DXDraw;
-  TMain& win = mainwin();
-
-  Rect shadow;
-  int alpha = 0;
-  if (ShadowOf(b, vx, vy, shadow, alpha)) {
-    if (const ImageItem* item = win.gui.Item(17)) d.DrawSub(*item, 0, shadow, alpha);
-  }
-  DrawBallBody(p, x - vx - 8, y - vy - 8 - z);
-  if (!b.sinking) {
-    const Rect square{x - vx - 8, y - vy - z - 8, 16, 16};
-    if (const ImageItem* item = win.gui.Item(15)) d.DrawSub(*item, 0, square, 128);
-    if (b.shade > 0) {
-      if (const ImageItem* item = win.gui.Item(16)) d.DrawSub(*item, 0, square, b.shade);
-    }
-    if (b.moving) b.shade = 0;
-  }
-  DrawForeground(b, vx, vy);
-  DrawCovers(b, vx, vy);
 }
 
 }  // namespace
 
-int CourseWidth() {
-  const ImageItem* item = CourseItem(0);
-  return item == nullptr ? 0 : (item->Width() > 0 ? item->Width() : item->picture.width);
-}
+void DrawBall(const Scene& sc, int p) {
+  const GameState& g = gs();
+  const playerrec& b = g.players[p];
+  const int32_t vx = g.viewx, vy = g.viewy;
+  const int32_t x = RoundInt(b.x), y = RoundInt(b.y), z = RoundInt(b.z);
+  Display& d = sc.display;
 
-int CourseHeight() {
-  const ImageItem* item = CourseItem(0);
-  return item == nullptr ? 0 : (item->Height() > 0 ? item->Height() : item->picture.height);
-}
-
-void UpdateView() {
-  GameState& g = gs();
-  const int w = ScreenW(), h = ScreenH();
-  const int cw = CourseWidth(), ch = CourseHeight();
-  if (g.curplayer < 1 || g.curplayer > kMaxPlayers) return;
-  if (g.centreview) Glide(g, w, h, cw, ch);
-  if (g.ballsmoving || g.puttstage != 0 || g.centreview) {
-    Follow(g, w, h);
-  } else {
-    FreeScroll(g, w, h);
+  Rect shadow;
+  int alpha = 0;
+  if (ShadowOf(b, vx, vy, shadow, alpha)) {
+    if (const ImageItem* item = sc.gui.Item(17)) d.DrawSub(*item, 0, shadow, alpha);
   }
-  if (g.viewx < 0) g.viewx = 0;
-  if (g.viewy < 0) g.viewy = 0;
-  if (g.viewx > cw - w) g.viewx = cw - w;
-  if (g.viewy > ch - h) g.viewy = ch - h;
-  // A course smaller than the screen is centred (the view goes negative).
-  if (cw < w) g.viewx = (cw - w) / 2;
-  if (ch < h) g.viewy = (ch - h) / 2;
+  DrawBallBody(sc, p, x - vx - 8, y - vy - 8 - z);
+  if (!b.sinking) {
+    const Rect square{x - vx - 8, y - vy - z - 8, 16, 16};
+    if (const ImageItem* item = sc.gui.Item(15)) d.DrawSub(*item, 0, square, 128);
+    if (b.shade > 0) {
+      if (const ImageItem* item = sc.gui.Item(16)) d.DrawSub(*item, 0, square, b.shade);
+    }
+  }
+  DrawForeground(sc, b, vx, vy);
+  DrawCovers(sc, b, vx, vy);
 }
 
-void DrawCourse() {
-  Display& d = mainwin().DXDraw;
-  if (CourseWidth() < ScreenW() || CourseHeight() < ScreenH()) d.Fill(0);
-  if (const ImageItem* item = CourseItem(0)) d.Draw(*item, 0, -gs().viewx, -gs().viewy);
+
+void DrawCourse(const Scene& sc) {
+  Display& d = sc.display;
+  const GameState& g = gs();
+  if (g.coursewidth < d.SurfaceWidth() || g.courseheight < d.SurfaceHeight()) d.Fill(0);
+  if (const ImageItem* item = sc.course.Item(0)) d.Draw(*item, 0, -g.viewx, -g.viewy);
 }
 
 bool ShadowOf(const playerrec& b, int32_t vx, int32_t vy, Rect& dst, int& alpha) {
@@ -278,40 +173,6 @@ bool ShadowOf(const playerrec& b, int32_t vx, int32_t vy, Rect& dst, int& alpha)
   if (alpha <= 0) return false;
   dst = Rect{RoundInt(b.x) - vx - 4, RoundInt(b.y) - vy - 6, RoundInt(b.z / 10) + 16, 16};
   return true;
-}
-
-int DrawOrder(int order[4]) {
-  GameState& g = gs();
-  const int n = g.numplayers < 1 ? 1 : (g.numplayers > 4 ? 4 : g.numplayers);
-  for (int i = 0; i < n; ++i) order[i] = i + 1;
-  // Insertion sort keeps player order among equal keys.
-  for (int i = 1; i < n; ++i) {
-    const int p = order[i];
-    const int key = RoundInt(g.players[p].y);
-    int j = i - 1;
-    while (j >= 0 && RoundInt(g.players[order[j]].y) > key) {
-      order[j + 1] = order[j];
-      --j;
-    }
-    order[j + 1] = p;
-  }
-  return n;
-}
-
-void DrawBalls() {
-  GameState& g = gs();
-  int order[4];
-  const int n = DrawOrder(order);
-  for (int k = 0; k < n; ++k) {
-    const int p = order[k];
-    playerrec& b = g.players[p];
-    const bool drawn = b.oncourse && b.z > -30;
-    if (drawn) DrawBall(p);
-    // The per-ball rules of drawing time.
-    if (drawn && (b.sinking || b.falloff)) ReturnBall(p);
-    PipeTravel(p);
-    DropAndHoleOut(p);
-  }
 }
 
 }  // namespace gp

@@ -1,11 +1,15 @@
-#include "view/camera.h"
+#include "view/course_view.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "game/state.h"
+#include "app/frame_tick.h"
 #include "app/game_window.h"
+#include "app/hole_load.h"
+#include "game/draw_order.h"
+#include "sim/camera.h"
 #include "media/rgb565.h"
 
 namespace gp {
@@ -39,6 +43,7 @@ class CameraTest : public ::testing::Test {
     item.picture.width = w, item.picture.height = h;
     item.w = w, item.h = h;
     mainwin().course.items.assign(1, item);
+    PublishCourseImages();
   }
   // Ball textures for every player: texel k shows the display value 1000 + k.
   // Prepared as the window prepares them, or left as a bare picture.
@@ -75,163 +80,6 @@ class CameraTest : public ::testing::Test {
   }
 };
 
-TEST_F(CameraTest, CourseOfScreenSizeNeverScrolls) {
-  Course(kW, kH);
-  GameState& g = gs();
-  g.mousex = kW - 1, g.mousey = kH - 1;
-  g.keyright = g.keydown = true;
-  for (int f = 0; f < 50; ++f) UpdateView();
-  EXPECT_EQ(g.viewx, 0);
-  EXPECT_EQ(g.viewy, 0);
-
-  g.ballsmoving = true;
-  Ball(630, 470, 0).moving = true;
-  UpdateView();
-  EXPECT_EQ(g.viewx, 0);
-  EXPECT_EQ(g.viewy, 0);
-}
-
-TEST_F(CameraTest, SmallCourseIsCentredAndTheGlideStops) {
-  Course(400, 300);
-  GameState& g = gs();
-  Ball(390, 10, 0);
-  g.centreview = true;
-  UpdateView();
-  EXPECT_EQ(g.viewx, -120);
-  EXPECT_EQ(g.viewy, -90);
-  // The glide stalls once the centred view repeats: two more frames at most.
-  UpdateView();
-  UpdateView();
-  EXPECT_FALSE(g.centreview);
-  EXPECT_EQ(g.viewx, -120);
-  EXPECT_EQ(g.viewy, -90);
-}
-
-TEST_F(CameraTest, GlideEasesTowardsTheBallAndStopsOnArrival) {
-  Course(4000, 3000);
-  GameState& g = gs();
-  Ball(2320, 1240, 0);  // target view (2000, 1000)
-  g.centreview = true;
-  g.lastviewx = -1;
-  UpdateView();
-  // A quarter of the way, and the follow keeps the ball 128 inside the screen.
-  EXPECT_EQ(g.viewx, 1808);
-  EXPECT_EQ(g.viewy, 888);
-  int frames = 1;
-  while (g.centreview && frames < 100) {
-    UpdateView();
-    ++frames;
-  }
-  EXPECT_FALSE(g.centreview);
-  EXPECT_LT(frames, 30);
-  EXPECT_NEAR(g.viewx, 2000, 12);
-  EXPECT_NEAR(g.viewy, 1000, 12);
-}
-
-TEST_F(CameraTest, FollowKeepsTheBall128Inside) {
-  Course(2000, 2000);
-  GameState& g = gs();
-  g.viewx = 1000, g.viewy = 1000;
-  g.ballsmoving = true;
-  Ball(1100, 1240, 0).moving = true;  // 100 from the left edge
-  UpdateView();
-  EXPECT_EQ(g.viewx, 972);
-  EXPECT_EQ(g.viewy, 1000);
-
-  // The height lifts the ball up the screen; the right and bottom margins.
-  Ball(972 + 540, 972 + 300, -100);  // drawn at y 972 + 400
-  UpdateView();
-  EXPECT_EQ(g.viewx, 972 + 540 - 512);
-  EXPECT_EQ(g.viewy, 972 + 400 - 352);
-}
-
-TEST_F(CameraTest, FollowTakesTheHighestMovingBallWhenTheCurrentOneRests) {
-  Course(3000, 3000);
-  GameState& g = gs();
-  g.numplayers = 4;
-  g.curplayer = 2;
-  g.viewx = 1000, g.viewy = 1000;
-  g.ballsmoving = true;
-  g.players[2].x = 1300, g.players[2].y = 1200;  // at rest, well inside
-  g.players[1].x = 1010, g.players[1].y = 1200, g.players[1].moving = true;
-  g.players[3].x = 1020, g.players[3].y = 1200, g.players[3].moving = true;
-  g.players[4].x = 1030, g.players[4].y = 1200;
-  UpdateView();
-  EXPECT_EQ(g.viewx, 1020 - 128);
-
-  // A sinking current ball is still followed.
-  g.viewx = 1000;
-  g.players[2].sinking = true;
-  g.players[2].x = 1050;
-  UpdateView();
-  EXPECT_EQ(g.viewx, 1050 - 128);
-
-  // Nothing moves: the current ball.
-  g.players[2].sinking = false;
-  g.players[1].moving = g.players[3].moving = false;
-  g.puttstage = 1;
-  g.viewx = 1000;
-  UpdateView();
-  EXPECT_EQ(g.viewx, 1050 - 128);
-}
-
-TEST_F(CameraTest, FreeScrollAcceleratesAndCoastsToAStop) {
-  Course(3000, 3000);
-  GameState& g = gs();
-  g.viewx = 500, g.viewy = 500;
-  g.mousex = kW - 2;  // within 4 pixels of the right edge
-  for (int f = 0; f < 5; ++f) UpdateView();
-  EXPECT_EQ(g.scrollvx, 10);  // +4 -2 per frame
-  EXPECT_EQ(g.viewx, 502);    // 2, 4, 6 move nothing; 8 and 10 move 1 each
-  for (int f = 0; f < 100; ++f) UpdateView();
-  EXPECT_EQ(g.scrollvx, 64);
-  const int before = g.viewx;
-  g.mousex = kW / 2;
-  UpdateView();
-  EXPECT_EQ(g.scrollvx, 62);
-  EXPECT_EQ(g.viewx, before + 7);
-  for (int f = 0; f < 31; ++f) UpdateView();
-  EXPECT_EQ(g.scrollvx, 0);
-  EXPECT_EQ(g.scrollvy, 0);
-
-  // The up arrow, twice the steps per frame at timescale 2.
-  g.timescale = 2;
-  g.keyup = true;
-  UpdateView();
-  EXPECT_EQ(g.scrollvy, -4);
-  g.keyup = false;
-  UpdateView();
-  EXPECT_EQ(g.scrollvy, 0);
-  for (int f = 0; f < 100; ++f) {
-    g.keyleft = true;
-    UpdateView();
-  }
-  EXPECT_EQ(g.scrollvx, -128);
-
-  // The clamp holds the view inside the course.
-  g.viewx = 5;
-  UpdateView();
-  EXPECT_EQ(g.viewx, 0);
-  g.keyleft = false;
-  g.viewx = 2500, g.viewy = 2900;
-  UpdateView();
-  EXPECT_EQ(g.viewx, 3000 - kW);
-  EXPECT_EQ(g.viewy, 3000 - kH);
-}
-
-TEST_F(CameraTest, HoledOutBallSendsTheViewToTheRightEdge) {
-  Course(2000, 1500);
-  GameState& g = gs();
-  g.viewx = 700, g.viewy = 500;
-  g.players[1].x = 5000, g.players[1].y = 700;
-  g.centreview = true;
-  UpdateView();
-  EXPECT_EQ(g.viewx, 2000 - kW);
-  for (int f = 0; f < 20; ++f) UpdateView();
-  EXPECT_EQ(g.viewx, 2000 - kW);
-  EXPECT_FALSE(g.centreview);
-}
-
 TEST_F(CameraTest, ShadowShrinksAndFadesWithHeight) {
   Rect r;
   int alpha = 0;
@@ -259,7 +107,7 @@ TEST_F(CameraTest, BallAtSpin0ReproducesTheTextureThroughTheMap) {
   Course(kW, kH);
   Textures();
   Ball(108, 208, 0);
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   for (int r = 0; r < 16; ++r) {
     for (int i = 0; i < 16; ++i) {
       const int k = 16 * r + i;
@@ -275,7 +123,7 @@ TEST_F(CameraTest, BallRotatesAndRolls) {
   playerrec& b = Ball(108, 208, 0);
   b.spin = 64;  // a quarter turn: texel (i, r) samples the map at column r, row 16 - i
   b.rollx = 1.4, b.rolly = 2.0;  // shifts the sampled texel by -(16 * 2 + 1)
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   for (int r = 0; r < 16; ++r) {
     for (int i = 1; i < 16; ++i) {
       const int k = 16 * r + i;
@@ -292,7 +140,7 @@ TEST_F(CameraTest, SinkingBallShowsOnlyItsUpperRows) {
   playerrec& b = Ball(108, 208, 0);
   b.ballrows = 7;
   b.sinking = true;
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   int upper = 0, lower = 0;
   for (int r = 0; r < 16; ++r)
     for (int i = 0; i < 16; ++i) (r < 8 ? upper : lower) += Pixel(100 + i, 200 + r) != 0;
@@ -304,23 +152,23 @@ TEST_F(CameraTest, BallsBelowTheCupOrOffTheCourseAreNotDrawn) {
   Course(kW, kH);
   Textures();
   playerrec& b = Ball(108, 208, -30);
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Painted(100, 230), 0);
   b.z = -29.5;  // still drawn, lifted by round(-29.5) = -30
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Painted(100, 230), 148);  // the whole sphere
 
   mainwin().DXDraw.Fill(0);
   b.z = 0;
   b.oncourse = false;
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Painted(100, 200), 0);
 
   // Lifted by its height, and clipped at the screen's edge without harm.
   b.oncourse = true;
   b.z = 20;
   b.x = 2, b.y = 28;
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(1, 7), 1000 + kSphereMap[16 * 7 + 7]);
 }
 
@@ -328,7 +176,7 @@ TEST_F(CameraTest, UnpreparedTextureIsConvertedFromItsPicture) {
   Course(kW, kH);
   Textures(false);
   Ball(108, 208, 0);
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(107, 207), 1000 + kSphereMap[16 * 7 + 7]);
   EXPECT_EQ(Painted(100, 200), 148);
 }
@@ -336,7 +184,7 @@ TEST_F(CameraTest, UnpreparedTextureIsConvertedFromItsPicture) {
 TEST_F(CameraTest, MissingTextureDrawsNoBody) {
   Course(kW, kH);
   Ball(108, 208, 0);
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Painted(100, 200), 0);
 }
 
@@ -344,14 +192,14 @@ TEST_F(CameraTest, ShadeClearsOnlyForAMovingBall) {
   Course(kW, kH);
   playerrec& b = Ball(108, 208, 0);
   b.shade = 90;
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(b.shade, 90);
   b.moving = true;
   b.sinking = true;  // no shading pass while sinking
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(b.shade, 90);
   b.sinking = false;
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(b.shade, 0);
 }
 
@@ -415,7 +263,7 @@ TEST_F(CameraDrawTest, ShadowIsStretchedAndFadedWithHeight) {
 
   d.Fill(0xFFFF);
   Ball(108, 208, 30);
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(104, 202), shaded);
   EXPECT_EQ(Pixel(104 + 18, 202 + 15), shaded);  // 19 wide, 16 high
   EXPECT_EQ(Pixel(104 + 19, 202), 0xFFFF);
@@ -424,7 +272,7 @@ TEST_F(CameraDrawTest, ShadowIsStretchedAndFadedWithHeight) {
 
   d.Fill(0xFFFF);
   gs().players[1].z = 384;
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(104, 202), 0xFFFF);
 }
 
@@ -438,7 +286,7 @@ TEST_F(CameraDrawTest, ShadingAndDarkeningCoverTheBall) {
   auto draw = [](bool sinking, int shade) {
     playerrec& b = Ball(108, 208, 0);
     b.ballrows = 15, b.sinking = sinking, b.shade = shade;
-    DrawBalls();
+    BallPhase(WindowScene(), true);
     return Pixel(107, 207);
   };
   EXPECT_EQ(draw(true, 200), bare);  // no shading while sinking
@@ -462,7 +310,7 @@ TEST_F(CameraDrawTest, NineForegroundTilesAroundTheGroundPoint) {
   PrepareItem(fg);
   CourseItem(1) = fg;
   Ball(100, 100, 40);  // cell (4, 4); the height does not move the tiles
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   for (int row = 3; row <= 5; ++row)
     for (int col = 3; col <= 5; ++col)
       EXPECT_EQ(Pixel(24 * col + 12, 24 * row + 12), 100 + 10 * row + col) << col << "," << row;
@@ -473,7 +321,7 @@ TEST_F(CameraDrawTest, NineForegroundTilesAroundTheGroundPoint) {
   // At the right edge no tile from the next row is drawn beyond the course.
   mainwin().DXDraw.Fill(0);
   Ball(230, 100, 0);
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(24 * 9 + 12, 24 * 4 + 12), 100 + 49);
   EXPECT_EQ(Pixel(24 * 10 + 12, 24 * 4 + 12), 0);
   EXPECT_EQ(Pixel(24 * 10 + 12, 24 * 5 + 12), 0);
@@ -482,7 +330,7 @@ TEST_F(CameraDrawTest, NineForegroundTilesAroundTheGroundPoint) {
   mainwin().DXDraw.Fill(0);
   gs().viewx = -100, gs().viewy = -50;
   Ball(100, 100, 0);
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(24 * 4 + 112, 24 * 4 + 62), 144);
 }
 
@@ -498,14 +346,14 @@ TEST_F(CameraDrawTest, CupAndPipeCoversOverTheBall) {
   playerrec& b = Ball(310, 60, -10);
   b.inhole = true;
   b.holearea = 5;
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(290, 30), ToNative(0x0000FF));
   EXPECT_EQ(Pixel(390, 40), 0);
   b.inhole = false;
   b.inpipe = true;
   b.holearea = 6;
   b.z = 5;
-  DrawBalls();
+  BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(390, 40), ToNative(0x00FF00));
 }
 
@@ -516,7 +364,7 @@ TEST_F(CameraDrawTest, SmallCourseIsDrawnCentredOnBlack) {
   d.Fill(0x1234);
   gs().centreview = false;
   UpdateView();
-  DrawCourse();
+  DrawCourse(WindowScene());
   EXPECT_EQ(Pixel(0, 0), 0);
   EXPECT_EQ(Pixel(119, 89), 0);
   EXPECT_EQ(Pixel(120, 90), 0xFFFF);
