@@ -34,8 +34,8 @@ void DrawPointer(const Scene& sc) {
 }  // namespace
 
 Scene WindowScene() {
-  TMain& w = mainwin();
-  return Scene{w.DXDraw, w.gui, w.menu, w.course};
+  GameWindow& w = gamewin();
+  return Scene{w.display, w.gui, w.menu, w.course};
 }
 
 void EffectsPhase(const Scene& sc, bool draw) {
@@ -88,12 +88,12 @@ int TimescaleForRate(int rate) {
 
 void CarryOutRequests() {
   GameState& g = gs();
-  TMain& w = mainwin();
+  GameWindow& w = gamewin();
   if (g.parkrequest) {
     g.parkrequest = false;
     if (w.platform) w.platform->WarpPointer(g.spotx, g.spoty);
   }
-  if (g.leaverequest) w.gengine.enabled = false;
+  if (g.leaverequest) w.timer.enabled = false;
   if (g.holerequest) {
     g.holerequest = false;
     HoleInit();
@@ -101,10 +101,10 @@ void CarryOutRequests() {
   }
 }
 
-void GengineTimer(bool draw) {
-  TMain& w = mainwin();
+void RunFrame(bool draw) {
+  GameWindow& w = gamewin();
   // A display that cannot draw skips the whole frame: nothing changes, nothing is shown.
-  if (draw && !w.DXDraw.CanDraw()) return;
+  if (draw && !w.display.CanDraw()) return;
   const Scene sc = WindowScene();
   MotionPhase();
   UpdateView();
@@ -117,10 +117,10 @@ void GengineTimer(bool draw) {
   HoleAnimationPhase(sc, draw);
   HudPhase(sc, draw);
   PagesPhase(sc, draw);
-  gs().timescale = TimescaleForRate(w.gengine.rate);  // applies from the next frame
+  gs().timescale = TimescaleForRate(w.timer.rate);  // applies from the next frame
   if (draw) {
     DrawPointer(sc);
-    w.DXDraw.Flip();
+    w.display.Flip();
   }
 }
 

@@ -7,7 +7,7 @@
 
 namespace gp {
 
-void GengineTimer(bool draw = true);
+void RunFrame(bool draw = true);
 
 // Physics steps per frame beyond the first, from the measured ticks per second:
 // 4 below 21, 2 from 21 to 40, 1 from 41.

@@ -1,5 +1,5 @@
 #pragma once
-// The game's frame timer (`gengine`): driven from idle processing over a
+// The game's frame timer (`timer`): driven from idle processing over a
 // millisecond clock; ticks when `interval` has passed (at most 60 a second
 // even at interval 0) and measures the rate of the last tick.
 

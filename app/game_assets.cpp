@@ -38,8 +38,8 @@ constexpr std::array<SkinFile, 10> kSkinFiles{{
 // while it cannot draw.
 constexpr int kDisplayPolls = 2000;
 
-void WaitForDisplay(TMain& w) {
-  for (int i = 0; i < kDisplayPolls && !w.DXDraw.CanDraw(); ++i) {
+void WaitForDisplay(GameWindow& w) {
+  for (int i = 0; i < kDisplayPolls && !w.display.CanDraw(); ++i) {
     if (w.platform) w.platform->Wait(1);
   }
 }
@@ -50,7 +50,7 @@ bool IsFile(const std::string& path) {
 }
 
 // Missing files leave the item as "gui.dxg" has it.
-void ApplySkin(TMain& w, const std::string& skin) {
+void ApplySkin(GameWindow& w, const std::string& skin) {
   const std::string dir = w.folder + "skins/" + skin + "/";
   for (const SkinFile& f : kSkinFiles) {
     const std::string path = dir + f.file;
@@ -63,7 +63,7 @@ void ApplySkin(TMain& w, const std::string& skin) {
 void ResetPlayers(const GameSetup& s) {
   GameState& g = gs();
   for (int i = 1; i <= kMaxPlayers; ++i) {
-    playerrec& p = g.players[i];
+    Ball& p = g.players[i];
     p.strokes = 0;
     p.total = 0;
     p.topar = 0;
@@ -89,7 +89,7 @@ void ResetGameGlobals(const GameSetup& s) {
 
 // Gui items 11..14: the players' ball pictures; SetPicture converts the texels
 // to the display's native pixels, which the ball drawing copies directly.
-void InstallBallTextures(TMain& w, const GameSetup& s) {
+void InstallBallTextures(GameWindow& w, const GameSetup& s) {
   for (int i = 1; i <= kMaxPlayers; ++i) {
     const BallPicture& b = s.ballpicture[static_cast<size_t>(i - 1)];
     ImageItem* item = w.gui.Item(10 + i);
@@ -102,14 +102,14 @@ void InstallBallTextures(TMain& w, const GameSetup& s) {
   }
 }
 
-void SeedFloaters(TMain& w) {
+void SeedFloaters(GameWindow& w) {
   GameState& g = gs();
-  const int dw = w.DXDraw.SurfaceWidth();
-  const int dh = w.DXDraw.SurfaceHeight();
+  const int dw = w.display.SurfaceWidth();
+  const int dh = w.display.SurfaceHeight();
   const ImageItem* pic = w.course.Item(0);
   const int ch = pic ? pic->picture.height : dh;
   for (int i = 1; i <= kMaxFloaters; ++i) {
-    floaterrec& f = g.floaters[i];
+    Floater& f = g.floaters[i];
     f.x = Random(dw);
     f.y = Random(dh);
     f.image = 5 + Random(3);
@@ -119,8 +119,8 @@ void SeedFloaters(TMain& w) {
 
 }  // namespace
 
-void DXDrawInitialize() {
-  TMain& w = mainwin();
+void LoadGameAssets() {
+  GameWindow& w = gamewin();
   GameState& g = gs();
   const GameSetup& s = setup();
   LoadImageList(w.menu, w.folder + "menu.dxg");

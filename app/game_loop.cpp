@@ -50,7 +50,7 @@ void Requests() {
   try {
     CarryOutRequests();
   } catch (const AssetError& e) {
-    mainwin().gengine.enabled = false;
+    gamewin().timer.enabled = false;
     ReportError(e.what());
   }
 }
@@ -65,12 +65,12 @@ void CheckLeave() {
 
 void Tick() {
   ++g_frames;
-  if (g_recorder) g_recorder->Tick(g_frames, mainwin().gengine.rate);
+  if (g_recorder) g_recorder->Tick(g_frames, gamewin().timer.rate);
   try {
-    GengineTimer();
+    RunFrame();
   } catch (const AssetError& e) {
     // The next hole could not be loaded: report once and stop the timer.
-    mainwin().gengine.enabled = false;
+    gamewin().timer.enabled = false;
     ReportError(e.what());
   }
   Requests();
@@ -81,9 +81,9 @@ void Tick() {
 bool OpenGameWindow(Platform& platform, const GameStart& start) {
   gs().leaverequest = false;
   g_frames = 0;
-  TMain& w = mainwin();
+  GameWindow& w = gamewin();
   w.firsthole = start.firsthole;
-  FormCreate(platform, start.seed);
+  CreateGameWindow(platform, start.seed);
   if (!ShowGameWindow()) {
     CloseGameWindow();
     return false;
@@ -107,10 +107,10 @@ void DispatchInput(const InputEvent& ev) {
       if (ev.button == MouseButton::Left) PanelDoubleClick();
       break;
     case InputEvent::Type::KeyDown:
-      FormKeyDown(ev.key);
+      OnKeyDown(ev.key);
       break;
     case InputEvent::Type::KeyUp:
-      FormKeyUp(ev.key);
+      OnKeyUp(ev.key);
       break;
     case InputEvent::Type::Quit:
       CloseGameWindow();
@@ -126,12 +126,12 @@ bool PumpGameWindow(Platform& platform) {
   InputEvent ev;
   while (GameWindowOpen() && platform.PollEvent(ev)) DispatchInput(ev);
   if (!GameWindowOpen()) return false;
-  TMain& w = mainwin();
+  GameWindow& w = gamewin();
   const uint32_t now = platform.Ticks();
-  if (w.gengine.Due(now)) {
+  if (w.timer.Due(now)) {
     TickGameWindow();
   } else {
-    platform.Wait(w.gengine.enabled ? w.gengine.Wait(now) : kIdleWait);
+    platform.Wait(w.timer.enabled ? w.timer.Wait(now) : kIdleWait);
   }
   return GameWindowOpen();
 }
@@ -150,7 +150,7 @@ void SetReplayRecorder(ReplayRecorder* recorder) {
 }
 
 bool GameWindowOpen() {
-  return mainwin().open;
+  return gamewin().open;
 }
 
 bool RunGameWindow(Platform& platform, const GameStart& start) {

@@ -23,42 +23,42 @@ uint64_t ClockSeed() {
 
 // Sound requests while the device is not running are ignored by the mixer.
 void RouteSound(const SoundRequest& r) {
-  TMain& w = mainwin();
+  GameWindow& w = gamewin();
   WaveList& list = r.list == SoundList::Effects ? w.sounds : w.bgsounds;
   WaveItem* item = list.Item(r.index);
   if (!item) return;
   switch (r.op) {
     case SoundOp::Play:
-      w.DXSound.Play(*item);
+      w.mixer.Play(*item);
       break;
     case SoundOp::Stop:
-      w.DXSound.Stop(*item);
+      w.mixer.Stop(*item);
       break;
     case SoundOp::SetLooped:
-      w.DXSound.SetLooped(*item, r.value != 0);
+      w.mixer.SetLooped(*item, r.value != 0);
       break;
     case SoundOp::SetVolume:
-      w.DXSound.SetVolume(*item, r.value);
+      w.mixer.SetVolume(*item, r.value);
       break;
   }
 }
 
 // The sound device's start handler: flags from the record. The device format
 // (22 050 Hz, 16-bit, mono) is fixed by the platform.
-void DXSoundInitialize() {
+void ApplySoundSwitches() {
   gs().soundon = setup().soundon;
   gs().bgsoundon = setup().bgsoundon;
 }
 
 }  // namespace
 
-TMain& mainwin() {
-  static TMain window;
+GameWindow& gamewin() {
+  static GameWindow window;
   return window;
 }
 
 void ReportError(const std::string& text) {
-  TMain& w = mainwin();
+  GameWindow& w = gamewin();
   if (w.platform) {
     w.platform->ShowMessage(kTitle, text);
   } else {
@@ -70,8 +70,8 @@ void InstallSoundBackend() {
   SetSoundBackend(RouteSound);
 }
 
-void FormCreate(Platform& platform, std::optional<uint64_t> seed) {
-  TMain& w = mainwin();
+void CreateGameWindow(Platform& platform, std::optional<uint64_t> seed) {
+  GameWindow& w = gamewin();
   GameState& g = gs();
   w.platform = &platform;
   w.folder = platform.BaseDir();
@@ -83,11 +83,11 @@ void FormCreate(Platform& platform, std::optional<uint64_t> seed) {
   w.displaywidth = s.displaywidth;
   w.displayheight = s.displayheight;
   w.vsync = !s.fastwrites;
-  w.gengine = FrameTimer{};
-  w.gengine.interval = s.frameinterval;
+  w.timer = FrameTimer{};
+  w.timer.interval = s.frameinterval;
   InstallSoundBackend();
-  DXSoundInitialize();
-  if (!w.DXSound.StartSound(&platform)) {
+  ApplySoundSwitches();
+  if (!w.mixer.StartSound(&platform)) {
     // The game runs silent: the mixer ignores every request while stopped.
     ReportError("Primary buffer cannot be made");
   }
@@ -95,21 +95,21 @@ void FormCreate(Platform& platform, std::optional<uint64_t> seed) {
 }
 
 bool ShowGameWindow() {
-  TMain& w = mainwin();
-  if (!w.DXDraw.Start(w.platform, w.displaywidth, w.displayheight, w.vsync)) {
+  GameWindow& w = gamewin();
+  if (!w.display.Start(w.platform, w.displaywidth, w.displayheight, w.vsync)) {
     char text[96];
     std::snprintf(text, sizeof text, "Display mode cannot be changed (%dx%d %dbit)", w.displaywidth,
                   w.displayheight, 16);
     ReportError(text);
     return false;
   }
-  gs().screenwidth = w.DXDraw.SurfaceWidth();
-  gs().screenheight = w.DXDraw.SurfaceHeight();
+  gs().screenwidth = w.display.SurfaceWidth();
+  gs().screenheight = w.display.SurfaceHeight();
   try {
-    DXDrawInitialize();
+    LoadGameAssets();
   } catch (const AssetError& e) {
     // The remaining start-up steps are skipped: no hole, no timer.
-    w.gengine.enabled = false;
+    w.timer.enabled = false;
     ReportError(e.what());
   }
   // The first hole's starting player parks the pointer.
@@ -118,10 +118,10 @@ bool ShowGameWindow() {
 }
 
 void CloseGameWindow() {
-  TMain& w = mainwin();
-  w.gengine.enabled = false;
-  w.DXDraw.Finalize();
-  w.DXSound.StopSound();
+  GameWindow& w = gamewin();
+  w.timer.enabled = false;
+  w.display.Finalize();
+  w.mixer.StopSound();
   SetSoundBackend(nullptr);
   w.open = false;
 }

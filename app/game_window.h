@@ -1,5 +1,5 @@
 #pragma once
-// The game window (`TMain`): owns the display, the sound device, the frame
+// The game window: owns the display, the sound device, the frame
 // timer and the image and wave lists for the length of one game.
 
 #include <cstdint>
@@ -16,12 +16,12 @@ namespace gp {
 
 class Platform;
 
-struct TMain {
+struct GameWindow {
   Platform* platform = nullptr;
   std::string folder;  // the program's folder, ending with '/'
-  Display DXDraw;
-  Mixer DXSound;
-  FrameTimer gengine;
+  Display display;
+  Mixer mixer;
+  FrameTimer timer;
   ImageList menu, gui, course;
   WaveList sounds, bgsounds;
 
@@ -34,17 +34,17 @@ struct TMain {
 };
 
 // The game window of the process.
-TMain& mainwin();
+GameWindow& gamewin();
 
 // Window creation: display mode, frame timer and sound device from the setup
 // record; the random source from `seed`, or from the clock when none is given.
-void FormCreate(Platform& platform, std::optional<uint64_t> seed = std::nullopt);
+void CreateGameWindow(Platform& platform, std::optional<uint64_t> seed = std::nullopt);
 
 // The display's start handler: shared assets, skin, game state, first hole,
 // ball textures, floaters. Raises AssetError with the loaders' messages.
-void DXDrawInitialize();
+void LoadGameAssets();
 
-// Shows the window: starts the display and runs DXDrawInitialize. Failures are
+// Shows the window: starts the display and runs LoadGameAssets. Failures are
 // reported in a message box; the window then stays open with its timer off so
 // that ESC, ENTER still leaves. Returns false when the display could not start.
 bool ShowGameWindow();

@@ -6,10 +6,10 @@
 
 namespace gp {
 
-bool RunFrame(HeadlessPlatform& platform, uint32_t ms) {
+bool TickAfter(HeadlessPlatform& platform, uint32_t ms) {
   platform.Advance(ms);
-  if (!mainwin().gengine.Due(platform.Ticks())) return false;
-  GengineTimer();
+  if (!gamewin().timer.Due(platform.Ticks())) return false;
+  RunFrame();
   return true;
 }
 

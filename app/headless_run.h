@@ -10,7 +10,7 @@ class HeadlessPlatform;
 
 // Advances the virtual clock by `ms` and runs the frame tick when the game
 // window's timer is due. Returns true when a frame ran.
-bool RunFrame(HeadlessPlatform& platform, uint32_t ms);
+bool TickAfter(HeadlessPlatform& platform, uint32_t ms);
 
 // Milliseconds to advance for frame number `frame` (1-based) so that frames come
 // at `rate` per second on a whole-millisecond clock (60 gives 16, 17, 17, ...).

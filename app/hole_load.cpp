@@ -15,21 +15,21 @@ constexpr int kLoadingPicture = 1;
 
 // Black screen with the loading picture centred, presented at once.
 void ShowLoadingPicture() {
-  Display& d = mainwin().DXDraw;
+  Display& d = gamewin().display;
   if (!d.CanDraw()) return;
   d.Fill(0);
-  if (const ImageItem* pic = mainwin().menu.Item(kLoadingPicture)) {
+  if (const ImageItem* pic = gamewin().menu.Item(kLoadingPicture)) {
     d.Draw(*pic, 0, (d.SurfaceWidth() - pic->Width()) / 2, (d.SurfaceHeight() - pic->Height()) / 2);
   }
   d.Flip();
 }
 
 void LoadHoleAssets() {
-  TMain& w = mainwin();
+  GameWindow& w = gamewin();
   const std::string stem = w.folder + gs().holename;
   // Replacing the list also stops the previous hole's loop.
   LoadWaveList(w.bgsounds, stem + ".dxw");
-  LoadImageList(w.course, stem + ".dxg", w.DXDraw.Running());
+  LoadImageList(w.course, stem + ".dxg", w.display.Running());
   LoadHoleFile(stem + ".hole");
 }
 
@@ -37,7 +37,7 @@ void LoadHoleAssets() {
 
 void PublishCourseImages() {
   GameState& g = gs();
-  const ImageList& course = mainwin().course;
+  const ImageList& course = gamewin().course;
   const ImageItem* pic = course.Item(0);
   g.coursewidth = pic == nullptr ? 0 : (pic->Width() > 0 ? pic->Width() : pic->picture.width);
   g.courseheight = pic == nullptr ? 0 : (pic->Height() > 0 ? pic->Height() : pic->picture.height);
@@ -49,18 +49,18 @@ void PublishCourseImages() {
 }
 
 void HoleInit() {
-  TMain& w = mainwin();
-  w.gengine.enabled = false;
+  GameWindow& w = gamewin();
+  w.timer.enabled = false;
   ShowLoadingPicture();
   if (LoopsWanted()) {
     RequestSound(SoundList::Effects, kLoadingLoop, SoundOp::SetLooped, 1);
     RequestSound(SoundList::Effects, kLoadingLoop, SoundOp::Play);
   }
-  if (w.DXDraw.CanDraw()) w.DXDraw.Fill(0);
+  if (w.display.CanDraw()) w.display.Fill(0);
   LoadHoleAssets();  // may throw: the timer then stays off
   PublishCourseImages();
   SetUpHole();
-  w.gengine.enabled = true;
+  w.timer.enabled = true;
 }
 
 }  // namespace gp

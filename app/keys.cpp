@@ -35,7 +35,7 @@ void UpdateBackgroundLoop() {
 
 void TogglePutt() {
   GameState& g = gs();
-  playerrec& p = g.players[g.curplayer];
+  Ball& p = g.players[g.curplayer];
   p.pull = !p.pull;
   Click();
   RestartMessage(p.pull ? "PULL PUTT METHOD" : "PUSH PUTT METHOD");
@@ -43,7 +43,7 @@ void TogglePutt() {
 
 // F5: 60 -> 15 -> 30 -> 60 frames per second.
 void CycleFrameLimit() {
-  FrameTimer& t = mainwin().gengine;
+  FrameTimer& t = gamewin().timer;
   gs().messagepos = 0;
   Click();
   if (t.interval == 0) {
@@ -121,7 +121,7 @@ void PlayKey(int key) {
 
 }  // namespace
 
-void FormKeyDown(int key) {
+void OnKeyDown(int key) {
   GameState& g = gs();
   if (g.gameover) {
     LeaveFinishedGame();
@@ -160,7 +160,7 @@ void FormKeyDown(int key) {
   PlayKey(key);
 }
 
-void FormKeyUp(int key) {
+void OnKeyUp(int key) {
   GameState& g = gs();
   if (IsArrow(key) && !g.ballsmoving) SetArrow(key, false);
   if (key == kKeyEnter) g.enterdown = false;

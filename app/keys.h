@@ -3,7 +3,7 @@
 
 namespace gp {
 
-void FormKeyDown(int key);
-void FormKeyUp(int key);
+void OnKeyDown(int key);
+void OnKeyUp(int key);
 
 }  // namespace gp

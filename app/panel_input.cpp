@@ -28,7 +28,7 @@ void ToggleSound() {
 }
 
 void TogglePutt() {
-  playerrec& b = gs().players[gs().curplayer];
+  Ball& b = gs().players[gs().curplayer];
   b.pull = !b.pull;
   RestartMessage(b.pull ? "PULL PUTT METHOD" : "PUSH PUTT METHOD");
   ClickSound();

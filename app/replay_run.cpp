@@ -75,11 +75,11 @@ ReplayResult RunReplay(const Replay& r, HeadlessPlatform& platform, const std::s
     const int f = out.frames + 1;
     deliver(f);
     // A timer left off by every event of this frame never ticks again.
-    if (!GameWindowOpen() || !mainwin().gengine.enabled) break;
+    if (!GameWindowOpen() || !gamewin().timer.enabled) break;
     const std::string hole = gs().holename;
     const bool over = gs().gameover;
     rate = RateAt(r, f, nextrate, rate);
-    mainwin().gengine.rate = rate;
+    gamewin().timer.rate = rate;
     TickGameWindow();
     ++out.frames;
     if (out.frames % kPixelEvery == 0 && platform.presented() > 0) {

@@ -37,7 +37,7 @@ void LaunchBalls() {
   GameState& g = gs();
   g.gamestate = kPlay;
   for (int i = 1; i <= 4; ++i) {
-    playerrec& b = g.players[i];
+    Ball& b = g.players[i];
     b.x = g.players[1].x + 4 * i;
     b.y = g.players[1].y;
     b.z = 0;
@@ -62,8 +62,8 @@ void FrameTick(benchmark::State& state) {
   int frames = 0;
   for (auto _ : state) {
     if (!gs().ballsmoving || ++frames % 240 == 0) LaunchBalls();
-    GengineTimer();
-    benchmark::DoNotOptimize(mainwin().DXDraw.Pixels());
+    RunFrame();
+    benchmark::DoNotOptimize(gamewin().display.Pixels());
   }
   CloseGameWindow();
   state.SetLabel(std::to_string(w) + "x" + std::to_string(h));

@@ -23,7 +23,7 @@ int DrawOrder(int order[4]) {
   return n;
 }
 
-bool BallDrawn(const playerrec& b) {
+bool BallDrawn(const Ball& b) {
   return b.oncourse && b.z > -30;
 }
 

@@ -4,13 +4,13 @@
 
 namespace gp {
 
-struct playerrec;
+struct Ball;
 
 // Players 1..numplayers by rounded y ascending, ties in player order.
 // Writes numplayers entries to order[0..] and returns the count.
 int DrawOrder(int order[4]);
 
 // A ball is drawn while it is on the course and not deep in a cup or pipe.
-bool BallDrawn(const playerrec& b);
+bool BallDrawn(const Ball& b);
 
 }  // namespace gp

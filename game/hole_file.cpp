@@ -17,10 +17,10 @@ constexpr int kStartSeparation = 18;
 
 bool TooClose(int i) {
   const GameState& g = gs();
-  const playerrec& a = g.players[i];
+  const Ball& a = g.players[i];
   for (int j = 1; j <= kMaxPlayers; ++j) {
     if (j == i) continue;
-    const playerrec& b = g.players[j];
+    const Ball& b = g.players[j];
     if (FlatDist(RoundInt(a.x), RoundInt(a.y), RoundInt(b.x), RoundInt(b.y)) < kStartSeparation) {
       return true;
     }
@@ -34,7 +34,7 @@ void PlaceBalls(const Profile& f) {
   GameState& g = gs();
   const int count = std::clamp(g.numplayers, 1, kMaxPlayers);
   for (int i = 1; i <= count; ++i) {
-    playerrec& b = g.players[i];
+    Ball& b = g.players[i];
     for (int tries = 0; tries < kMaxStartTries; ++tries) {
       b.x = f.ReadInteger("ball", "x", 320);
       b.y = f.ReadInteger("ball", "y", 240);
@@ -49,7 +49,7 @@ void PlaceBalls(const Profile& f) {
 
 void ReadArea(const Profile& f, int i) {
   const std::string s = "area" + std::to_string(i);
-  arearec& a = gs().areas[i];
+  Area& a = gs().areas[i];
   a.kind = f.ReadInteger(s, "kind", 0);
   a.x1 = f.ReadInteger(s, "x1", 0);
   a.y1 = f.ReadInteger(s, "y1", 0);
@@ -84,7 +84,7 @@ void LoadHole(const Profile& f) {
 
   for (int i = 1; i <= kMaxAreas; ++i) {
     ReadArea(f, i);
-    const arearec& a = g.areas[i];
+    const Area& a = g.areas[i];
     if (a.kind == 5) {  // the cup; with several, the last one wins
       g.cupx = a.x1;
       g.cupy = a.y1;

@@ -17,7 +17,7 @@ std::string Capitalized(std::string_view s) {
 }
 
 std::string PlayerLabel(int p, int n) {
-  const playerrec& b = gs().players[p];
+  const Ball& b = gs().players[p];
   return std::to_string(p) + ". " + Capitalized(std::string_view(b.name).substr(0, n)) + " (" +
          std::to_string(b.total) + ")";
 }

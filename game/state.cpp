@@ -31,7 +31,7 @@ int SpawnSprite(int x, int y, int image, bool loop, int p1, int p2, int frame) {
   GameState& g = g_state;
   if (g.nextsprite < 1 || g.nextsprite > kTransientSprites) g.nextsprite = 1;
   const int slot = g.nextsprite;
-  g.sprites[slot] = spriterec{x, y, image, frame, loop, p1, p2};
+  g.sprites[slot] = Sprite{x, y, image, frame, loop, p1, p2};
   g.nextsprite += 1;
   if (g.nextsprite > kTransientSprites) g.nextsprite = 1;
   return slot;

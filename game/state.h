@@ -12,7 +12,7 @@
 
 namespace gp {
 
-struct playerrec {
+struct Ball {
   double x = 0, y = 0;            // ball ground point
   double z = 0;                   // height; < 0 while dropping into a cup or pipe
   double checkx = 0, checky = 0;  // progress anchor; a wall deflection returns here
@@ -52,7 +52,7 @@ struct playerrec {
   Table<int32_t, 9> holestrokes;  // strokes per hole number; 0 = not played
 };
 
-struct arearec {
+struct Area {
   int32_t kind = 0;  // 0 = empty slot
   int32_t x1 = 0, y1 = 0;
   int32_t r = 0;     // > 0 makes a circle (drawn as an ellipse twice as wide as high)
@@ -64,7 +64,7 @@ struct arearec {
   std::string comment;
 };
 
-struct spriterec {
+struct Sprite {
   int32_t x = 0, y = 0;  // top-left corner, course pixels; (0, 0) = empty slot
   int32_t image = 0;     // course image index
   int32_t frame = 0;     // animation counter; pattern = frame / 4
@@ -73,7 +73,7 @@ struct spriterec {
   int32_t p2 = 0;        // > 0 pulsing alpha draw
 };
 
-struct particlerec {
+struct Particle {
   int32_t bounces = 0;
   double x = 0, y = 0, z = 0;
   double prevx = 0, prevy = 0, prevz = 0;
@@ -86,7 +86,7 @@ struct particlerec {
   bool dots = false;
 };
 
-struct floaterrec {
+struct Floater {
   int32_t x = 0, y = 0;  // screen pixels
   int32_t image = 0;     // course image index
   int32_t frame = 0;
@@ -111,11 +111,11 @@ constexpr int kMaxHoles = 9;
 constexpr int kMaxCourseImages = 256;  // course image indices the simulation knows about
 
 struct GameState {
-  Table<playerrec, kMaxPlayers> players;
-  Table<arearec, kMaxAreas> areas;
-  Table<spriterec, kMaxSprites> sprites;
-  Table<particlerec, kMaxParticles> particles;
-  Table<floaterrec, kMaxFloaters> floaters;
+  Table<Ball, kMaxPlayers> players;
+  Table<Area, kMaxAreas> areas;
+  Table<Sprite, kMaxSprites> sprites;
+  Table<Particle, kMaxParticles> particles;
+  Table<Floater, kMaxFloaters> floaters;
 
   uint8_t gamestate = kPlay;
   int32_t numplayers = 1;

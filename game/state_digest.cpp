@@ -40,7 +40,7 @@ std::string Digest::Hex() const {
 
 namespace {
 
-void AddBall(Digest& d, const playerrec& b) {
+void AddBall(Digest& d, const Ball& b) {
   for (double v : {b.x, b.y, b.z, b.checkx, b.checky, b.backx, b.backy, b.speed, b.vz, b.rollx,
                    b.rolly, b.pushspeed}) {
     d.F64(v);
@@ -58,7 +58,7 @@ void AddBall(Digest& d, const playerrec& b) {
   for (int32_t s : b.holestrokes) d.I32(s);
 }
 
-void AddArea(Digest& d, const arearec& a) {
+void AddArea(Digest& d, const Area& a) {
   for (int32_t v : {a.kind, a.x1, a.y1, a.r, a.x2, a.y2, a.x3, a.y3, a.x4, a.y4, a.p1, a.p2, a.p3,
                     a.p4, a.p5, a.p6, int32_t{a.enabled}}) {
     d.I32(v);
@@ -66,11 +66,11 @@ void AddArea(Digest& d, const arearec& a) {
   d.Str(a.comment);
 }
 
-void AddSprite(Digest& d, const spriterec& s) {
+void AddSprite(Digest& d, const Sprite& s) {
   for (int32_t v : {s.x, s.y, s.image, s.frame, int32_t{s.loop}, s.p1, s.p2}) d.I32(v);
 }
 
-void AddParticle(Digest& d, const particlerec& p) {
+void AddParticle(Digest& d, const Particle& p) {
   for (double v : {p.x, p.y, p.z, p.prevx, p.prevy, p.prevz, p.speed, p.vz}) d.F64(v);
   for (int32_t v : {p.bounces, p.angle, p.colour, int32_t{p.active}, int32_t{p.shadow},
                     int32_t{p.dots}}) {
@@ -103,11 +103,11 @@ void AddGlobals(Digest& d, const GameState& g) {
 }  // namespace
 
 void AddState(Digest& d, const GameState& g) {
-  for (const playerrec& b : g.players) AddBall(d, b);
-  for (const arearec& a : g.areas) AddArea(d, a);
-  for (const spriterec& s : g.sprites) AddSprite(d, s);
-  for (const particlerec& p : g.particles) AddParticle(d, p);
-  for (const floaterrec& f : g.floaters) {
+  for (const Ball& b : g.players) AddBall(d, b);
+  for (const Area& a : g.areas) AddArea(d, a);
+  for (const Sprite& s : g.sprites) AddSprite(d, s);
+  for (const Particle& p : g.particles) AddParticle(d, p);
+  for (const Floater& f : g.floaters) {
     for (int32_t v : {f.x, f.y, f.image, f.frame}) d.I32(v);
   }
   AddGlobals(d, g);

@@ -7,7 +7,7 @@
 namespace gp {
 
 void BallRules(int p, bool drawn) {
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   // A shade area darkens a ball for one drawing; a rolling ball sheds it.
   if (drawn && !b.sinking && b.moving) b.shade = 0;
   if (drawn && (b.sinking || b.falloff)) ReturnBall(p);

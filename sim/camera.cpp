@@ -17,7 +17,7 @@ int Clamp(int v, int lo, int hi) {
 
 // Eases the view towards the current ball; stops when it arrives or stalls.
 void Glide(GameState& g, int w, int h, int cw, int ch) {
-  const playerrec& b = g.players[g.curplayer];
+  const Ball& b = g.players[g.curplayer];
   const int32_t tx = RoundInt(b.x - w / 2.0);
   const int32_t ty = RoundInt(b.y - h / 2.0);
   g.viewx = (3 * g.viewx + tx) / 4;
@@ -35,7 +35,7 @@ void Glide(GameState& g, int w, int h, int cw, int ch) {
 
 // The current ball, unless it rests: then the highest-numbered moving ball.
 int FollowedBall(const GameState& g) {
-  const playerrec& cur = g.players[g.curplayer];
+  const Ball& cur = g.players[g.curplayer];
   if (cur.moving || cur.sinking) return g.curplayer;
   for (int p = g.numplayers; p >= 1; --p) {
     if (g.players[p].moving) return p;
@@ -44,7 +44,7 @@ int FollowedBall(const GameState& g) {
 }
 
 void Follow(GameState& g, int w, int h) {
-  const playerrec& b = g.players[FollowedBall(g)];
+  const Ball& b = g.players[FollowedBall(g)];
   const int32_t bx = RoundInt(b.x);
   const int32_t by = RoundInt(b.y - b.z);
   if (bx - g.viewx < kMargin) g.viewx = bx - kMargin;

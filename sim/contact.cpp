@@ -22,14 +22,14 @@ constexpr int kMaxSeparationRounds = 400;
 // Share of the speed kept in a contact.
 constexpr double kKeep = 0.95;
 
-bool Touching(const playerrec& p, const playerrec& q) {
+bool Touching(const Ball& p, const Ball& q) {
   const int32_t px = RoundInt(p.x), py = RoundInt(p.y);
   const int32_t qx = RoundInt(q.x), qy = RoundInt(q.y);
   return FlatDist(px, py, qx, qy) < kTouchDist && std::fabs(q.z - p.z) < kTouchHeight;
 }
 
 // Ball p backs away from q along the line of centres c, one pixel per round.
-void Separate(playerrec& p, const playerrec& q, int32_t c) {
+void Separate(Ball& p, const Ball& q, int32_t c) {
   const int32_t qx = RoundInt(q.x), qy = RoundInt(q.y);
   for (int round = 0; round < kMaxSeparationRounds; ++round) {
     p.x -= ByteCos(c);
@@ -44,7 +44,7 @@ void Separate(playerrec& p, const playerrec& q, int32_t c) {
 
 // Ball p strikes ball q: q takes the share of p's motion along the line of
 // centres, p glances off at a right angle to it.
-void Strike(playerrec& p, playerrec& q) {
+void Strike(Ball& p, Ball& q) {
   const int32_t c = AngleTo(RoundInt(q.x), RoundInt(q.y), RoundInt(p.x), RoundInt(p.y));
   q.angle = c;
   q.speed = std::fabs(ByteCos(p.angle - c) * p.speed) * kKeep;
@@ -65,10 +65,10 @@ void Strike(playerrec& p, playerrec& q) {
 void Contacts(int p) {
   GameState& g = gs();
   if (p < 1 || p > kMaxPlayers) return;
-  playerrec& ball = g.players[p];
+  Ball& ball = g.players[p];
   for (int q = 1; q <= g.numplayers && q <= kMaxPlayers; ++q) {
     if (q == p) continue;
-    playerrec& other = g.players[q];
+    Ball& other = g.players[q];
     if (other.inhole || !other.oncourse) continue;
     if (!Touching(ball, other)) continue;
     Strike(ball, other);

@@ -34,10 +34,10 @@ constexpr int kBonusShadowSlot = 37;
 constexpr double kMaxExitSpeed = 2;
 
 // Rounded ball position.
-int32_t Px(const playerrec& b) {
+int32_t Px(const Ball& b) {
   return RoundInt(b.x);
 }
-int32_t Py(const playerrec& b) {
+int32_t Py(const Ball& b) {
   return RoundInt(b.y);
 }
 
@@ -51,7 +51,7 @@ bool DecimalComment(const std::string& text, int& value) {
   return ec == std::errc{} && end == last && first != last;
 }
 
-void Geyser(playerrec& b, const arearec& a) {
+void Geyser(Ball& b, const Area& a) {
   if (b.inhole || b.z >= 2) return;
   b.airborne = true;
   b.angle = Random(360);  // taken modulo 256: 0..103 come up twice as often
@@ -64,7 +64,7 @@ void Geyser(playerrec& b, const arearec& a) {
 }
 
 // Springs throw the ball up; a "murk" spring much higher, a "tank" shoots at it.
-void Spring(playerrec& b, const arearec& a) {
+void Spring(Ball& b, const Area& a) {
   if (b.z >= 4) return;
   b.airborne = true;
   if (a.p3 != 0) b.angle = a.p3 - Random(16);
@@ -89,7 +89,7 @@ void Spring(playerrec& b, const arearec& a) {
   b.speed = Random(20) / 10.0 + 2.45;
 }
 
-void Fan(playerrec& b, const arearec& a) {
+void Fan(Ball& b, const Area& a) {
   if (b.z >= 4) return;
   b.airborne = true;
   if (a.p3 != 0) b.angle = a.p3;
@@ -103,7 +103,7 @@ void Fan(playerrec& b, const arearec& a) {
 }
 
 void Mine(int p) {
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   if (b.inhole || b.z >= 4) return;
   b.airborne = true;
   b.angle -= Random(128) + 64;  // thrown back by 64..191 steps
@@ -117,9 +117,9 @@ void Mine(int p) {
 }
 
 // Rubble kicks the ball about one step in eight.
-void Rubble(int p, const arearec& a) {
+void Rubble(int p, const Area& a) {
   if (Random(8) != 0) return;
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   if (b.speed > 2) b.speed *= 0.94;
   b.airborne = true;
   if (std::fabs(b.vz) < 0.5) b.vz = Random(8) / 10.0;
@@ -138,7 +138,7 @@ void Rubble(int p, const arearec& a) {
   PlaySound(Random(10) > 5 ? 16 : 15);
 }
 
-void JumpPad(playerrec& b) {
+void JumpPad(Ball& b) {
   if (b.airborne || b.speed <= 3.5) return;
   b.speed = 4.5;
   b.vz = 12;
@@ -146,25 +146,25 @@ void JumpPad(playerrec& b) {
 }
 
 // A one-time bonus stroke; the scoring rule also makes the ball hop.
-void Bonus(int p, arearec& a) {
+void Bonus(int p, Area& a) {
   GameState& g = gs();
   a.enabled = false;
   for (int slot : {kBonusSlot, kBonusShadowSlot}) {
-    spriterec& s = g.sprites[slot];
+    Sprite& s = g.sprites[slot];
     s.x = s.y = 0;
     s.image = 0;
     s.loop = false;
     s.p1 = s.p2 = 0;
   }
   g.nextsprite = 1;
-  const playerrec& b = g.players[p];
+  const Ball& b = g.players[p];
   const int x = Px(b) - 80, y = Py(b) - 62;
   SpawnSprite(x, y, kSparkleImage, false, kFullGlow);
   SpawnSprite(x, y, kSparkleImage, false, -192);
   GrantAreaBonus(p);
 }
 
-void Worker(playerrec& b) {
+void Worker(Ball& b) {
   if (b.airborne) return;
   b.airborne = true;
   b.angle = 192 - Random(64);
@@ -178,16 +178,16 @@ void Worker(playerrec& b) {
 }
 
 // Exit speed: the length of the exit segment over `divisor`, at most 2.
-double ExitSpeed(const arearec& a, double divisor) {
+double ExitSpeed(const Area& a, double divisor) {
   const double s = Dist(a.x3, a.y3, a.x4, a.y4) / divisor;
   return s > kMaxExitSpeed ? kMaxExitSpeed : s;
 }
 
-void TeleportFlash(const playerrec& b) {
+void TeleportFlash(const Ball& b) {
   SpawnSprite(Px(b) - 17, Py(b) - 28 - RoundInt(b.z), kFlashImage, false, kFullGlow);
 }
 
-void Teleporter(playerrec& b, const arearec& a) {
+void Teleporter(Ball& b, const Area& a) {
   TeleportFlash(b);
   b.x = a.x2;
   b.y = a.y2;
@@ -204,7 +204,7 @@ void Teleporter(playerrec& b, const arearec& a) {
   PlaySound(7);
 }
 
-void Catapult(playerrec& b, const arearec& a) {
+void Catapult(Ball& b, const Area& a) {
   b.x = a.x2;
   b.y = a.y2;
   b.angle = AngleTo(a.x4, a.y4, a.x3, a.y3) - 3 + Random(6);
@@ -213,7 +213,7 @@ void Catapult(playerrec& b, const arearec& a) {
   b.airborne = true;
 }
 
-void CannonOrHidden(playerrec& b, arearec& a) {
+void CannonOrHidden(Ball& b, Area& a) {
   GameState& g = gs();
   if (a.comment == "cannon") {
     SpawnSprite(1097, 76, kCannonImage, false, kGlow);
@@ -226,21 +226,21 @@ void CannonOrHidden(playerrec& b, arearec& a) {
   }
 }
 
-void TextSwitch(const arearec& a) {
+void TextSwitch(const Area& a) {
   if (std::string* slot = TextSlot(a.p1)) *slot = a.comment;
 }
 
-void AreaSwitch(const arearec& a) {
+void AreaSwitch(const Area& a) {
   if (a.p1 >= 1 && a.p1 <= kMaxAreas) gs().areas[a.p1].enabled = true;
 }
 
-void Breakable(const playerrec& b, arearec& a) {
+void Breakable(const Ball& b, Area& a) {
   if (b.airborne) return;
   a.enabled = false;
   PlayBgSound(1);
 }
 
-void PipeEntrance(playerrec& b, int i) {
+void PipeEntrance(Ball& b, int i) {
   if (b.speed > 2) {
     RestartMessage("TOO FAST TO GO IN");
     b.vz = b.speed / 1.75;
@@ -256,7 +256,7 @@ void PipeEntrance(playerrec& b, int i) {
 }
 
 // The ball leaves the pipe at its exit, launched along the exit segment.
-void PipeExit(playerrec& b, const arearec& a) {
+void PipeExit(Ball& b, const Area& a) {
   PlaySound(17);
   b.x = a.x2;
   b.y = a.y2;
@@ -278,8 +278,8 @@ void PipeExit(playerrec& b, const arearec& a) {
 
 void DeviceAction(int p, int i) {
   if (p < 1 || p > kMaxPlayers || i < 1 || i > kMaxAreas) return;
-  playerrec& b = gs().players[p];
-  arearec& a = gs().areas[i];
+  Ball& b = gs().players[p];
+  Area& a = gs().areas[i];
   switch (a.kind) {
     case 12:
       Geyser(b, a);
@@ -334,9 +334,9 @@ void DeviceAction(int p, int i) {
 void PipeTravel(int p) {
   if (p < 1 || p > kMaxPlayers) return;
   GameState& g = gs();
-  playerrec& b = g.players[p];
+  Ball& b = g.players[p];
   if (!b.inpipe || b.holearea < 1 || b.holearea > kMaxAreas) return;
-  const arearec& a = g.areas[b.holearea];
+  const Area& a = g.areas[b.holearea];
   if (b.speed < 0.125) b.speed = 0.125;
   // Falls into the pipe, at most 4 pixels per frame per timescale step.
   b.vz += 0.2;

@@ -22,7 +22,7 @@ constexpr int32_t kBlastColour = 4574820;     // 100, 206, 69
 // The green spray (game/hole_tables.h) slows the ball by this much per particle.
 constexpr double kSprayLossPerParticle = 0.025;
 
-void EmptySprite(spriterec& s) {
+void EmptySprite(Sprite& s) {
   s.x = s.y = 0;
   s.image = 0;
   s.loop = false;
@@ -30,17 +30,17 @@ void EmptySprite(spriterec& s) {
 }
 
 // Pulse: alpha rises 0..255 and falls back while p2 runs up to 255, then again.
-void Pulse(spriterec& s) {
+void Pulse(Sprite& s) {
   if (!HasImage(s.image) || s.p2 <= 0) return;
   s.p2 += 20;
   if (s.p2 > 1000) s.p2 = 4;
 }
 
 // Reflects a particle off every enabled segment wall its ground point touches.
-void ReflectOffWalls(particlerec& q) {
+void ReflectOffWalls(Particle& q) {
   const GameState& g = gs();
   const int32_t px = RoundInt(q.x), py = RoundInt(q.y);
-  for (const arearec& a : g.areas) {
+  for (const Area& a : g.areas) {
     if (!a.enabled || a.r >= 1 || a.x3 != 0 || a.x4 != 0) continue;
     if (!NearSegment(a.x1, a.y1, a.x2, a.y2, px, py)) continue;
     int32_t mirror;  // twice the wall's direction, negated
@@ -71,7 +71,7 @@ void ReflectOffWalls(particlerec& q) {
 }
 
 // One frame of flight: moves, slows, bounces; false when the particle dies.
-bool Fly(particlerec& q, int timescale) {
+bool Fly(Particle& q, int timescale) {
   q.prevx = q.x;
   q.prevy = q.y;
   q.prevz = q.z;
@@ -95,7 +95,7 @@ bool Fly(particlerec& q, int timescale) {
 }
 
 // Common start of every burst particle.
-void Launch(particlerec& q, double x, double y, int32_t bounces, int32_t colour, bool trail) {
+void Launch(Particle& q, double x, double y, int32_t bounces, int32_t colour, bool trail) {
   q.x = x;
   q.y = y;
   q.bounces = bounces;
@@ -105,8 +105,8 @@ void Launch(particlerec& q, double x, double y, int32_t bounces, int32_t colour,
   q.active = true;
 }
 
-void DustBurst(const playerrec& b) {
-  for (particlerec& q : gs().particles) {
+void DustBurst(const Ball& b) {
+  for (Particle& q : gs().particles) {
     Launch(q, b.x, b.y, 3, kDustColour, false);
     q.angle = Random(256);
     q.speed = Random(13) / 3.0;
@@ -114,10 +114,10 @@ void DustBurst(const playerrec& b) {
   }
 }
 
-void DebrisBurst(const playerrec& b) {
+void DebrisBurst(const Ball& b) {
   const int first = 1 + Random(23);
   for (int i = first; i < first + 6; ++i) {
-    particlerec& q = gs().particles[i];
+    Particle& q = gs().particles[i];
     Launch(q, b.x, b.y, 1, kDustColour, false);
     q.angle = Random(256);
     q.speed = Random(8) / 3.0;
@@ -128,10 +128,10 @@ void DebrisBurst(const playerrec& b) {
 // Sheets of water off a fast ball on a slow zone. On the green-spray hole every
 // particle takes its share of the ball's speed (the motion step takes it off the
 // ball itself).
-void SprayBurst(const playerrec& b) {
+void SprayBurst(const Ball& b) {
   const bool green = gs().holename == kGreenSprayHole;
   double speed = b.speed;
-  for (particlerec& q : gs().particles) {
+  for (Particle& q : gs().particles) {
     Launch(q, b.x, b.y + 6, 1, green ? kGreenColour : kSprayColour, !green);
     q.z = 0;
     q.angle = b.angle + Random(100) - 50;
@@ -141,8 +141,8 @@ void SprayBurst(const playerrec& b) {
   }
 }
 
-void SplashBurst(const playerrec& b, bool hard, bool green) {
-  for (particlerec& q : gs().particles) {
+void SplashBurst(const Ball& b, bool hard, bool green) {
+  for (Particle& q : gs().particles) {
     Launch(q, b.x, b.y + 6, 1, green ? kGreenColour : kWaterColour, false);
     q.z = 0;
     if (hard) {
@@ -157,8 +157,8 @@ void SplashBurst(const playerrec& b, bool hard, bool green) {
   }
 }
 
-void BlastBurst(const playerrec& b) {
-  for (particlerec& q : gs().particles) {
+void BlastBurst(const Ball& b) {
+  for (Particle& q : gs().particles) {
     Launch(q, b.x, b.y, 2, kBlastColour, false);
     q.angle = Random(256);
     q.speed = 2 + Random(6);
@@ -170,7 +170,7 @@ void BlastBurst(const playerrec& b) {
 
 void Burst(BurstKind kind, int p, bool green) {
   if (p < 1 || p > kMaxPlayers) return;
-  const playerrec& b = gs().players[p];
+  const Ball& b = gs().players[p];
   switch (kind) {
     case BurstKind::Dust:
       DustBurst(b);
@@ -196,7 +196,7 @@ void Burst(BurstKind kind, int p, bool green) {
 void UpdateSprites() {
   GameState& g = gs();
   for (int k = kMaxSprites; k >= 1; --k) {
-    spriterec& s = g.sprites[k];
+    Sprite& s = g.sprites[k];
     if (s.x == 0 && s.y == 0) continue;
     Pulse(s);
     s.frame += g.timescale;
@@ -209,7 +209,7 @@ void UpdateSprites() {
 
 void UpdateParticles() {
   GameState& g = gs();
-  for (particlerec& q : g.particles) {
+  for (Particle& q : g.particles) {
     if (!q.active) continue;
     if (!Fly(q, g.timescale)) continue;
     // Once per frame whatever the timescale: a particle on a wall turns back once.

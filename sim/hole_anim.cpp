@@ -56,7 +56,7 @@ void FloatersDone() {
 // motion (evaluated only for an axis that drifts), then wraps around the
 // screen or around a course picture smaller than the screen.
 template <typename OwnX, typename OwnY>
-void Drift(floaterrec& f, const ViewMove& m, const Sizes& s, OwnX ownx, OwnY owny) {
+void Drift(Floater& f, const ViewMove& m, const Sizes& s, OwnX ownx, OwnY owny) {
   const GameState& g = gs();
   if (m.driftx) f.x += (4 * m.dx) / 3 + ownx();
   if (m.drifty) f.y += (4 * m.dy) / 3 + owny();
@@ -67,7 +67,7 @@ void Drift(floaterrec& f, const ViewMove& m, const Sizes& s, OwnX ownx, OwnY own
 }
 
 // Falls out at the bottom, comes back at a random place above the top.
-void WrapDown(floaterrec& f, const Sizes& s) {
+void WrapDown(Floater& f, const Sizes& s) {
   if (f.y < -32) f.y = s.h;
   if (f.y > s.h) {
     f.y = -Random(32);
@@ -76,14 +76,14 @@ void WrapDown(floaterrec& f, const Sizes& s) {
 }
 
 // Pattern counter in quarters: one pattern per four counts.
-void AnimateQuarter(floaterrec& f, int step) {
+void AnimateQuarter(Floater& f, int step) {
   f.frame += step;
   if (f.frame / 4 >= PatternsOf(f.image)) f.frame = 0;
 }
 
 void Dust(const ViewMove& m, const Sizes& s) {
   const int ts = gs().timescale;
-  for (floaterrec& f : gs().floaters) {
+  for (Floater& f : gs().floaters) {
     Drift(
         f, m, s, [ts] { return Random(ts + 1); }, [ts] { return Random(ts + 1); });
     WrapDown(f, s);
@@ -96,7 +96,7 @@ void FallingParticles(const ViewMove& m, const Sizes& s) {
   GameState& g = gs();
   const int ts = g.timescale;
   for (int i = 1; i <= kFallingFloaters; ++i) {
-    floaterrec& f = g.floaters[i];
+    Floater& f = g.floaters[i];
     Drift(
         f, m, s, [ts] { return Random(ts); }, [ts] { return ts; });
     if (f.y < -32) f.y = s.h;
@@ -124,7 +124,7 @@ void Lightning() {
 void Storm(const ViewMove& m, const Sizes& s) {
   Lightning();
   const int ts = gs().timescale;
-  for (floaterrec& f : gs().floaters) {
+  for (Floater& f : gs().floaters) {
     const int speed = (16 - f.image) * ts;  // image 5 falls fastest
     Drift(
         f, m, s, [speed] { return -speed; }, [speed] { return speed; });
@@ -136,7 +136,7 @@ void Bubbles(const ViewMove& m, const Sizes& s) {
   GameState& g = gs();
   const int ts = g.timescale;
   for (int i = 1; i <= kBubbleFloaters; ++i) {
-    floaterrec& f = g.floaters[i];
+    Floater& f = g.floaters[i];
     const int speed = (8 - f.image) * ts;
     Drift(
         f, m, s, [speed] { return 4 * speed; }, [speed] { return -2 * speed; });
@@ -177,7 +177,7 @@ void PlaceObstacle(const Obstacle& o, int phase) {
   GameState& g = gs();
   const bool within = phase >= o.lo && phase <= o.hi;
   const bool shown = within != o.outside;
-  spriterec& s = g.sprites[o.slot];
+  Sprite& s = g.sprites[o.slot];
   if (shown) {
     s.x = o.x;
     s.y = o.y;
@@ -193,7 +193,7 @@ void PlaceObstacle(const Obstacle& o, int phase) {
 // Sound 20 at a volume falling with the current ball's distance from the source.
 void MachineSound(const SoundSource& src) {
   const GameState& g = gs();
-  const playerrec& b = g.players[g.curplayer];
+  const Ball& b = g.players[g.curplayer];
   const int volume = -src.perpixel * Dist(src.x, src.y, RoundInt(b.x), RoundInt(b.y));
   RequestSound(SoundList::Effects, kMachineSound, SoundOp::SetVolume, volume);
   PlaySound(kMachineSound);
@@ -219,7 +219,7 @@ void Puffs(const std::string& hole) {
   MachineSound(kPuffSource);
   const int k = Random(23) + 1;
   for (int i = k; i <= k + 7; ++i) {
-    particlerec& q = g.particles[i];
+    Particle& q = g.particles[i];
     q.bounces = 3;
     q.x = kPuffX;
     q.y = kPuffY;

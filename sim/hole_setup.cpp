@@ -11,7 +11,7 @@ namespace {
 
 void ResetPlayers() {
   GameState& g = gs();
-  for (playerrec& b : g.players) {
+  for (Ball& b : g.players) {
     b.oncourse = false;
     b.z = b.vz = 0;
     b.angle = 0;
@@ -27,7 +27,7 @@ void ResetPlayers() {
 }
 
 void ResetParticles() {
-  for (particlerec& q : gs().particles) {
+  for (Particle& q : gs().particles) {
     q.active = false;
     q.x = q.y = q.z = q.vz = 0;
     q.bounces = 1;
@@ -48,7 +48,7 @@ void ResetHoleGlobals() {
 void ClearSprites() {
   GameState& g = gs();
   g.nextsprite = 1;
-  for (spriterec& s : g.sprites) s = spriterec{};
+  for (Sprite& s : g.sprites) s = Sprite{};
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ bool LoopsWanted() {
 void PlaceDecorations(const std::string& holename) {
   for (const Decoration& d : Decorations()) {
     if (holename != d.hole) continue;
-    gs().sprites[d.slot] = spriterec{d.x, d.y, d.image, d.frame, true, d.p1, 0};
+    gs().sprites[d.slot] = Sprite{d.x, d.y, d.image, d.frame, true, d.p1, 0};
   }
 }
 

@@ -37,7 +37,7 @@ int32_t Round(double v) {
   return RoundInt(v);
 }
 
-void ProgressCheck(playerrec& b) {
+void ProgressCheck(Ball& b) {
   if (Dist(Round(b.checkx), Round(b.checky), Round(b.x), Round(b.y)) >= 2) {
     b.checkx = b.x;
     b.checky = b.y;
@@ -53,7 +53,7 @@ void ProgressCheck(playerrec& b) {
 
 // A ball that makes no progress is put back and sent off backwards in a hop.
 void StuckRecovery(int p) {
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   if (b.stillcount <= kStuckSteps || b.airborne || b.wet || b.sinking || b.inpipe || b.inhole) {
     return;
   }
@@ -71,7 +71,7 @@ void StuckRecovery(int p) {
 }
 
 // Velocity with the surface push (none in the air), new heading and speed, move.
-void Move(playerrec& b) {
+void Move(Ball& b) {
   double vx = ByteCos(b.angle) * b.speed;
   double vy = ByteSin(b.angle) * b.speed;
   if (b.z <= 1.5) {
@@ -99,7 +99,7 @@ void Move(playerrec& b) {
 
 void SpeedLimits(int p) {
   GameState& g = gs();
-  playerrec& b = g.players[p];
+  Ball& b = g.players[p];
   if (b.speed > kMaxSpeed) b.speed = kMaxSpeed;
   b.speed -= kFriction;
   if (b.sinking) {
@@ -124,7 +124,7 @@ void SpeedLimits(int p) {
 }
 
 void Flight(int p) {
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   if (!b.airborne) return;
   b.z += b.vz;
   if (b.z < 0) {  // ground contact
@@ -139,7 +139,7 @@ void Flight(int p) {
 
 // Crossing a slope's edge bends the path; leaving a slope's top fast is a jump.
 // The range tests see the angle as stored, not reduced to 0..255.
-void SlopeEdges(playerrec& b) {
+void SlopeEdges(Ball& b) {
   if (b.airborne) return;
   auto bend = [&b]() { return Round(std::fabs(ByteCos(b.angle - 19)) * 15); };
   const int32_t last = b.lastramp, now = b.ramp;
@@ -159,7 +159,7 @@ void SlopeEdges(playerrec& b) {
 }
 
 // The area pass of this step fills the surface state again.
-void HandOver(playerrec& b) {
+void HandOver(Ball& b) {
   b.lastramp = b.ramp;
   b.lastpushangle = b.pushangle;
   b.ramp = 0;
@@ -168,7 +168,7 @@ void HandOver(playerrec& b) {
   b.wet = false;
 }
 
-void RestCheck(playerrec& b) {
+void RestCheck(Ball& b) {
   if (b.speed == 0 && !b.airborne && b.lastpushangle == 0 && !b.sinking && !b.inpipe) {
     b.moving = false;
     b.stillcount = 0;
@@ -188,7 +188,7 @@ void MotionPhase() {
 }
 
 void BallStep(int p) {
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   ProgressCheck(b);
   StuckRecovery(p);
   Move(b);
@@ -209,9 +209,9 @@ void SetStepObserver(StepObserver observer) {
 
 void LandingDust(int p) {
   GameState& g = gs();
-  const playerrec& b = g.players[p];
+  const Ball& b = g.players[p];
   for (int i = 28; i <= kMaxParticles; ++i) {
-    particlerec& q = g.particles[i];
+    Particle& q = g.particles[i];
     q.x = b.x;
     q.y = b.y + 6;
     q.z = 0;

@@ -14,7 +14,7 @@ constexpr int kScoringMostHolesWon = 1;
 
 // The value the standings rank by: `topar` (lowest leads) or `holeswon` (highest).
 int RankValue(int p) {
-  const playerrec& b = gs().players[p];
+  const Ball& b = gs().players[p];
   return setup().scoring == kScoringMostHolesWon ? b.holeswon : b.topar;
 }
 

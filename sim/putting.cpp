@@ -30,7 +30,7 @@ constexpr double kPushPowerDivisor = 22;
 // A push launched this slowly or slower is not counted as a stroke.
 constexpr double kUncountedSpeed = 0.005;
 
-playerrec& Current() {
+Ball& Current() {
   return gs().players[gs().curplayer];
 }
 
@@ -50,7 +50,7 @@ double DrawBack() {
   return (gs().mousey - gs().spoty) / 2.0;
 }
 
-void PullFrame(playerrec& b) {
+void PullFrame(Ball& b) {
   GameState& g = gs();
   if (g.puttstage == kPullAim) {
     // Aim opposite to the drag, kept unreduced (128..383); power = half the drag.
@@ -70,7 +70,7 @@ void PullFrame(playerrec& b) {
 
 // Stages in this order, so that the draw-back entered from stage 2 is first
 // handled in the next frame.
-void PushFrame(playerrec& b) {
+void PushFrame(Ball& b) {
   GameState& g = gs();
   if (g.puttstage == kPushDirection) b.angle = 128 - (g.mousex - g.spotx);
   if (g.puttstage == kPushDrawBack) {
@@ -102,7 +102,7 @@ void PickBall() {
 }
 
 // Pull release in the aiming stage: swing, or abandon a drag that is too short.
-void ReleasePull(playerrec& b) {
+void ReleasePull(Ball& b) {
   GameState& g = gs();
   const int d = DragLength();
   g.clubpos = RoundInt(std::min(d / 2.0, kMaxPower));
@@ -141,7 +141,7 @@ bool ReleasePush() {
 
 bool PointerNearBall() {
   const GameState& g = gs();
-  const playerrec& b = g.players[g.curplayer];
+  const Ball& b = g.players[g.curplayer];
   return Dist(RoundInt(b.x), RoundInt(b.y), g.mousex + g.viewx, g.mousey + g.viewy) < kNearBall;
 }
 
@@ -171,7 +171,7 @@ bool OnLeftButtonUp() {
     g.puttstage = kIdle;
     return true;
   }
-  playerrec& b = Current();
+  Ball& b = Current();
   if (b.pull) {
     if (g.puttstage == kPullAim) {
       ReleasePull(b);
@@ -193,7 +193,7 @@ void OnRightButton() {
 
 void AimFrame() {
   gs().swingend = false;
-  playerrec& b = Current();
+  Ball& b = Current();
   if (b.pull) {
     PullFrame(b);
   } else {
@@ -203,7 +203,7 @@ void AimFrame() {
 
 void Strike() {
   GameState& g = gs();
-  playerrec& b = Current();
+  Ball& b = Current();
   b.moving = true;
   g.ballsmoving = true;
   b.lastarea = -1;

@@ -35,7 +35,7 @@ bool ValidPlayer(int p) {
 // Puts player p's ball back on the course near the return point, falling from the sky.
 void BringBack(int p) {
   GameState& g = gs();
-  playerrec& b = g.players[p];
+  Ball& b = g.players[p];
   b.lastarea = -1;
   b.z = kReturnHeight;
   b.vz = 0;
@@ -68,29 +68,29 @@ void BringBack(int p) {
 // ball comes back once it is gone and the splash has played out.
 void SinkRow(int p) {
   GameState& g = gs();
-  playerrec& b = g.players[p];
+  Ball& b = g.players[p];
   if (b.ballrows > 0) {
     b.ballrows -= 1;
     b.y += 1;
     if (b.ballrows == 7) b.speed = 0;
     if (b.ballrows == 1) {
       g.sprites[kSplashSlot] =
-          spriterec{RoundInt(b.x - 8), RoundInt(b.y - 25), kSplashImage, 0, false, kGlow, 0};
+          Sprite{RoundInt(b.x - 8), RoundInt(b.y - 25), kSplashImage, 0, false, kGlow, 0};
     }
     return;
   }
-  const spriterec& splash = g.sprites[kSplashSlot];
+  const Sprite& splash = g.sprites[kSplashSlot];
   if (splash.x == 0 && splash.y == 0) BringBack(p);
 }
 
 // The drop: the ball falls faster each frame and is pulled to the cup's centre.
-void DropStep(playerrec& b) {
+void DropStep(Ball& b) {
   const GameState& g = gs();
   if (b.speed < kDropSpeed) b.speed = kDropSpeed;
   b.vz += kDropGravity;
   b.z -= b.vz;
   if (b.holearea < 1 || b.holearea > kMaxAreas) return;
-  const arearec& cup = g.areas[b.holearea];
+  const Area& cup = g.areas[b.holearea];
   if (cup.kind != kCupKind) return;  // taken out by the stroke limit, or a pipe
   const int bx = RoundInt(b.x), by = RoundInt(b.y);
   if (FlatDist(bx, by, cup.x1, cup.y1) <= cup.r) return;
@@ -128,7 +128,7 @@ void CompleteHole() {
 
 void HoleOut(int p) {
   GameState& g = gs();
-  playerrec& b = g.players[p];
+  Ball& b = g.players[p];
   const int d = b.strokes - g.par;
   if (!setup().training) PlaySound(d <= 0 ? 18 : 22);
   if (g.bigmessage != "OVER STROKE LIMIT") {
@@ -181,7 +181,7 @@ void GrantCollisionBonus() {
   g.bonusturn = true;
   PlaySound(21);
   RestartMessage("BONUS STROKE");
-  playerrec& cur = g.players[g.curplayer];
+  Ball& cur = g.players[g.curplayer];
   cur.total -= 1;
   cur.strokes -= 1;
   ShowBigMessage("BONUS STROKE");
@@ -190,7 +190,7 @@ void GrantCollisionBonus() {
 void GrantAreaBonus(int p) {
   if (!ValidPlayer(p)) return;
   GameState& g = gs();
-  playerrec& b = g.players[p];
+  Ball& b = g.players[p];
   b.total -= 1;
   b.strokes -= 1;
   RestartMessage("BONUS STROKE");
@@ -205,7 +205,7 @@ void GrantAreaBonus(int p) {
 
 void ReturnBall(int p) {
   if (!ValidPlayer(p)) return;
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   if (b.sinking) {
     SinkRow(p);
   } else if (b.falloff && b.z < kFalloffReturnHeight) {
@@ -217,7 +217,7 @@ void ReturnBall(int p) {
 void CheckStrokeLimit() {
   GameState& g = gs();
   if (setup().training) return;
-  playerrec& b = g.players[g.curplayer];
+  Ball& b = g.players[g.curplayer];
   if (b.inhole || b.strokes < StrokeLimit(setup())) return;
   b.inhole = true;
   b.z = -100;
@@ -227,7 +227,7 @@ void CheckStrokeLimit() {
 
 void DropAndHoleOut(int p) {
   if (!ValidPlayer(p)) return;
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   if (!b.inhole) return;
   DropStep(b);
   if (b.oncourse && b.z < kHoledDepth) HoleOut(p);
@@ -235,7 +235,7 @@ void DropAndHoleOut(int p) {
 
 void UpdateLiveToPar() {
   GameState& g = gs();
-  playerrec& cur = g.players[g.curplayer];
+  Ball& cur = g.players[g.curplayer];
   if (cur.strokes >= g.par) cur.topar = cur.total - g.totalpar;
 }
 

@@ -45,8 +45,8 @@ int ArrivalRow(int32_t f) {
 }
 
 void Wall(int p, int i) {
-  playerrec& b = gs().players[p];
-  const arearec& a = gs().areas[i];
+  Ball& b = gs().players[p];
+  const Area& a = gs().areas[i];
   if (i == b.lastarea) return;
   WallBounce(p, WallOrientation(a.kind));
   b.lastarea = i;
@@ -60,7 +60,7 @@ void Wall(int p, int i) {
 void Slope(int p, int32_t kind) {
   static constexpr int32_t kPush[4] = {96, 1, 32, 128};
   static constexpr int32_t kRamp[4] = {-13, 13, 13, -13};
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   b.ramp = kRamp[kind - 8];
   b.pushangle = kPush[kind - 8];
   double push = 0.014 * b.speed;
@@ -74,23 +74,23 @@ void Slope(int p, int32_t kind) {
 // 0, because a zero push direction would let the ball come to rest.
 void Conveyor(int p, int32_t kind) {
   static constexpr int32_t kPush[8] = {1, 19, 64, 109, 128, 147, 192, 237};
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   b.pushangle = kPush[kind - 15];
   b.pushspeed = 0.025;
   b.lastarea = -1;
 }
 
-void Attractor(int p, const arearec& a) {
-  playerrec& b = gs().players[p];
+void Attractor(int p, const Area& a) {
+  Ball& b = gs().players[p];
   if (b.airborne || b.inhole) return;
   b.pushangle = AngleTo(a.x1, a.y1, RoundInt(b.x), RoundInt(b.y));
   b.pushspeed = 0.025 * b.speed + 0.025;
   b.lastarea = -1;
 }
 
-void Water(int p, const arearec& a) {
+void Water(int p, const Area& a) {
   GameState& g = gs();
-  playerrec& b = g.players[p];
+  Ball& b = g.players[p];
   if (b.z >= 1 || b.sinking) return;
   PlaySound(13);
   g.returnx = a.p1;
@@ -104,7 +104,7 @@ void Water(int p, const arearec& a) {
 // The cup: a fast ball on the ground hops over it, a slow one drops in.
 void Cup(int p, int i) {
   GameState& g = gs();
-  playerrec& b = g.players[p];
+  Ball& b = g.players[p];
   if (b.speed > 2 && b.z < 4) {
     RestartMessage("TOO FAST TO GO IN");
     b.vz = b.speed / 1.75;
@@ -122,7 +122,7 @@ void Cup(int p, int i) {
 
 // The ground drops by p1 pixels: the ball's picture stays, its ground point moves down.
 void Ledge(int p, int i) {
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   if (i == b.lastarea) return;
   const int32_t drop = gs().areas[i].p1;
   b.z += drop;
@@ -137,7 +137,7 @@ void Ledge(int p, int i) {
 // course picture while the picture of the ball stays where it was.
 void DropOff(int p, int i) {
   GameState& g = gs();
-  playerrec& b = g.players[p];
+  Ball& b = g.players[p];
   if (i == b.lastarea) return;
   const double h = g.courseheight;
   b.z = h - b.y + b.z + 500;
@@ -153,8 +153,8 @@ void DropOff(int p, int i) {
 }
 
 void AreaAction(int p, int i) {
-  const arearec& a = gs().areas[i];
-  playerrec& b = gs().players[p];
+  const Area& a = gs().areas[i];
+  Ball& b = gs().players[p];
   switch (a.kind) {
     case 1:
     case 2:
@@ -226,7 +226,7 @@ void AreaAction(int p, int i) {
 }  // namespace
 
 bool TouchesArea(int i, int32_t px, int32_t py) {
-  const arearec& a = gs().areas[i];
+  const Area& a = gs().areas[i];
   if (a.r >= 1) return FlatDist(px, py, a.x1, a.y1) <= a.r;
   if (a.x3 == 0 && a.x4 == 0) return NearSegment(a.x1, a.y1, a.x2, a.y2, px, py);
   if (a.x3 != 0 && a.x4 != 0) {
@@ -237,7 +237,7 @@ bool TouchesArea(int i, int32_t px, int32_t py) {
 
 void AreaPass(int p) {
   GameState& g = gs();
-  playerrec& b = g.players[p];
+  Ball& b = g.players[p];
   for (int i = 1; i <= kMaxAreas; ++i) {
     b.bounced = false;
     b.touching = false;
@@ -255,7 +255,7 @@ void AreaPass(int p) {
 }
 
 void WallBounce(int p, int32_t a) {
-  playerrec& b = gs().players[p];
+  Ball& b = gs().players[p];
   if (b.z > 10) {
     // Hit high up: a scuff mark on the shallow and horizontal walls.
     const int image = a == 0 ? 16 : a == 19 ? 14 : a == 109 ? 15 : 0;

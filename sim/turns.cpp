@@ -37,7 +37,7 @@ int FarthestFromCup() {
   int best = 0;
   int bestdist = -1;
   for (int i = 1; i <= g.numplayers; ++i) {
-    const playerrec& b = g.players[i];
+    const Ball& b = g.players[i];
     if (b.inhole) continue;
     const int d = Dist(RoundInt(b.x), RoundInt(b.y), g.cupx, g.cupy);
     if (d >= bestdist) {
@@ -57,7 +57,7 @@ void PassTurn() {
     const int far = FarthestFromCup();
     if (far != 0) g.curplayer = far;
   }
-  playerrec& cur = g.players[g.curplayer];
+  Ball& cur = g.players[g.curplayer];
   if (!cur.oncourse && !cur.inhole) cur.oncourse = true;  // first turn on this hole
   g.centreview = true;
   ParkPointer();

@@ -39,7 +39,7 @@ void DrawTarget(const Scene& sc, int tx, int ty) {
 }
 
 // Shadow first (subtractive), then the club itself, at the club point.
-void DrawClub(const Scene& sc, const playerrec& b, double k) {
+void DrawClub(const Scene& sc, const Ball& b, double k) {
   const GameState& g = gs();
   const int x = RoundInt(b.x - ByteCos(b.angle) * k) - g.viewx + kClubDX;
   const int y = RoundInt(b.y - ByteSin(b.angle) * k) - g.viewy + kClubDY;
@@ -70,7 +70,7 @@ int TargetDistance(bool pull, bool easy, double power) {
 void DrawAim(const Scene& sc) {
   const GameState& g = gs();
   if (g.curplayer < 1 || g.curplayer > kMaxPlayers) return;
-  const playerrec& b = g.players[g.curplayer];
+  const Ball& b = g.players[g.curplayer];
   if (g.swingend) {
     // The stroke was struck this frame: the club where the swing met the ball.
     DrawClub(sc, b, ClubDistance(true, kPullSwing, b.speed));

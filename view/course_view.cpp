@@ -74,7 +74,7 @@ const uint16_t* BallTexture(const Scene& sc, int p, int& stride, uint16_t (&scra
 // The rotated, rolling textured sphere, written pixel by pixel. The rotation
 // steps u, v in 16.16 fixed point: two additions per pixel.
 void DrawBallBody(const Scene& sc, int p, int32_t sx, int32_t sy) {
-  const playerrec& b = gs().players[p];
+  const Ball& b = gs().players[p];
   int stride = 0;
   uint16_t scratch[256];
   const uint16_t* tex = BallTexture(sc, p, stride, scratch);
@@ -103,7 +103,7 @@ void DrawBallBody(const Scene& sc, int p, int32_t sx, int32_t sy) {
 // The nine foreground patterns around the ball's ground point, so that raised
 // parts of the course hide it. Cells beyond the pattern grid's left or right
 // edge are skipped: their pattern numbers would wrap into the next row.
-void DrawForeground(const Scene& sc, const playerrec& b, int32_t vx, int32_t vy) {
+void DrawForeground(const Scene& sc, const Ball& b, int32_t vx, int32_t vy) {
   const ImageItem* fg = sc.course.Item(1);
   if (fg == nullptr) return;
   const int per_row = gs().coursewidth / kTile;
@@ -121,9 +121,9 @@ void DrawForeground(const Scene& sc, const playerrec& b, int32_t vx, int32_t vy)
 }
 
 // The cup's front picture over a ball in the cup, the pipe's cover over a ball in a pipe.
-void DrawCovers(const Scene& sc, const playerrec& b, int32_t vx, int32_t vy) {
+void DrawCovers(const Scene& sc, const Ball& b, int32_t vx, int32_t vy) {
   if (b.holearea < 1 || b.holearea > kMaxAreas) return;
-  const arearec& a = gs().areas[b.holearea];
+  const Area& a = gs().areas[b.holearea];
   Display& d = sc.display;
   if (b.inhole) {
     if (const ImageItem* cup = sc.course.Item(2)) d.Draw(*cup, 0, a.x2 - vx, a.y2 - vy);
@@ -137,7 +137,7 @@ void DrawCovers(const Scene& sc, const playerrec& b, int32_t vx, int32_t vy) {
 
 void DrawBall(const Scene& sc, int p) {
   const GameState& g = gs();
-  const playerrec& b = g.players[p];
+  const Ball& b = g.players[p];
   const int32_t vx = g.viewx, vy = g.viewy;
   const int32_t x = RoundInt(b.x), y = RoundInt(b.y), z = RoundInt(b.z);
   Display& d = sc.display;
@@ -167,7 +167,7 @@ void DrawCourse(const Scene& sc) {
   if (const ImageItem* item = sc.course.Item(0)) d.Draw(*item, 0, -g.viewx, -g.viewy);
 }
 
-bool ShadowOf(const playerrec& b, int32_t vx, int32_t vy, Rect& dst, int& alpha) {
+bool ShadowOf(const Ball& b, int32_t vx, int32_t vy, Rect& dst, int& alpha) {
   if (b.inhole || b.sinking || b.inpipe) return false;
   alpha = 128 - RoundInt(b.z / 3);
   if (alpha <= 0) return false;

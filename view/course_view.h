@@ -9,7 +9,7 @@
 
 namespace gp {
 
-struct playerrec;
+struct Ball;
 
 // The course picture at the view; black around a course smaller than the screen.
 void DrawCourse(const Scene& sc);
@@ -19,7 +19,7 @@ void DrawBall(const Scene& sc, int p);
 // Where ball b's shadow goes on the screen with the view at (vx, vy), and its
 // subtractive alpha. False when the ball casts no shadow (in the cup, sinking,
 // in a pipe, or so high that the alpha is not positive).
-bool ShadowOf(const playerrec& b, int32_t vx, int32_t vy, Rect& dst, int& alpha);
+bool ShadowOf(const Ball& b, int32_t vx, int32_t vy, Rect& dst, int& alpha);
 
 // The 16 x 16 sphere: a pixel is drawn where the mask exceeds 128; the map
 // gives the texel to sample for each texel of the rotated ball (16 x row + column).

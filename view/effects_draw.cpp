@@ -12,7 +12,7 @@ namespace {
 constexpr uint32_t kTrackColour = 733493;     // 53, 49, 11: a particle's track on the ground
 constexpr uint32_t kGroundDotColour = 33487;  // 207, 130, 0
 
-void DrawSprite(const Scene& sc, const spriterec& s) {
+void DrawSprite(const Scene& sc, const Sprite& s) {
   const ImageItem* item = sc.course.Item(s.image);
   if (item == nullptr) return;
   const GameState& g = gs();
@@ -26,7 +26,7 @@ void DrawSprite(const Scene& sc, const spriterec& s) {
   if (s.p2 > 0 && s.p2 < 255) d.DrawAlpha(*item, 0, dst, 255 - std::abs(2 * s.p2 - 255));
 }
 
-void DrawParticle(const Scene& sc, const particlerec& q) {
+void DrawParticle(const Scene& sc, const Particle& q) {
   const GameState& g = gs();
   Canvas c = sc.display.GetCanvas();
   const int x = RoundInt(q.x) - g.viewx;
@@ -56,14 +56,14 @@ void DrawParticle(const Scene& sc, const particlerec& q) {
 void DrawSprites(const Scene& sc) {
   const GameState& g = gs();
   for (int k = kMaxSprites; k >= 1; --k) {
-    const spriterec& s = g.sprites[k];
+    const Sprite& s = g.sprites[k];
     if (s.x == 0 && s.y == 0) continue;
     DrawSprite(sc, s);
   }
 }
 
 void DrawParticles(const Scene& sc) {
-  for (const particlerec& q : gs().particles) {
+  for (const Particle& q : gs().particles) {
     if (q.active) DrawParticle(sc, q);
   }
 }

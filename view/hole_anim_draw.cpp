@@ -7,13 +7,13 @@ namespace gp {
 
 namespace {
 
-void DrawAdditive(const Scene& sc, const floaterrec& f, int pattern, int alpha) {
+void DrawAdditive(const Scene& sc, const Floater& f, int pattern, int alpha) {
   if (const ImageItem* item = sc.course.Item(f.image)) {
     sc.display.DrawAdd(*item, pattern, Rect{f.x, f.y, item->Width(), item->Height()}, alpha);
   }
 }
 
-void DrawPlain(const Scene& sc, const floaterrec& f, int pattern) {
+void DrawPlain(const Scene& sc, const Floater& f, int pattern) {
   if (const ImageItem* item = sc.course.Item(f.image)) sc.display.Draw(*item, pattern, f.x, f.y);
 }
 
@@ -24,7 +24,7 @@ void DrawHoleAnimations(const Scene& sc) {
   if (g.curplayer < 1 || g.curplayer > kMaxPlayers) return;
   switch (FloaterEffectOf(g.holename)) {
     case FloaterEffect::Dust:
-      for (const floaterrec& f : g.floaters) DrawAdditive(sc, f, f.frame, 255);
+      for (const Floater& f : g.floaters) DrawAdditive(sc, f, f.frame, 255);
       break;
     case FloaterEffect::FallingParticles:
       for (int i = 1; i <= kFallingFloaters; ++i) DrawPlain(sc, g.floaters[i], g.floaters[i].frame / 4);
@@ -33,7 +33,7 @@ void DrawHoleAnimations(const Scene& sc) {
       if (g.flash > 0) {
         sc.display.FillRectAlpha(Rect{0, 0, g.screenwidth, g.screenheight}, 0xFFFFFF, g.flash);
       }
-      for (const floaterrec& f : g.floaters) DrawAdditive(sc, f, 0, 128);
+      for (const Floater& f : g.floaters) DrawAdditive(sc, f, 0, 128);
       break;
     case FloaterEffect::Bubbles:
       for (int i = 1; i <= kBubbleFloaters; ++i) {

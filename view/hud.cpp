@@ -56,7 +56,7 @@ void DrawImage(const Scene& sc, int item, int pattern, int x, int y) {
 // Name box and 9-character label over player p's ball.
 void DrawBallLabel(const Scene& sc, int p) {
   const GameState& g = gs();
-  const playerrec& b = g.players[p];
+  const Ball& b = g.players[p];
   const int x = RoundInt(b.x) - g.viewx;
   const int y = RoundInt(b.y) - g.viewy - RoundInt(b.z);
   const std::string label = PlayerLabel(p, kBallLabelChars);

@@ -52,7 +52,7 @@ void MenuNumber(const Scene& sc, int value, int x, int y) {
 // One player's row: name, total, strokes per hole and, where counted, holes won.
 void DrawPlayerRow(const Scene& sc, int k, int ox, int oy) {
   const GameState& g = gs();
-  const playerrec& p = g.players[k];
+  const Ball& p = g.players[k];
   const int y = oy + 36 * k + 139;
   MenuText(sc, Capitalized(std::string_view(p.name).substr(0, kNameChars)), ox + 28, y);
   MenuNumber(sc, p.total, p.total >= 10 ? ox + 526 : ox + 534, y);

@@ -92,26 +92,26 @@ class FrameTickTest : public ::testing::Test {
   void SetUp() override {
     ResetGameState();
     setup() = GameSetup{};
-    TMain& w = mainwin();
-    w.gengine = FrameTimer{};
-    w.gengine.enabled = true;
-    ASSERT_TRUE(w.DXDraw.Start(&platform, 64, 48, false));
-    playerrec& b = gs().players[1];
+    GameWindow& w = gamewin();
+    w.timer = FrameTimer{};
+    w.timer.enabled = true;
+    ASSERT_TRUE(w.display.Start(&platform, 64, 48, false));
+    Ball& b = gs().players[1];
     b.x = b.checkx = b.backx = 100;
     b.y = b.checky = b.backy = 100;
     b.speed = 4;
     b.moving = b.oncourse = true;
   }
-  void TearDown() override { mainwin().DXDraw.Finalize(); }
+  void TearDown() override { gamewin().display.Finalize(); }
 
   // Physics steps the ball took in the frame, from its friction.
   int Steps(double before) {
-    return static_cast<int>(std::lround((before - Ball().speed) / 0.005));
+    return static_cast<int>(std::lround((before - BallAt().speed) / 0.005));
   }
-  playerrec& Ball() { return gs().players[1]; }
+  Ball& BallAt() { return gs().players[1]; }
   int RunAndCount(uint32_t ms) {
-    const double before = Ball().speed;
-    EXPECT_TRUE(RunFrame(platform, ms));
+    const double before = BallAt().speed;
+    EXPECT_TRUE(TickAfter(platform, ms));
     return Steps(before);
   }
 
@@ -133,45 +133,45 @@ TEST_F(FrameTickTest, TimescaleFollowsTheRateFromTheNextFrame) {
 }
 
 TEST_F(FrameTickTest, TimerDecidesWhetherAFrameRuns) {
-  mainwin().gengine.interval = 66;
-  EXPECT_TRUE(RunFrame(platform, 10));
-  const double x = Ball().x;
-  EXPECT_FALSE(RunFrame(platform, 30));
-  EXPECT_EQ(Ball().x, x);
-  EXPECT_TRUE(RunFrame(platform, 36));
-  EXPECT_GT(Ball().x, x);
-  mainwin().gengine.enabled = false;
-  EXPECT_FALSE(RunFrame(platform, 1000));
+  gamewin().timer.interval = 66;
+  EXPECT_TRUE(TickAfter(platform, 10));
+  const double x = BallAt().x;
+  EXPECT_FALSE(TickAfter(platform, 30));
+  EXPECT_EQ(BallAt().x, x);
+  EXPECT_TRUE(TickAfter(platform, 36));
+  EXPECT_GT(BallAt().x, x);
+  gamewin().timer.enabled = false;
+  EXPECT_FALSE(TickAfter(platform, 1000));
 }
 
 TEST_F(FrameTickTest, StoppedDisplaySkipsTheWholeFrame) {
   gs().timescale = 4;
-  mainwin().gengine.rate = 60;
-  mainwin().DXDraw.Finalize();
+  gamewin().timer.rate = 60;
+  gamewin().display.Finalize();
   const int presented = platform.presented();
-  GengineTimer();
-  EXPECT_EQ(Ball().speed, 4);
-  EXPECT_EQ(Ball().x, 100);
+  RunFrame();
+  EXPECT_EQ(BallAt().speed, 4);
+  EXPECT_EQ(BallAt().x, 100);
   EXPECT_EQ(gs().timescale, 4);
   EXPECT_EQ(platform.presented(), presented);
 }
 
 TEST_F(FrameTickTest, LostDisplaySkipsTheWholeFrame) {
   platform.SetDisplayLost(true);
-  if (mainwin().DXDraw.CanDraw()) GTEST_SKIP() << "this display does not report lost surfaces";
+  if (gamewin().display.CanDraw()) GTEST_SKIP() << "this display does not report lost surfaces";
   gs().timescale = 4;
   const int presented = platform.presented();
-  EXPECT_TRUE(RunFrame(platform, 20));
-  EXPECT_EQ(Ball().x, 100);
+  EXPECT_TRUE(TickAfter(platform, 20));
+  EXPECT_EQ(BallAt().x, 100);
   EXPECT_EQ(gs().timescale, 4);
   EXPECT_EQ(platform.presented(), presented);
 }
 
 TEST_F(FrameTickTest, WholeStrokeRestsInFourHundredFrames) {
   int frames = 0;
-  for (int f = 1; Ball().moving && f <= 1000; ++f) frames += RunFrame(platform, FrameStep(60, f));
+  for (int f = 1; BallAt().moving && f <= 1000; ++f) frames += TickAfter(platform, FrameStep(60, f));
   EXPECT_EQ(frames, 400);
-  EXPECT_NEAR(Ball().x - 100, 1600, 5);
+  EXPECT_NEAR(BallAt().x - 100, 1600, 5);
   EXPECT_FALSE(gs().ballsmoving);
 }
 

@@ -26,7 +26,7 @@ class HoleSetupTest : public test::GameTest {
   int Players() const override { return 3; }
   void SetUp() override {
     GameTest::SetUp();
-    mainwin().folder = files.Folder();
+    gamewin().folder = files.Folder();
     gs().holename = "course1hole1";
     files.WriteHole("course1hole1");
   }
@@ -36,7 +36,7 @@ class HoleSetupTest : public test::GameTest {
 TEST_F(HoleSetupTest, EndsOnTheHoleCardWithTheTimerRunning) {
   HoleInit();
   EXPECT_EQ(gs().gamestate, kHoleCard);
-  EXPECT_TRUE(mainwin().gengine.enabled);
+  EXPECT_TRUE(gamewin().timer.enabled);
 }
 
 TEST_F(HoleSetupTest, LoadingLoopAndBackgroundLoopWithBothSoundsOn) {
@@ -75,7 +75,7 @@ TEST_F(HoleSetupTest, NoLoopsWithoutSound) {
 
 TEST_F(HoleSetupTest, ResetsThePerHoleStateAndKeepsThePerGameState) {
   GameState& g = gs();
-  for (playerrec& b : g.players) {
+  for (Ball& b : g.players) {
     b.oncourse = b.airborne = b.sinking = b.inhole = b.moving = true;
     b.z = b.vz = 3;
     b.angle = 77;
@@ -90,13 +90,13 @@ TEST_F(HoleSetupTest, ResetsThePerHoleStateAndKeepsThePerGameState) {
     b.holestrokes[1] = 5;
     b.falloff = true;
   }
-  for (particlerec& q : g.particles) {
+  for (Particle& q : g.particles) {
     q.active = q.shadow = q.dots = true;
     q.x = q.y = q.z = q.vz = 9;
     q.bounces = 4;
     q.colour = 255;
   }
-  for (spriterec& s : g.sprites) s = spriterec{5, 5, 3, 2, true, 10, 1};
+  for (Sprite& s : g.sprites) s = Sprite{5, 5, 3, 2, true, 10, 1};
   g.nextsprite = 17;
   g.gameover = true;
   g.puttstage = 3;
@@ -109,7 +109,7 @@ TEST_F(HoleSetupTest, ResetsThePerHoleStateAndKeepsThePerGameState) {
   HoleInit();
 
   for (int p = 1; p <= kMaxPlayers; ++p) {
-    const playerrec& b = g.players[p];
+    const Ball& b = g.players[p];
     SCOPED_TRACE(p);
     EXPECT_EQ(b.oncourse, p == 1);  // only the starting player's ball
     EXPECT_FALSE(b.airborne || b.sinking || b.inhole || b.moving);
@@ -127,13 +127,13 @@ TEST_F(HoleSetupTest, ResetsThePerHoleStateAndKeepsThePerGameState) {
     EXPECT_EQ(b.holestrokes[1], 5);
     EXPECT_TRUE(b.falloff);  // clears itself when its effect ends
   }
-  for (const particlerec& q : g.particles) {
+  for (const Particle& q : g.particles) {
     EXPECT_FALSE(q.active || q.shadow || q.dots);
     EXPECT_EQ(q.bounces, 1);
     EXPECT_EQ(q.colour, 0);
     EXPECT_EQ(q.z, 0);
   }
-  for (const spriterec& s : g.sprites) {
+  for (const Sprite& s : g.sprites) {
     EXPECT_EQ(s.x, 0);
     EXPECT_EQ(s.image, 0);
     EXPECT_FALSE(s.loop);
@@ -192,10 +192,10 @@ TEST_F(HoleSetupTest, LoadsTheHolesListsAndFile) {
   gs().holenumber = 2;
   gs().totalpar = 3;
   HoleInit();
-  EXPECT_EQ(mainwin().bgsounds.Count(), 1);
-  EXPECT_TRUE(mainwin().bgsounds.items[0].looped);
-  EXPECT_EQ(mainwin().course.Count(), 2);
-  EXPECT_EQ(mainwin().course.items[0].picture.width, 8);
+  EXPECT_EQ(gamewin().bgsounds.Count(), 1);
+  EXPECT_TRUE(gamewin().bgsounds.items[0].looped);
+  EXPECT_EQ(gamewin().course.Count(), 2);
+  EXPECT_EQ(gamewin().course.items[0].picture.width, 8);
   EXPECT_EQ(gs().par, 4);
   EXPECT_EQ(gs().holepar[2], 4);
   EXPECT_EQ(gs().totalpar, 7);
@@ -210,14 +210,14 @@ TEST_F(HoleSetupTest, ShowsTheLoadingPictureCentred) {
   picture.picture.height = 6;
   picture.picture.pixels.assign(60, 0x000000FF);  // red
   picture.transparent = false;
-  mainwin().menu.items.resize(2);
-  SetPicture(mainwin().menu.items[1], picture.picture);
-  mainwin().menu.items[1].transparent = false;
-  PrepareItem(mainwin().menu.items[1]);
-  ASSERT_TRUE(mainwin().DXDraw.Start(&platform, 640, 480, false));
+  gamewin().menu.items.resize(2);
+  SetPicture(gamewin().menu.items[1], picture.picture);
+  gamewin().menu.items[1].transparent = false;
+  PrepareItem(gamewin().menu.items[1]);
+  ASSERT_TRUE(gamewin().display.Start(&platform, 640, 480, false));
   HoleInit();
   const std::vector<uint16_t> frame = platform.frame();
-  mainwin().DXDraw.Start(nullptr, 640, 480, false);
+  gamewin().display.Start(nullptr, 640, 480, false);
   ASSERT_EQ(platform.presented(), 1);
   const uint16_t red = Display::ColorMatch(0x000000FF);
   EXPECT_EQ(frame[237 * 640 + 315], red);  // top-left corner of the picture
@@ -230,14 +230,14 @@ TEST_F(HoleSetupTest, MissingImageListStopsTheSetUpWithTheTimerOff) {
   std::filesystem::remove(files.Folder() + "course1hole1.dxg");
   gs().gamestate = kHoleFinished;
   gs().beststrokes = 2;
-  mainwin().gengine.enabled = true;
+  gamewin().timer.enabled = true;
   try {
     HoleInit();
     FAIL() << "no error raised";
   } catch (const AssetError& e) {
     EXPECT_EQ(std::string(e.what()), "Cannot open file " + files.Folder() + "course1hole1.dxg");
   }
-  EXPECT_FALSE(mainwin().gengine.enabled);
+  EXPECT_FALSE(gamewin().timer.enabled);
   EXPECT_EQ(gs().gamestate, kHoleFinished);
   EXPECT_EQ(gs().beststrokes, 2);  // the resets did not run
   EXPECT_FALSE(sounds.Has(SoundList::Effects, 6, SoundOp::Stop));

@@ -21,8 +21,8 @@ class KeysTest : public ::testing::Test {
   void SetUp() override {
     ResetGameState();
     gs().leaverequest = false;
-    mainwin().gengine.enabled = true;
-    mainwin().gengine.interval = 0;
+    gamewin().timer.enabled = true;
+    gamewin().timer.interval = 0;
     sounds_.clear();
     SetSoundObserver([this](const SoundRequest& r) { sounds_.push_back(r); });
   }
@@ -39,9 +39,9 @@ class KeysTest : public ::testing::Test {
 };
 
 TEST_F(KeysTest, EscapeThenOtherKeyCancelsWithoutActing) {
-  FormKeyDown(kKeyEsc);
+  OnKeyDown(kKeyEsc);
   EXPECT_TRUE(gs().exitconfirm);
-  FormKeyDown(kKeySpace);
+  OnKeyDown(kKeySpace);
   EXPECT_FALSE(gs().exitconfirm);
   EXPECT_FALSE(gs().panelmin);  // the cancelling key does nothing else
   EXPECT_EQ(Clicks(), 2);
@@ -49,53 +49,53 @@ TEST_F(KeysTest, EscapeThenOtherKeyCancelsWithoutActing) {
 }
 
 TEST_F(KeysTest, EscapeThenEnterLeaves) {
-  FormKeyDown(kKeyEsc);
-  FormKeyDown(kKeyEnter);
+  OnKeyDown(kKeyEsc);
+  OnKeyDown(kKeyEnter);
   EXPECT_TRUE(gs().leaverequest);
   CarryOutRequests();  // the window stops its timer before it closes
-  EXPECT_FALSE(mainwin().gengine.enabled);
+  EXPECT_FALSE(gamewin().timer.enabled);
   EXPECT_FALSE(gs().enterdown);
   EXPECT_EQ(Clicks(), 2);
 }
 
 TEST_F(KeysTest, EnterAloneShowsNameTagsWhileHeld) {
-  FormKeyDown(kKeyEnter);
+  OnKeyDown(kKeyEnter);
   EXPECT_TRUE(gs().enterdown);
   EXPECT_FALSE(gs().leaverequest);
-  FormKeyUp(kKeyEnter);
+  OnKeyUp(kKeyEnter);
   EXPECT_FALSE(gs().enterdown);
 }
 
 TEST_F(KeysTest, PagesNeedStillBalls) {
   gs().ballsmoving = true;
-  for (int key : {kKeyF1, kKeyPageUp, kKeyEnd, kKeyHome, kKeyUp}) FormKeyDown(key);
+  for (int key : {kKeyF1, kKeyPageUp, kKeyEnd, kKeyHome, kKeyUp}) OnKeyDown(key);
   EXPECT_EQ(gs().gamestate, kPlay);
   EXPECT_FALSE(gs().centreview);
   EXPECT_FALSE(gs().keyup);
   EXPECT_EQ(Clicks(), 0);  // not even a click
 
   gs().ballsmoving = false;
-  FormKeyDown(kKeyF1);
+  OnKeyDown(kKeyF1);
   EXPECT_EQ(gs().gamestate, kPuttingHelp);
-  FormKeyDown('A');  // any key closes the help
+  OnKeyDown('A');  // any key closes the help
   EXPECT_EQ(gs().gamestate, kPlay);
-  FormKeyDown(kKeyPageUp);
+  OnKeyDown(kKeyPageUp);
   EXPECT_EQ(gs().gamestate, kHoleCard);
-  FormKeyDown(kKeyEsc);  // closes the card, does not ask to leave
+  OnKeyDown(kKeyEsc);  // closes the card, does not ask to leave
   EXPECT_EQ(gs().gamestate, kPlay);
   EXPECT_FALSE(gs().exitconfirm);
-  FormKeyDown(kKeyEnd);
+  OnKeyDown(kKeyEnd);
   EXPECT_EQ(gs().gamestate, kScoreDetails);
 }
 
 TEST_F(KeysTest, F8TogglesMethodTwiceWithBothMessages) {
   gs().curplayer = 2;
   gs().players[2].pull = true;
-  FormKeyDown(kKeyF8);
+  OnKeyDown(kKeyF8);
   EXPECT_FALSE(gs().players[2].pull);
   EXPECT_EQ(gs().message, kPad + "PUSH PUTT METHOD");
   EXPECT_EQ(gs().messagepos, 0);
-  FormKeyDown(kKeyF8);
+  OnKeyDown(kKeyF8);
   EXPECT_TRUE(gs().players[2].pull);
   EXPECT_EQ(gs().message, kPad + "PULL PUTT METHOD");
   EXPECT_TRUE(gs().players[1].pull);  // only the current player changes
@@ -103,29 +103,29 @@ TEST_F(KeysTest, F8TogglesMethodTwiceWithBothMessages) {
 
 TEST_F(KeysTest, F8WorksUnderTheHelpPageAndKeepsIt) {
   gs().gamestate = kPuttingHelp;
-  FormKeyDown(kKeyF8);
+  OnKeyDown(kKeyF8);
   EXPECT_EQ(gs().gamestate, kPuttingHelp);
   EXPECT_FALSE(gs().players[1].pull);
 }
 
 TEST_F(KeysTest, F5CyclesFrameLimit) {
-  FrameTimer& t = mainwin().gengine;
+  FrameTimer& t = gamewin().timer;
   const std::pair<int, const char*> expected[] = {
       {66, "FRAME LIMITING 15 FPS"}, {33, "FRAME LIMITING 30 FPS"}, {0, "FRAME LIMITING 60 FPS"}};
   for (const auto& [interval, text] : expected) {
-    FormKeyDown(kKeyF5);
+    OnKeyDown(kKeyF5);
     EXPECT_EQ(t.interval, interval);
     EXPECT_EQ(gs().message, kPad + text);
   }
 }
 
 TEST_F(KeysTest, F4ClicksOnlyWhenSwitchingOn) {
-  FormKeyDown(kKeyF4);
+  OnKeyDown(kKeyF4);
   EXPECT_FALSE(gs().soundon);
   EXPECT_EQ(gs().message, kPad + "SOUND OFF");
   EXPECT_EQ(Clicks(), 0);
   EXPECT_EQ(Count(SoundList::Background, 0, SoundOp::Stop), 1);
-  FormKeyDown(kKeyF4);
+  OnKeyDown(kKeyF4);
   EXPECT_TRUE(gs().soundon);
   EXPECT_EQ(gs().message, kPad + "SOUND ON");
   EXPECT_EQ(Clicks(), 1);
@@ -134,10 +134,10 @@ TEST_F(KeysTest, F4ClicksOnlyWhenSwitchingOn) {
 
 TEST_F(KeysTest, F3WhileSoundOffChangesFlagButPlaysNothing) {
   gs().soundon = false;
-  FormKeyDown(kKeyF3);
+  OnKeyDown(kKeyF3);
   EXPECT_FALSE(gs().bgsoundon);
   EXPECT_EQ(gs().message, kPad + "BACKGROUND SOUND OFF");
-  FormKeyDown(kKeyF3);
+  OnKeyDown(kKeyF3);
   EXPECT_TRUE(gs().bgsoundon);
   EXPECT_EQ(gs().message, kPad + "BACKGROUND SOUND ON");
   EXPECT_EQ(Count(SoundList::Background, 0, SoundOp::Play), 0);
@@ -146,8 +146,8 @@ TEST_F(KeysTest, F3WhileSoundOffChangesFlagButPlaysNothing) {
 
 TEST_F(KeysTest, HoleFinishedIgnoresKeysAndGameOverLeaves) {
   gs().gamestate = kHoleFinished;
-  FormKeyDown(kKeyEsc);
-  FormKeyDown(kKeySpace);
+  OnKeyDown(kKeyEsc);
+  OnKeyDown(kKeySpace);
   EXPECT_FALSE(gs().exitconfirm);
   EXPECT_FALSE(gs().panelmin);
   EXPECT_EQ(gs().gamestate, kHoleFinished);
@@ -155,45 +155,45 @@ TEST_F(KeysTest, HoleFinishedIgnoresKeysAndGameOverLeaves) {
 
   gs().gamestate = kScoreDetails;
   gs().gameover = true;
-  FormKeyDown(kKeySpace);
+  OnKeyDown(kKeySpace);
   EXPECT_TRUE(gs().leaverequest);
   CarryOutRequests();  // the window stops its timer before it closes
-  EXPECT_FALSE(mainwin().gengine.enabled);
+  EXPECT_FALSE(gamewin().timer.enabled);
 }
 
 TEST_F(KeysTest, ExitPromptRaisedBeforeTheHoleEndedCanBeAnsweredBetweenHoles) {
-  FormKeyDown(kKeyEsc);  // while the last ball rolls in
+  OnKeyDown(kKeyEsc);  // while the last ball rolls in
   gs().gamestate = kHoleFinished;
-  FormKeyDown(kKeySpace);  // cancels the prompt, nothing else
+  OnKeyDown(kKeySpace);  // cancels the prompt, nothing else
   EXPECT_FALSE(gs().exitconfirm);
   EXPECT_FALSE(gs().panelmin);
-  FormKeyDown(kKeyEsc);  // no new prompt between holes
+  OnKeyDown(kKeyEsc);  // no new prompt between holes
   EXPECT_FALSE(gs().exitconfirm);
 
   gs().exitconfirm = true;
-  FormKeyDown(kKeyEnter);
+  OnKeyDown(kKeyEnter);
   EXPECT_TRUE(gs().leaverequest);
 }
 
 TEST_F(KeysTest, ArrowReleasedWhileMovingStaysHeld) {
-  FormKeyDown(kKeyLeft);
-  FormKeyDown(kKeyDown);
+  OnKeyDown(kKeyLeft);
+  OnKeyDown(kKeyDown);
   EXPECT_TRUE(gs().keyleft);
   EXPECT_TRUE(gs().keydown);
   gs().ballsmoving = true;
-  FormKeyUp(kKeyLeft);
+  OnKeyUp(kKeyLeft);
   EXPECT_TRUE(gs().keyleft);
   gs().ballsmoving = false;
-  FormKeyUp(kKeyDown);
+  OnKeyUp(kKeyDown);
   EXPECT_FALSE(gs().keydown);
 }
 
 TEST_F(KeysTest, SpaceAndHome) {
-  FormKeyDown(kKeySpace);
+  OnKeyDown(kKeySpace);
   EXPECT_TRUE(gs().panelmin);
-  FormKeyDown(kKeyHome);
+  OnKeyDown(kKeyHome);
   EXPECT_TRUE(gs().centreview);
-  FormKeyDown(kKeySpace);
+  OnKeyDown(kKeySpace);
   EXPECT_FALSE(gs().panelmin);
 }
 

@@ -23,7 +23,7 @@ class HoleFileTest : public ::testing::Test {
 };
 
 // Every start must lie on the flattened ring 4..31 around the start point.
-void ExpectOnRing(const playerrec& b, double cx, double cy) {
+void ExpectOnRing(const Ball& b, double cx, double cy) {
   const double dx = b.x - cx, dy = b.y - cy;
   const double flat = std::sqrt(dx * dx + 4 * dy * dy);
   EXPECT_GE(flat, 4 - 1e-9);
@@ -60,7 +60,7 @@ TEST_F(HoleFileTest, AreaValues) {
   EXPECT_EQ(g.par, 4);
   EXPECT_EQ(g.holepar[1], 4);
   EXPECT_EQ(g.totalpar, 4);
-  const arearec& cup = g.areas[1];
+  const Area& cup = g.areas[1];
   EXPECT_EQ(cup.kind, 5);
   EXPECT_EQ(cup.r, 9);
   EXPECT_EQ(cup.x2, 1182);
@@ -83,7 +83,7 @@ TEST_F(HoleFileTest, AreaValues) {
 
 TEST_F(HoleFileTest, LastCupWinsAndStaleAreasAreCleared) {
   GameState& g = gs();
-  for (arearec& a : g.areas) {
+  for (Area& a : g.areas) {
     a.kind = 27;
     a.comment = "old";
     a.enabled = true;
@@ -108,7 +108,7 @@ TEST_F(HoleFileTest, FourStartsAreSeparated) {
     for (int i = 1; i <= 4; ++i) {
       ExpectOnRing(g.players[i], 412, 903);
       for (int j = i + 1; j <= 4; ++j) {
-        const playerrec &a = g.players[i], &b = g.players[j];
+        const Ball &a = g.players[i], &b = g.players[j];
         EXPECT_GE(FlatDist(RoundInt(a.x), RoundInt(a.y), RoundInt(b.x), RoundInt(b.y)), 18)
             << "seed " << seed << " balls " << i << "," << j;
       }
@@ -125,7 +125,7 @@ TEST_F(HoleFileTest, StartsAvoidRecordsNotInPlay) {
   for (uint64_t seed = 1; seed <= 20; ++seed) {
     Randomize(seed);
     LoadHoleText("[ball]\nx=100\ny=100\n");
-    const playerrec& a = g.players[1];
+    const Ball& a = g.players[1];
     EXPECT_GE(FlatDist(RoundInt(a.x), RoundInt(a.y), 100, 100), 18);
   }
 }

@@ -103,8 +103,8 @@ class GameDriver {
 
   // Closes a page (hole card, score details) with a click away from the balls.
   void ClickAway() {
-    const TMain& w = mainwin();
-    Click(w.DXDraw.SurfaceWidth() - 2, w.DXDraw.SurfaceHeight() - 2);
+    const GameWindow& w = gamewin();
+    Click(w.display.SurfaceWidth() - 2, w.display.SurfaceHeight() - 2);
     Frame();
   }
 
@@ -114,11 +114,11 @@ class GameDriver {
   // many byte steps.
   bool PullPuttTowardsCup(int miss, double force = 0) {
     GameState& g = gs();
-    const playerrec& b = g.players[g.curplayer];
+    const Ball& b = g.players[g.curplayer];
     const int bx = static_cast<int>(std::lrint(b.x)) - g.viewx;
     const int by = static_cast<int>(std::lrint(b.y)) - g.viewy;
-    const TMain& w = mainwin();
-    if (bx < 0 || by < 0 || bx >= w.DXDraw.SurfaceWidth() || by >= w.DXDraw.SurfaceHeight()) {
+    const GameWindow& w = gamewin();
+    if (bx < 0 || by < 0 || bx >= w.display.SurfaceWidth() || by >= w.display.SurfaceHeight()) {
       return false;
     }
     Move(bx, by);

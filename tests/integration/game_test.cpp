@@ -91,7 +91,7 @@ void PlayWholeGame(int players) {
   EXPECT_EQ(g.gamestate, kScoreDetails);
   EXPECT_EQ(g.totalpar, totalpar);
   for (int i = 1; i <= players; ++i) {
-    const playerrec& p = g.players[i];
+    const Ball& p = g.players[i];
     int sum = 0;
     for (int h = 1; h <= 6; ++h) {
       EXPECT_GE(p.holestrokes[h], 1) << "player " << i << " hole " << h;
@@ -148,7 +148,7 @@ TEST(GameTest, TrainingHolesOutWithoutStrokeLimit) {
   EXPECT_EQ(g.players[1].strokes, 7);
   EXPECT_FALSE(g.players[1].inhole);
   ASSERT_TRUE(d.PlayHole(60)) << "the training hole was not holed out";
-  const playerrec& p = g.players[1];
+  const Ball& p = g.players[1];
   EXPECT_TRUE(p.inhole);
   EXPECT_EQ(p.holestrokes[1], d.strokes());
   EXPECT_NE(g.bigmessage, "OVER STROKE LIMIT");

@@ -86,7 +86,7 @@ TEST_F(WindowTest, MissingMenuIsReportedAndEscapeEnterStillLeaves) {
   ASSERT_TRUE(Open(empty.path()));
   ASSERT_FALSE(platform_.messages().empty());
   EXPECT_EQ(platform_.messages().back(), "Cannot open file " + empty.path() + "menu.dxg");
-  EXPECT_FALSE(mainwin().gengine.enabled);  // no hole, no timer
+  EXPECT_FALSE(gamewin().timer.enabled);  // no hole, no timer
   EXPECT_TRUE(GameWindowOpen());
   for (int i = 0; i < 5; ++i) {
     platform_.Advance(17);
@@ -98,7 +98,7 @@ TEST_F(WindowTest, MissingMenuIsReportedAndEscapeEnterStillLeaves) {
   platform_.Advance(17);
   EXPECT_FALSE(PumpGameWindow(platform_));
   EXPECT_FALSE(GameWindowOpen());
-  EXPECT_FALSE(mainwin().DXDraw.Running());
+  EXPECT_FALSE(gamewin().display.Running());
 }
 
 TEST_F(WindowTest, StartsFromTheRecord) {
@@ -117,12 +117,12 @@ TEST_F(WindowTest, StartsFromTheRecord) {
   s.ballpicture[1].texels.fill(0x0000FF);  // red
   ASSERT_TRUE(Open(GameDir()));
   ASSERT_TRUE(testing::StartErrors(platform_).empty()) << testing::StartErrors(platform_)[0];
-  const TMain& w = mainwin();
+  const GameWindow& w = gamewin();
   const GameState& g = gs();
-  EXPECT_EQ(w.DXDraw.SurfaceWidth(), 512);
-  EXPECT_EQ(w.DXDraw.SurfaceHeight(), 384);
-  EXPECT_EQ(w.gengine.interval, 33);
-  EXPECT_TRUE(w.gengine.enabled);  // the hole set-up started it
+  EXPECT_EQ(w.display.SurfaceWidth(), 512);
+  EXPECT_EQ(w.display.SurfaceHeight(), 384);
+  EXPECT_EQ(w.timer.interval, 33);
+  EXPECT_TRUE(w.timer.enabled);  // the hole set-up started it
   EXPECT_EQ(g.numplayers, 3);
   EXPECT_EQ(g.players[4].name, "Dora");  // copied, though player 4 does not play
   EXPECT_FALSE(g.players[2].pull);
@@ -137,7 +137,7 @@ TEST_F(WindowTest, StartsFromTheRecord) {
   ASSERT_EQ(ball->native.size(), 256u);
   EXPECT_EQ(ball->native[0], ToNative(0x0000FF));
   EXPECT_EQ(ball->native[255], ToNative(0x0000FF));
-  for (const floaterrec& f : g.floaters) {
+  for (const Floater& f : g.floaters) {
     EXPECT_GE(f.x, 0);
     EXPECT_LT(f.x, 512);
     EXPECT_GE(f.y, 0);
@@ -158,7 +158,7 @@ TEST_F(WindowTest, SkinWithOnlyAPointerChangesOnlyThePointer) {
   LoadImageList(reference, GameDir() + "gui.dxg", false);
   ASSERT_TRUE(Open(folder.path()));
   ASSERT_TRUE(testing::StartErrors(platform_).empty()) << testing::StartErrors(platform_)[0];
-  const ImageList& gui = mainwin().gui;
+  const ImageList& gui = gamewin().gui;
   EXPECT_EQ(gui.Item(0)->picture.width, 5);
   EXPECT_EQ(gui.Item(0)->picture.height, 7);
   EXPECT_EQ(gui.Item(0)->picture.at(2, 3), 0x00FF00u);
@@ -174,7 +174,7 @@ TEST_F(WindowTest, DefaultInterfaceReplacesNothing) {
   LoadImageList(reference, GameDir() + "gui.dxg", false);
   ASSERT_TRUE(Open(GameDir()));
   for (int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 18}) {
-    EXPECT_EQ(mainwin().gui.Item(i)->picture.pixels, reference.Item(i)->picture.pixels);
+    EXPECT_EQ(gamewin().gui.Item(i)->picture.pixels, reference.Item(i)->picture.pixels);
   }
 }
 
@@ -183,7 +183,7 @@ TEST_F(WindowTest, MissingHoleIsReportedWithTheTimerOff) {
   ASSERT_TRUE(Open(GameDir(), "nosuchhole"));
   ASSERT_FALSE(testing::StartErrors(platform_).empty());
   EXPECT_NE(testing::StartErrors(platform_)[0].find("nosuchhole"), std::string::npos);
-  EXPECT_FALSE(mainwin().gengine.enabled);
+  EXPECT_FALSE(gamewin().timer.enabled);
 }
 
 }  // namespace
@@ -208,7 +208,7 @@ TEST(WindowFailures, DisplayModeThatCannotBeSetIsReported) {
   ASSERT_FALSE(p.messages().empty());
   EXPECT_EQ(p.messages().back(), "Display mode cannot be changed (800x600 16bit)");
   EXPECT_FALSE(GameWindowOpen());
-  EXPECT_FALSE(mainwin().gengine.enabled);
+  EXPECT_FALSE(gamewin().timer.enabled);
 }
 
 TEST(WindowFailures, SilentWhenTheSoundDeviceFails) {
@@ -222,12 +222,12 @@ TEST(WindowFailures, SilentWhenTheSoundDeviceFails) {
   ASSERT_TRUE(OpenGameWindow(p, GameStart{1, "course1hole1"}));
   ASSERT_EQ(p.messages().size(), 1u);
   EXPECT_NE(p.messages()[0].find("cannot be made"), std::string::npos);
-  TMain& w = mainwin();
-  EXPECT_FALSE(w.DXSound.Running());
-  EXPECT_TRUE(w.gengine.enabled);  // the game goes on
+  GameWindow& w = gamewin();
+  EXPECT_FALSE(w.mixer.Running());
+  EXPECT_TRUE(w.timer.enabled);  // the game goes on
   PlaySound(5);                    // ignored, not a crash
   ASSERT_NE(w.sounds.Item(5), nullptr);
-  EXPECT_EQ(w.DXSound.PlayingCount(*w.sounds.Item(5)), 0);
+  EXPECT_EQ(w.mixer.PlayingCount(*w.sounds.Item(5)), 0);
   CloseGameWindow();
 }
 
@@ -239,17 +239,17 @@ TEST(WindowFailures, SoundRequestsReachTheMixerAndBadIndicesAreIgnored) {
   HeadlessPlatform p;
   p.SetBaseDir(GameDir());
   ASSERT_TRUE(OpenGameWindow(p, GameStart{1, "course1hole1"}));
-  TMain& w = mainwin();
-  ASSERT_TRUE(w.DXSound.Running());
+  GameWindow& w = gamewin();
+  ASSERT_TRUE(w.mixer.Running());
   PlaySound(5);
-  EXPECT_EQ(w.DXSound.PlayingCount(*w.sounds.Item(5)), 1);
+  EXPECT_EQ(w.mixer.PlayingCount(*w.sounds.Item(5)), 1);
   RequestSound(SoundList::Effects, 5, SoundOp::Stop);
-  EXPECT_EQ(w.DXSound.PlayingCount(*w.sounds.Item(5)), 0);
+  EXPECT_EQ(w.mixer.PlayingCount(*w.sounds.Item(5)), 0);
   RequestSound(SoundList::Effects, w.sounds.Count(), SoundOp::Play);
   RequestSound(SoundList::Background, -1, SoundOp::SetVolume, -500);
   RequestSound(SoundList::Background, 999, SoundOp::Play);
   CloseGameWindow();
-  EXPECT_FALSE(w.DXSound.Running());
+  EXPECT_FALSE(w.mixer.Running());
   PlaySound(5);  // after leaving: nowhere to go
 }
 

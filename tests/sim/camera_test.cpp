@@ -28,8 +28,8 @@ class ViewTest : public ::testing::Test {
     gs().courseheight = h;
   }
   // A ball of player 1 on the course at (x, y, z).
-  static playerrec& Ball(double x, double y, double z) {
-    playerrec& b = gs().players[1];
+  static Ball& BallAt(double x, double y, double z) {
+    Ball& b = gs().players[1];
     b.x = x, b.y = y, b.z = z;
     b.oncourse = true;
     return b;
@@ -46,7 +46,7 @@ TEST_F(ViewTest, CourseOfScreenSizeNeverScrolls) {
   EXPECT_EQ(g.viewy, 0);
 
   g.ballsmoving = true;
-  Ball(630, 470, 0).moving = true;
+  BallAt(630, 470, 0).moving = true;
   UpdateView();
   EXPECT_EQ(g.viewx, 0);
   EXPECT_EQ(g.viewy, 0);
@@ -55,7 +55,7 @@ TEST_F(ViewTest, CourseOfScreenSizeNeverScrolls) {
 TEST_F(ViewTest, SmallCourseIsCentredAndTheGlideStops) {
   Course(400, 300);
   GameState& g = gs();
-  Ball(390, 10, 0);
+  BallAt(390, 10, 0);
   g.centreview = true;
   UpdateView();
   EXPECT_EQ(g.viewx, -120);
@@ -71,7 +71,7 @@ TEST_F(ViewTest, SmallCourseIsCentredAndTheGlideStops) {
 TEST_F(ViewTest, GlideEasesTowardsTheBallAndStopsOnArrival) {
   Course(4000, 3000);
   GameState& g = gs();
-  Ball(2320, 1240, 0);  // target view (2000, 1000)
+  BallAt(2320, 1240, 0);  // target view (2000, 1000)
   g.centreview = true;
   g.lastviewx = -1;
   UpdateView();
@@ -94,13 +94,13 @@ TEST_F(ViewTest, FollowKeepsTheBall128Inside) {
   GameState& g = gs();
   g.viewx = 1000, g.viewy = 1000;
   g.ballsmoving = true;
-  Ball(1100, 1240, 0).moving = true;  // 100 from the left edge
+  BallAt(1100, 1240, 0).moving = true;  // 100 from the left edge
   UpdateView();
   EXPECT_EQ(g.viewx, 972);
   EXPECT_EQ(g.viewy, 1000);
 
   // The height lifts the ball up the screen; the right and bottom margins.
-  Ball(972 + 540, 972 + 300, -100);  // drawn at y 972 + 400
+  BallAt(972 + 540, 972 + 300, -100);  // drawn at y 972 + 400
   UpdateView();
   EXPECT_EQ(g.viewx, 972 + 540 - 512);
   EXPECT_EQ(g.viewy, 972 + 400 - 352);

@@ -19,12 +19,12 @@ class ContactTest : public test::GameTest {
   void SetUp() override {
     test::GameTest::SetUp();
     setup().whencollide = 1;
-    Ball(1, 100, 100, 0, 2).moving = true;
-    Ball(2, 110, 100, 0, 0);
-    Ball(3, 1000, 1000, 0, 0);
+    BallAt(1, 100, 100, 0, 2).moving = true;
+    BallAt(2, 110, 100, 0, 0);
+    BallAt(3, 1000, 1000, 0, 0);
   }
-  static playerrec& Ball(int p, double x, double y, int angle, double speed) {
-    playerrec& b = gs().players[p];
+  static Ball& BallAt(int p, double x, double y, int angle, double speed) {
+    Ball& b = gs().players[p];
     b.x = x, b.y = y, b.z = 0;
     b.checkx = x, b.checky = y;
     b.angle = angle;
@@ -34,7 +34,7 @@ class ContactTest : public test::GameTest {
     b.lastarea = 7;
     return b;
   }
-  static playerrec& P(int p) { return gs().players[p]; }
+  static Ball& P(int p) { return gs().players[p]; }
 };
 
 TEST_F(ContactTest, HeadOnPassesNearlyAllTheSpeed) {
@@ -57,7 +57,7 @@ TEST_F(ContactTest, HeadOnPassesNearlyAllTheSpeed) {
 }
 
 TEST_F(ContactTest, GlancingBlowAtThirtyTwo) {
-  Ball(2, 105, 105, 0, 0);
+  BallAt(2, 105, 105, 0, 0);
   Contacts(1);
   EXPECT_EQ(P(2).angle, 32);
   EXPECT_NEAR(P(2).speed, std::cos(M_PI / 4) * 2 * 0.95, 1e-9);
@@ -73,14 +73,14 @@ TEST_F(ContactTest, GlancingBlowAtThirtyTwo) {
 
 TEST_F(ContactTest, TurnsToTheSideItWasTurningTo) {
   // q lies slightly clockwise of p's heading (delta 1..127): p turns to c - 64.
-  Ball(2, 110, 101, 0, 0);
+  BallAt(2, 110, 101, 0, 0);
   Contacts(1);
   const int32_t c = P(2).angle;
   ASSERT_GT(c, 0);
   EXPECT_EQ(P(1).angle, c - 64);
   // Anticlockwise of the heading (delta 128 and above): c + 64.
-  Ball(1, 100, 100, 0, 2);
-  Ball(2, 110, 99, 0, 0);
+  BallAt(1, 100, 100, 0, 2);
+  BallAt(2, 110, 99, 0, 0);
   Contacts(1);
   EXPECT_EQ(P(1).angle, P(2).angle + 64);
 }
@@ -95,11 +95,11 @@ TEST_F(ContactTest, BallsFarApartInHeightOrGroundDoNotTouch) {
   EXPECT_TRUE(P(2).moving);
 
   // Flattened distance: 7 down the screen counts as 14, 8 as 16.
-  Ball(1, 100, 100, 0, 2);
-  Ball(2, 100, 108, 0, 0);
+  BallAt(1, 100, 100, 0, 2);
+  BallAt(2, 100, 108, 0, 0);
   Contacts(1);
   EXPECT_FALSE(P(2).moving);
-  Ball(2, 100, 107, 0, 0);
+  BallAt(2, 100, 107, 0, 0);
   Contacts(1);
   EXPECT_TRUE(P(2).moving);
 }
@@ -117,8 +117,8 @@ TEST_F(ContactTest, BallsOffTheCourseOrInTheCupAreNeverHit) {
 }
 
 TEST_F(ContactTest, OneStepCanKnockSeveralBalls) {
-  Ball(3, 100, 100, 0, 0);  // at the same point as the striker
-  Ball(2, 110, 100, 0, 0);
+  BallAt(3, 100, 100, 0, 0);  // at the same point as the striker
+  BallAt(2, 110, 100, 0, 0);
   P(1).speed = 3;
   Contacts(1);
   EXPECT_TRUE(P(2).moving);
@@ -131,8 +131,8 @@ TEST_F(ContactTest, CollisionBonusOncePerTurn) {
   Contacts(1);
   EXPECT_EQ(P(1).strokes, 1);
   EXPECT_TRUE(gs().bonusturn);
-  Ball(1, 100, 100, 0, 2);
-  Ball(2, 110, 100, 0, 0);
+  BallAt(1, 100, 100, 0, 2);
+  BallAt(2, 110, 100, 0, 0);
   Contacts(1);
   EXPECT_EQ(P(1).strokes, 1);
 }
@@ -146,7 +146,7 @@ TEST_F(ContactTest, RuleNeverLetsBallsPassThrough) {
   EXPECT_FALSE(gs().bonusturn);
   // The same step under "When Touching" knocks ball 2 away.
   setup().whencollide = 1;
-  Ball(1, 100, 100, 0, 2).moving = true;
+  BallAt(1, 100, 100, 0, 2).moving = true;
   BallStep(1);
   EXPECT_TRUE(P(2).moving);
   EXPECT_TRUE(gs().bonusturn);

@@ -17,19 +17,19 @@ class DevicesTest : public test::GameTest {
  protected:
   void SetUp() override {
     test::GameTest::SetUp();
-    Ball(500, 500);
+    BallAt(500, 500);
   }
-  static arearec& Area(int i, int kind, const std::string& comment = "") {
-    arearec& a = gs().areas[i];
-    a = arearec{};
+  static Area& AreaAt(int i, int kind, const std::string& comment = "") {
+    Area& a = gs().areas[i];
+    a = Area{};
     a.kind = kind;
     a.x1 = 500, a.y1 = 500, a.r = 10;
     a.enabled = true;
     a.comment = comment;
     return a;
   }
-  static playerrec& Ball(double x, double y, double z = 0) {
-    playerrec& b = gs().players[1];
+  static Ball& BallAt(double x, double y, double z = 0) {
+    Ball& b = gs().players[1];
     b.x = x, b.y = y, b.z = z;
     b.checkx = x, b.checky = y;
     b.angle = 64;
@@ -41,7 +41,7 @@ class DevicesTest : public test::GameTest {
     b.oncourse = true;
     return b;
   }
-  static playerrec& B() { return gs().players[1]; }
+  static Ball& B() { return gs().players[1]; }
   // Sprites in the transient slots.
   static int Spawned() {
     int n = 0;
@@ -53,7 +53,7 @@ class DevicesTest : public test::GameTest {
 // --- Springs, fans, geysers, mines ---
 
 TEST_F(DevicesTest, SpringKeepsDirectionWithoutP3AndThrowsUp) {
-  arearec& a = Area(1, 13);
+  Area& a = AreaAt(1, 13);
   a.p1 = 300, a.p2 = 310, a.p4 = 6;
   DeviceAction(1, 1);
   EXPECT_EQ(B().angle, 64);
@@ -64,7 +64,7 @@ TEST_F(DevicesTest, SpringKeepsDirectionWithoutP3AndThrowsUp) {
   EXPECT_EQ(gs().message, kPad + "YOU HIT A SPRING");
   EXPECT_EQ(gs().messagepos, 0);
   EXPECT_EQ(sounds.Effects(), std::vector<int>{14});
-  const spriterec& s = gs().sprites[1];
+  const Sprite& s = gs().sprites[1];
   EXPECT_EQ(s.x, 300);
   EXPECT_EQ(s.y, 310);
   EXPECT_EQ(s.image, 6);
@@ -74,8 +74,8 @@ TEST_F(DevicesTest, SpringKeepsDirectionWithoutP3AndThrowsUp) {
 
 TEST_F(DevicesTest, MurkSpringThrowsMuchHigherIntoAFixedSector) {
   for (int k = 0; k < 30; ++k) {
-    Ball(500, 500);
-    Area(1, 13, "murk").p3 = 200;
+    BallAt(500, 500);
+    AreaAt(1, 13, "murk").p3 = 200;
     DeviceAction(1, 1);
     EXPECT_EQ(B().vz, 8.5);
     EXPECT_DOUBLE_EQ(B().speed, 1 + 0.25 + 2.05);
@@ -87,9 +87,9 @@ TEST_F(DevicesTest, MurkSpringThrowsMuchHigherIntoAFixedSector) {
 
 TEST_F(DevicesTest, TankShootsTheBall) {
   for (int k = 0; k < 30; ++k) {
-    Ball(500, 500);
+    BallAt(500, 500);
     sounds.Clear();
-    Area(1, 13, "tank");
+    AreaAt(1, 13, "tank");
     DeviceAction(1, 1);
     EXPECT_EQ(sounds.Effects(), std::vector<int>{27});
     EXPECT_EQ(gs().message, kPad + "YOU GOT SHOT");
@@ -102,21 +102,21 @@ TEST_F(DevicesTest, TankShootsTheBall) {
 
 TEST_F(DevicesTest, FanSendsExactlyAlongP3AndSpringUpTo15Less) {
   for (int k = 0; k < 40; ++k) {
-    Ball(500, 500);
-    Area(1, 43).p3 = 100;
+    BallAt(500, 500);
+    AreaAt(1, 43).p3 = 100;
     DeviceAction(1, 1);
     EXPECT_EQ(B().angle, 100);
-    Ball(500, 500);
-    Area(1, 13).p3 = 100;
+    BallAt(500, 500);
+    AreaAt(1, 13).p3 = 100;
     DeviceAction(1, 1);
     EXPECT_LE(B().angle, 100);
     EXPECT_GE(B().angle, 85);
   }
-  Ball(500, 500);
-  Area(1, 43, "witch");
+  BallAt(500, 500);
+  AreaAt(1, 43, "witch");
   DeviceAction(1, 1);
   EXPECT_EQ(gs().message, kPad + "WATCH OUT FOR WITCHES");
-  Area(1, 43);
+  AreaAt(1, 43);
   DeviceAction(1, 1);
   EXPECT_EQ(gs().message, kPad + "YOU HIT A FAN");
   EXPECT_TRUE(sounds.HasEffect(9));
@@ -124,25 +124,25 @@ TEST_F(DevicesTest, FanSendsExactlyAlongP3AndSpringUpTo15Less) {
 
 TEST_F(DevicesTest, HighBallsFlyOverDevices) {
   for (int kind : {13, 43, 27}) {
-    Ball(500, 500, 4);
-    Area(1, kind);
+    BallAt(500, 500, 4);
+    AreaAt(1, kind);
     DeviceAction(1, 1);
     EXPECT_EQ(B().vz, 0) << "kind " << kind;
-    Ball(500, 500, 3.9);
+    BallAt(500, 500, 3.9);
     DeviceAction(1, 1);
     EXPECT_EQ(B().vz, 6) << "kind " << kind;
   }
-  Ball(500, 500, 2);
-  Area(1, 12);
+  BallAt(500, 500, 2);
+  AreaAt(1, 12);
   DeviceAction(1, 1);
   EXPECT_EQ(B().vz, 0);
-  Ball(500, 500, 1.9);
+  BallAt(500, 500, 1.9);
   DeviceAction(1, 1);
   EXPECT_EQ(B().vz, 6);
   // A ball in the cup ignores geysers and mines.
   for (int kind : {12, 27}) {
-    Ball(500, 500).inhole = true;
-    Area(1, kind);
+    BallAt(500, 500).inhole = true;
+    AreaAt(1, kind);
     DeviceAction(1, 1);
     EXPECT_EQ(B().vz, 0);
     B().inhole = false;
@@ -150,13 +150,13 @@ TEST_F(DevicesTest, HighBallsFlyOverDevices) {
 }
 
 TEST_F(DevicesTest, GeyserEruptsAtItsAnchor) {
-  arearec& a = Area(1, 12);
+  Area& a = AreaAt(1, 12);
   a.x1 = 400, a.y1 = 300;
   DeviceAction(1, 1);
   EXPECT_EQ(B().speed, 1.5);
   EXPECT_GE(B().angle, 0);
   EXPECT_LT(B().angle, 360);
-  const spriterec& s = gs().sprites[1];
+  const Sprite& s = gs().sprites[1];
   EXPECT_EQ(s.x, 373);
   EXPECT_EQ(s.y, 153);
   EXPECT_EQ(s.image, 3);
@@ -166,8 +166,8 @@ TEST_F(DevicesTest, GeyserEruptsAtItsAnchor) {
 
 TEST_F(DevicesTest, MineThrowsTheBallBackWithABlast) {
   for (int k = 0; k < 30; ++k) {
-    Ball(500, 500);
-    Area(1, 27);
+    BallAt(500, 500);
+    AreaAt(1, 27);
     DeviceAction(1, 1);
     const int turned = (64 - B().angle) & 255;
     EXPECT_GE(turned, 64);
@@ -184,13 +184,13 @@ TEST_F(DevicesTest, MineThrowsTheBallBackWithABlast) {
 // --- Rubble, jump pad ---
 
 TEST_F(DevicesTest, RubbleKicksNowAndThenAndNeedsANumberForItsPicture) {
-  arearec& a = Area(1, 30, "12");
+  Area& a = AreaAt(1, 30, "12");
   a.p1 = 600, a.p2 = 610;
   int kicks = 0;
   for (int k = 0; k < 400; ++k) {
-    Ball(500, 500);
+    BallAt(500, 500);
     B().angle = 100;
-    for (spriterec& s : gs().sprites) s = spriterec{};
+    for (Sprite& s : gs().sprites) s = Sprite{};
     gs().nextsprite = 1;
     DeviceAction(1, 1);
     if (!B().airborne) continue;
@@ -210,8 +210,8 @@ TEST_F(DevicesTest, RubbleKicksNowAndThenAndNeedsANumberForItsPicture) {
     a.comment = bad;
     bool kicked = false;
     for (int k = 0; k < 200 && !kicked; ++k) {
-      Ball(500, 500);
-      for (spriterec& s : gs().sprites) s = spriterec{};
+      BallAt(500, 500);
+      for (Sprite& s : gs().sprites) s = Sprite{};
       gs().nextsprite = 1;
       DeviceAction(1, 1);
       kicked = B().airborne;
@@ -222,7 +222,7 @@ TEST_F(DevicesTest, RubbleKicksNowAndThenAndNeedsANumberForItsPicture) {
 }
 
 TEST_F(DevicesTest, JumpPadThrowsOnlyFastRollingBalls) {
-  Area(1, 34);
+  AreaAt(1, 34);
   B().speed = 3.5;
   DeviceAction(1, 1);
   EXPECT_FALSE(B().airborne);
@@ -236,10 +236,10 @@ TEST_F(DevicesTest, JumpPadThrowsOnlyFastRollingBalls) {
 // --- Bonus, worker, breakable, switches ---
 
 TEST_F(DevicesTest, BonusTakesThePickUpOnce) {
-  gs().sprites[36] = spriterec{345, 702, 5, 3, true, 0, 0};
-  gs().sprites[37] = spriterec{347, 711, 6, 3, true, -192, 0};
+  gs().sprites[36] = Sprite{345, 702, 5, 3, true, 0, 0};
+  gs().sprites[37] = Sprite{347, 711, 6, 3, true, -192, 0};
   gs().nextsprite = 17;
-  arearec& a = Area(1, 35);
+  Area& a = AreaAt(1, 35);
   B().strokes = 2, B().total = 9;
   DeviceAction(1, 1);
   EXPECT_FALSE(a.enabled);
@@ -263,11 +263,11 @@ TEST_F(DevicesTest, BonusTakesThePickUpOnce) {
 }
 
 TEST_F(DevicesTest, WorkerWakesForBallsOnTheGround) {
-  arearec& a = Area(1, 36);
-  Ball(500, 500, 5);
+  Area& a = AreaAt(1, 36);
+  BallAt(500, 500, 5);
   DeviceAction(1, 1);
   EXPECT_EQ(B().vz, 0);
-  Ball(500, 500);
+  BallAt(500, 500);
   DeviceAction(1, 1);
   EXPECT_TRUE(a.enabled);
   EXPECT_GT(B().angle, 128);
@@ -281,11 +281,11 @@ TEST_F(DevicesTest, WorkerWakesForBallsOnTheGround) {
 }
 
 TEST_F(DevicesTest, BreakableBreaksUnderARollingBall) {
-  arearec& a = Area(1, 40);
-  Ball(500, 500, 3);
+  Area& a = AreaAt(1, 40);
+  BallAt(500, 500, 3);
   DeviceAction(1, 1);
   EXPECT_TRUE(a.enabled);
-  Ball(500, 500);
+  BallAt(500, 500);
   DeviceAction(1, 1);
   EXPECT_FALSE(a.enabled);
   EXPECT_EQ(sounds.Background(), std::vector<int>{1});
@@ -293,7 +293,7 @@ TEST_F(DevicesTest, BreakableBreaksUnderARollingBall) {
 
 TEST_F(DevicesTest, TextSwitchWritesItsSlotWithoutRestarting) {
   gs().nexthole = "course1hole2";
-  arearec& a = Area(1, 28, "course9hole9");
+  Area& a = AreaAt(1, 28, "course9hole9");
   DeviceAction(1, 1);
   EXPECT_EQ(gs().nexthole, "course9hole9");
   a.p1 = 5;
@@ -316,7 +316,7 @@ TEST_F(DevicesTest, TextSwitchWritesItsSlotWithoutRestarting) {
 }
 
 TEST_F(DevicesTest, AreaSwitchEnablesItsAreaAndIgnoresBadNumbers) {
-  arearec& a = Area(1, 38);
+  Area& a = AreaAt(1, 38);
   a.p1 = 99;
   DeviceAction(1, 1);
   EXPECT_TRUE(gs().areas[99].enabled);
@@ -327,7 +327,7 @@ TEST_F(DevicesTest, AreaSwitchEnablesItsAreaAndIgnoresBadNumbers) {
 }
 
 TEST_F(DevicesTest, CannonFiresOnceAndHiddenHoleChangesTheNextHole) {
-  arearec& c = Area(1, 29, "cannon");
+  Area& c = AreaAt(1, 29, "cannon");
   DeviceAction(1, 1);
   EXPECT_EQ(B().vz, 8.6);
   EXPECT_FALSE(B().airborne);  // keeps the stored vz for its next flight
@@ -336,7 +336,7 @@ TEST_F(DevicesTest, CannonFiresOnceAndHiddenHoleChangesTheNextHole) {
   EXPECT_EQ(sounds.Effects(), std::vector<int>{27});
 
   gs().nexthole = "course1hole3";
-  arearec& h = Area(2, 29, "hidden");
+  Area& h = AreaAt(2, 29, "hidden");
   DeviceAction(1, 2);
   EXPECT_EQ(gs().nexthole, "course5hole1");
   EXPECT_EQ(gs().bigmessage, "BONUS HOLE DISCOVERED");
@@ -347,7 +347,7 @@ TEST_F(DevicesTest, CannonFiresOnceAndHiddenHoleChangesTheNextHole) {
 // --- Teleporter, catapult ---
 
 TEST_F(DevicesTest, TeleporterMovesTheBallToItsExitWithFlashes) {
-  arearec& a = Area(1, 25);
+  Area& a = AreaAt(1, 25);
   a.x2 = 900, a.y2 = 200;  // exit
   a.x3 = 900, a.y3 = 180;  // exit direction: from 3 to 4
   a.x4 = 1000, a.y4 = 180;
@@ -369,12 +369,12 @@ TEST_F(DevicesTest, TeleporterMovesTheBallToItsExitWithFlashes) {
 }
 
 TEST_F(DevicesTest, CatapultLaunchesQuietlyWithScatter) {
-  arearec& a = Area(1, 37);
+  Area& a = AreaAt(1, 37);
   a.x2 = 900, a.y2 = 200;
   a.x3 = 900, a.y3 = 190;
   a.x4 = 900, a.y4 = 90;  // straight up the screen, 100 long
   for (int k = 0; k < 30; ++k) {
-    Ball(500, 500).vz = 0.5;
+    BallAt(500, 500).vz = 0.5;
     DeviceAction(1, 1);
     EXPECT_EQ(B().x, 900);
     EXPECT_EQ(B().y, 200);
@@ -395,7 +395,7 @@ class PipeTest : public DevicesTest {
  protected:
   void SetUp() override {
     DevicesTest::SetUp();
-    arearec& a = Area(4, 26);
+    Area& a = AreaAt(4, 26);
     a.x2 = 700, a.y2 = 560;  // exit 60 pixels below the mouth
     a.x3 = 700, a.y3 = 550;
     a.x4 = 800, a.y4 = 550;  // exit segment 100 long, pointing right
@@ -404,7 +404,7 @@ class PipeTest : public DevicesTest {
 };
 
 TEST_F(PipeTest, FastBallHopsOverEvenInTheAir) {
-  Ball(500, 500, 3).speed = 2.5;
+  BallAt(500, 500, 3).speed = 2.5;
   DeviceAction(1, 4);
   EXPECT_EQ(gs().message, kPad + "TOO FAST TO GO IN");
   EXPECT_DOUBLE_EQ(B().vz, 2.5 / 1.75);
@@ -443,7 +443,7 @@ TEST_F(PipeTest, SlowBallDropsInAndComesOutAtTheExit) {
 
 TEST_F(PipeTest, ExitSpeedOfAHundredPixelSegment) {
   for (int k = 0; k < 40; ++k) {
-    Ball(500, 500);
+    BallAt(500, 500);
     B().inpipe = true;
     B().holearea = 4;
     B().z = -100;  // deep enough to come out at once
@@ -466,7 +466,7 @@ TEST_F(PipeTest, ExitAboveTheMouthLetsTheBallOutInTheFirstFrame) {
 
 TEST_F(PipeTest, MouthHoldsTheBallAndFallIsCapped) {
   gs().timescale = 1;
-  playerrec& b = Ball(520, 500);  // outside the mouth of radius 10
+  Ball& b = BallAt(520, 500);  // outside the mouth of radius 10
   b.checkx = 519, b.checky = 500;
   b.inpipe = true;
   b.holearea = 4;

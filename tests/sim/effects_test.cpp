@@ -21,19 +21,19 @@ class EffectsTest : public ::testing::Test {
   void SetUp() override {
     ResetGameState();
     Randomize(7);
-    TMain& win = mainwin();
+    GameWindow& win = gamewin();
     win.course.items.clear();
-    win.DXDraw.Start(nullptr, kW, kH, false);
-    win.DXDraw.Fill(0);
+    win.display.Start(nullptr, kW, kH, false);
+    win.display.Fill(0);
   }
   void TearDown() override {
-    mainwin().DXDraw.Finalize();
-    mainwin().course.items.clear();
+    gamewin().display.Finalize();
+    gamewin().course.items.clear();
   }
 
   // Course image `index`: `patterns` patterns of 8 x 8 side by side, one colour.
   static void Image(int index, int patterns, uint32_t colour) {
-    std::vector<ImageItem>& items = mainwin().course.items;
+    std::vector<ImageItem>& items = gamewin().course.items;
     if (static_cast<int>(items.size()) <= index) items.resize(static_cast<size_t>(index) + 1);
     ImageItem& it = items[static_cast<size_t>(index)];
     it = ImageItem{};
@@ -46,17 +46,17 @@ class EffectsTest : public ::testing::Test {
     PublishCourseImages();
   }
   static uint16_t Pixel(int x, int y) {
-    const Display& d = mainwin().DXDraw;
+    const Display& d = gamewin().display;
     return d.Pixels()[y * d.Pitch() + x];
   }
-  static spriterec& Sprite(int slot, int x, int y, int image, bool loop, int p1, int p2 = 0) {
-    spriterec& s = gs().sprites[slot];
-    s = spriterec{x, y, image, 0, loop, p1, p2};
+  static Sprite& SpriteAt(int slot, int x, int y, int image, bool loop, int p1, int p2 = 0) {
+    Sprite& s = gs().sprites[slot];
+    s = Sprite{x, y, image, 0, loop, p1, p2};
     return s;
   }
-  static particlerec& Particle(int i, double x, double y, double z, double vz, int bounces) {
-    particlerec& q = gs().particles[i];
-    q = particlerec{};
+  static Particle& ParticleAt(int i, double x, double y, double z, double vz, int bounces) {
+    Particle& q = gs().particles[i];
+    q = Particle{};
     q.x = x, q.y = y, q.z = z, q.vz = vz;
     q.bounces = bounces;
     q.active = true;
@@ -77,13 +77,13 @@ class EffectsTest : public ::testing::Test {
 
 TEST_F(EffectsTest, OneShotSpriteLivesFourFramesPerPatternDividedByTimescale) {
   Image(3, 3, 0xFFFFFF);
-  Sprite(5, 100, 100, 3, false, 0);
+  SpriteAt(5, 100, 100, 3, false, 0);
   EXPECT_EQ(Lifetime(5), 12);
-  Sprite(5, 100, 100, 3, false, 0);
+  SpriteAt(5, 100, 100, 3, false, 0);
   gs().timescale = 2;
   EXPECT_EQ(Lifetime(5), 6);
   // Emptied completely, counter back to 0.
-  const spriterec& s = gs().sprites[5];
+  const Sprite& s = gs().sprites[5];
   EXPECT_EQ(s.image, 0);
   EXPECT_EQ(s.p1, 0);
   EXPECT_EQ(s.frame, 0);
@@ -91,11 +91,11 @@ TEST_F(EffectsTest, OneShotSpriteLivesFourFramesPerPatternDividedByTimescale) {
 
 TEST_F(EffectsTest, LongAnimationsEndAfter255FramesAndLoopsRestart) {
   Image(3, 100, 0xFFFFFF);  // 400 frames of patterns: the counter limit ends it first
-  Sprite(5, 100, 100, 3, false, 0);
+  SpriteAt(5, 100, 100, 3, false, 0);
   EXPECT_EQ(Lifetime(5), 255);
 
   Image(4, 2, 0xFFFFFF);
-  spriterec& s = Sprite(36, 10, 10, 4, true, 0);
+  Sprite& s = SpriteAt(36, 10, 10, 4, true, 0);
   for (int f = 0; f < 7; ++f) EffectsPhase(WindowScene(), true);
   EXPECT_EQ(s.frame, 7);
   EffectsPhase(WindowScene(), true);
@@ -105,28 +105,28 @@ TEST_F(EffectsTest, LongAnimationsEndAfter255FramesAndLoopsRestart) {
 }
 
 TEST_F(EffectsTest, SpriteOfAMissingImageEmptiesAtOnce) {
-  Sprite(2, 50, 50, 9, false, 192);
+  SpriteAt(2, 50, 50, 9, false, 192);
   EffectsPhase(WindowScene(), true);
   EXPECT_EQ(gs().sprites[2].x, 0);
 }
 
 TEST_F(EffectsTest, DrawModesFollowTheStrength) {
-  TMain& win = mainwin();
+  GameWindow& win = gamewin();
   Image(1, 1, 0x0000F8);  // red 248
   const uint16_t red = ToNative(0x0000F8);
   const uint16_t grey = ToNative(0x808080);
 
   // Plain colour-keyed draw, at the screen position of the view.
   gs().viewx = 10, gs().viewy = 20;
-  Sprite(40, 110, 120, 1, true, 0);
+  SpriteAt(40, 110, 120, 1, true, 0);
   EffectsPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(100, 100), red);
   EXPECT_EQ(Pixel(99, 100), 0);
   gs().viewx = gs().viewy = 0;
 
   // Subtractive with alpha 192: the red channel of grey is lowered, not replaced.
-  win.DXDraw.Fill(grey);
-  Sprite(40, 100, 100, 1, true, -192);
+  win.display.Fill(grey);
+  SpriteAt(40, 100, 100, 1, true, -192);
   EffectsPhase(WindowScene(), true);
   const uint32_t sub = FromNative(Pixel(100, 100));
   EXPECT_NE(Pixel(100, 100), red);
@@ -134,8 +134,8 @@ TEST_F(EffectsTest, DrawModesFollowTheStrength) {
   EXPECT_EQ((sub >> 8) & 0xFF, FromNative(grey) >> 8 & 0xFF);
 
   // Additive with alpha 255 raises the red channel only.
-  win.DXDraw.Fill(grey);
-  Sprite(40, 100, 100, 1, true, 255);
+  win.display.Fill(grey);
+  SpriteAt(40, 100, 100, 1, true, 255);
   EffectsPhase(WindowScene(), true);
   const uint32_t add = FromNative(Pixel(100, 100));
   EXPECT_GT(add & 0xFF, 0x80u);
@@ -145,20 +145,20 @@ TEST_F(EffectsTest, DrawModesFollowTheStrength) {
 TEST_F(EffectsTest, LowerSlotsAreDrawnOverHigherOnes) {
   Image(1, 1, 0x0000F8);
   Image(2, 1, 0xF80000);
-  Sprite(1, 100, 100, 1, true, 0);
-  Sprite(30, 100, 100, 2, true, 0);
+  SpriteAt(1, 100, 100, 1, true, 0);
+  SpriteAt(30, 100, 100, 2, true, 0);
   EffectsPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(100, 100), ToNative(0x0000F8));
 }
 
 TEST_F(EffectsTest, PulseRisesFallsAndRestarts) {
   Image(1, 1, 0xFFFFFF);
-  spriterec& s = Sprite(35, 100, 100, 1, true, 0, 128);
+  Sprite& s = SpriteAt(35, 100, 100, 1, true, 0, 128);
   EffectsPhase(WindowScene(), true);  // alpha 255 - |256 - 255| = 254: nearly white
   EXPECT_GT(FromNative(Pixel(100, 100)) & 0xFF, 0xF0u);
   EXPECT_EQ(s.p2, 148);
   // During the pause nothing is drawn, the counter runs on.
-  mainwin().DXDraw.Fill(0);
+  gamewin().display.Fill(0);
   s.p2 = 300;
   EffectsPhase(WindowScene(), true);
   EXPECT_EQ(s.p2, 320);
@@ -171,7 +171,7 @@ TEST_F(EffectsTest, PulseRisesFallsAndRestarts) {
 // --- Particles ---
 
 TEST_F(EffectsTest, ParticleDiesOnItsLastBounce) {
-  particlerec& q = Particle(1, 100, 100, 0, 2, 1);
+  Particle& q = ParticleAt(1, 100, 100, 0, 2, 1);
   int frames = 0;
   while (q.active && frames < 50) {
     EffectsPhase(WindowScene(), true);
@@ -185,7 +185,7 @@ TEST_F(EffectsTest, ParticleDiesOnItsLastBounce) {
 }
 
 TEST_F(EffectsTest, ParticleOnTheGroundSurvivesOneFrameAndDiesInTheSecond) {
-  particlerec& q = Particle(1, 100, 100, 0, 0, 3);
+  Particle& q = ParticleAt(1, 100, 100, 0, 0, 3);
   EffectsPhase(WindowScene(), true);
   EXPECT_TRUE(q.active);
   EXPECT_DOUBLE_EQ(q.vz, -0.5);
@@ -195,7 +195,7 @@ TEST_F(EffectsTest, ParticleOnTheGroundSurvivesOneFrameAndDiesInTheSecond) {
 }
 
 TEST_F(EffectsTest, FlightMovesAtHalfSpeedDownTheScreenAndSlowsByTimescale) {
-  particlerec& q = Particle(1, 100, 100, 50, 0, 3);
+  Particle& q = ParticleAt(1, 100, 100, 50, 0, 3);
   q.angle = 64;
   q.speed = 2;
   EffectsPhase(WindowScene(), true);
@@ -212,13 +212,13 @@ TEST_F(EffectsTest, FlightMovesAtHalfSpeedDownTheScreenAndSlowsByTimescale) {
 }
 
 TEST_F(EffectsTest, WallsReflectOncePerFrameWhateverTheTimescale) {
-  arearec& wall = gs().areas[3];
+  Area& wall = gs().areas[3];
   wall.kind = 2;  // vertical
   wall.x1 = 104, wall.y1 = 0, wall.x2 = 104, wall.y2 = 400;
   wall.enabled = true;
   for (int ts : {1, 2, 4}) {
     gs().timescale = ts;
-    particlerec& q = Particle(1, 100, 100, 50, 0, 3);
+    Particle& q = ParticleAt(1, 100, 100, 50, 0, 3);
     q.angle = 0;
     q.speed = 1;
     EffectsPhase(WindowScene(), true);
@@ -226,7 +226,7 @@ TEST_F(EffectsTest, WallsReflectOncePerFrameWhateverTheTimescale) {
   }
   // Disabled walls and quadrilaterals leave it alone.
   wall.enabled = false;
-  particlerec& q = Particle(1, 100, 100, 50, 0, 3);
+  Particle& q = ParticleAt(1, 100, 100, 50, 0, 3);
   q.speed = 1;
   EffectsPhase(WindowScene(), true);
   EXPECT_EQ(q.angle, 0);
@@ -239,12 +239,12 @@ TEST_F(EffectsTest, WallsReflectOncePerFrameWhateverTheTimescale) {
 TEST_F(EffectsTest, WallKindsMirrorAboutTheirLines) {
   const int32_t expect[8] = {0, -38, -128, -218, 0, 0, -64, -192};
   for (int kind : {1, 2, 3, 4, 6, 7}) {
-    arearec& wall = gs().areas[1];
-    wall = arearec{};
+    Area& wall = gs().areas[1];
+    wall = Area{};
     wall.kind = kind;
     wall.x1 = 0, wall.y1 = 100, wall.x2 = 400, wall.y2 = 100;
     wall.enabled = true;
-    particlerec& q = Particle(1, 200, 100, 50, 0, 3);
+    Particle& q = ParticleAt(1, 200, 100, 50, 0, 3);
     q.angle = 10;
     EffectsPhase(WindowScene(), true);
     EXPECT_EQ(q.angle, (expect[kind] - 10) & 255) << "kind " << kind;
@@ -254,7 +254,7 @@ TEST_F(EffectsTest, WallKindsMirrorAboutTheirLines) {
 TEST_F(EffectsTest, ParticlesDrawLinesDotsAndGroundTracks) {
   const uint16_t red = ToNative(0x0000FF);
   // A line from the previous to the new position, lifted by the height.
-  particlerec& q = Particle(1, 100, 100, 20, 0.5, 3);
+  Particle& q = ParticleAt(1, 100, 100, 20, 0.5, 3);
   q.angle = 0;
   q.speed = 4;
   EffectsPhase(WindowScene(), true);  // (100, 80) -> (104, 79.5)
@@ -262,16 +262,16 @@ TEST_F(EffectsTest, ParticlesDrawLinesDotsAndGroundTracks) {
   EXPECT_EQ(Pixel(100, 100), 0);
 
   // Dots with a shadow: one coloured pixel in the air and one on the ground.
-  mainwin().DXDraw.Fill(0);
-  particlerec& d = Particle(2, 200, 200, 20, 0.5, 3);
+  gamewin().display.Fill(0);
+  Particle& d = ParticleAt(2, 200, 200, 20, 0.5, 3);
   d.dots = d.shadow = true;
   EffectsPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(200, 180), red);
   EXPECT_EQ(Pixel(200, 200), ToNative(33487));
 
   // A shadowed line also draws its track on the ground.
-  mainwin().DXDraw.Fill(0);
-  particlerec& t = Particle(3, 300, 300, 20, 0.5, 3);
+  gamewin().display.Fill(0);
+  Particle& t = ParticleAt(3, 300, 300, 20, 0.5, 3);
   t.shadow = true;
   t.speed = 4;
   gs().particles[1].active = gs().particles[2].active = false;
@@ -286,7 +286,7 @@ class BurstTest : public EffectsTest {
  protected:
   void SetUp() override {
     EffectsTest::SetUp();
-    playerrec& b = gs().players[1];
+    Ball& b = gs().players[1];
     b.x = 300, b.y = 200, b.z = 0;
     b.angle = 64;
     b.speed = 2;
@@ -297,7 +297,7 @@ class BurstTest : public EffectsTest {
 TEST_F(BurstTest, DustFillsEveryParticleAndKeepsHeights) {
   gs().particles[7].z = 12;
   Burst(BurstKind::Dust, 1);
-  for (const particlerec& q : gs().particles) {
+  for (const Particle& q : gs().particles) {
     EXPECT_TRUE(q.active);
     EXPECT_EQ(q.x, 300);
     EXPECT_EQ(q.y, 200);
@@ -315,7 +315,7 @@ TEST_F(BurstTest, DustFillsEveryParticleAndKeepsHeights) {
 TEST_F(BurstTest, DebrisRewritesSixConsecutiveParticlesOnly) {
   for (int seed = 1; seed <= 20; ++seed) {
     Randomize(seed);
-    for (particlerec& q : gs().particles) q = particlerec{};
+    for (Particle& q : gs().particles) q = Particle{};
     Burst(BurstKind::Debris, 1);
     int first = 0, count = 0;
     for (int i = 1; i <= kMaxParticles; ++i) {
@@ -334,7 +334,7 @@ TEST_F(BurstTest, DebrisRewritesSixConsecutiveParticlesOnly) {
 
 TEST_F(BurstTest, SprayLeavesAheadOfTheBallOnTheGround) {
   Burst(BurstKind::Spray, 1);
-  for (const particlerec& q : gs().particles) {
+  for (const Particle& q : gs().particles) {
     EXPECT_EQ(q.y, 206);
     EXPECT_EQ(q.z, 0);
     EXPECT_GE(q.speed, 5);
@@ -351,7 +351,7 @@ TEST_F(BurstTest, SprayOfTheGreenHoleSlowsParticleByParticleButNotTheBall) {
   Burst(BurstKind::Spray, 1);
   EXPECT_EQ(gs().players[1].speed, 2);  // the motion step takes the ball's share
   for (int i = 1; i <= kMaxParticles; ++i) {
-    const particlerec& q = gs().particles[i];
+    const Particle& q = gs().particles[i];
     const double base = 2 - 0.025 * (i - 1) + 3;
     EXPECT_GE(q.speed, base - 1e-9);
     EXPECT_LT(q.speed, base + 2.5);
@@ -362,14 +362,14 @@ TEST_F(BurstTest, SprayOfTheGreenHoleSlowsParticleByParticleButNotTheBall) {
 
 TEST_F(BurstTest, SplashesTakeTheirColourAndLift) {
   Burst(BurstKind::HardSplash, 1);
-  for (const particlerec& q : gs().particles) {
+  for (const Particle& q : gs().particles) {
     EXPECT_EQ(q.colour, 16622689);
     EXPECT_GE(q.vz, -3 + 5);
     EXPECT_LT(q.vz, -3 + 6.5);
     EXPECT_GE(q.speed, 2);
   }
   Burst(BurstKind::SoftSplash, 1, true);
-  for (const particlerec& q : gs().particles) {
+  for (const Particle& q : gs().particles) {
     EXPECT_EQ(q.colour, 3534447);
     EXPECT_GE(q.vz, 3);
     EXPECT_GE(q.speed, 4);
@@ -381,7 +381,7 @@ TEST_F(BurstTest, SplashesTakeTheirColourAndLift) {
 TEST_F(BurstTest, BlastReplacesAFlyingBurst) {
   Burst(BurstKind::Dust, 1);
   Burst(BurstKind::Blast, 1);
-  for (const particlerec& q : gs().particles) {
+  for (const Particle& q : gs().particles) {
     EXPECT_EQ(q.colour, 4574820);
     EXPECT_EQ(q.bounces, 2);
     EXPECT_EQ(q.speed, std::floor(q.speed));

@@ -17,16 +17,16 @@ class HoleAnimTest : public test::GameTest {
  protected:
   void SetUp() override {
     test::GameTest::SetUp();
-    mainwin().DXDraw.Fill(0);
+    gamewin().display.Fill(0);
     Course(1280, 960);
     for (int image = 5; image <= 11; ++image) Image(image, 4, 0x404040);
   }
   void TearDown() override {
-    mainwin().course.items.clear();
+    gamewin().course.items.clear();
     test::GameTest::TearDown();
   }
   static ImageItem& Slot(int index) {
-    std::vector<ImageItem>& items = mainwin().course.items;
+    std::vector<ImageItem>& items = gamewin().course.items;
     if (static_cast<int>(items.size()) <= index) items.resize(static_cast<size_t>(index) + 1);
     return items[static_cast<size_t>(index)];
   }
@@ -50,7 +50,7 @@ class HoleAnimTest : public test::GameTest {
     PublishCourseImages();
   }
   static bool ScreenBlack() {
-    const Display& d = mainwin().DXDraw;
+    const Display& d = gamewin().display;
     for (int i = 0; i < d.SurfaceWidth() * d.SurfaceHeight(); ++i) {
       if (d.Pixels()[i] != 0) return false;
     }
@@ -59,7 +59,7 @@ class HoleAnimTest : public test::GameTest {
   static bool Shown(int slot) { return gs().sprites[slot].x != 0 || gs().sprites[slot].y != 0; }
   // Every floater at (x, y) with `image`.
   static void Floaters(int x, int y, int image) {
-    for (floaterrec& f : gs().floaters) f = floaterrec{x, y, image, 0};
+    for (Floater& f : gs().floaters) f = Floater{x, y, image, 0};
   }
 };
 
@@ -92,7 +92,7 @@ TEST_F(HoleAnimTest, ObstaclesTakeTurnsOverA128FrameCycle) {
   // Placed where the table puts them, as plain looping sprites.
   gs().animphase = 10;
   HoleAnimationPhase(WindowScene(), true);
-  const spriterec& s = gs().sprites[35];
+  const Sprite& s = gs().sprites[35];
   EXPECT_EQ(s.x, 511);
   EXPECT_EQ(s.y, 181);
   EXPECT_EQ(s.image, 9);
@@ -123,7 +123,7 @@ TEST_F(HoleAnimTest, FasterTimescaleShortensTheCycleAndWrapsPast255) {
 
 TEST_F(HoleAnimTest, MachineSoundsLouderNearTheBall) {
   gs().holename = "course2hole5";
-  playerrec& b = gs().players[1];
+  Ball& b = gs().players[1];
   b.x = 710, b.y = 467;  // 100 pixels from the machine
   gs().animphase = 254;
   HoleAnimationPhase(WindowScene(), true);
@@ -150,7 +150,7 @@ TEST_F(HoleAnimTest, DustDriftsWithTheViewAndFreezesOnAJump) {
   gs().viewx = 100, gs().viewy = 100;
   gs().floatviewx = 130, gs().floatviewy = 70;  // the view moved 30 left... and 30 down
   HoleAnimationPhase(WindowScene(), true);
-  for (const floaterrec& f : gs().floaters) {
+  for (const Floater& f : gs().floaters) {
     EXPECT_GE(f.x, 340);  // + 4/3 * 30 + 0..1
     EXPECT_LE(f.x, 341);
     EXPECT_GE(f.y, 160);
@@ -163,7 +163,7 @@ TEST_F(HoleAnimTest, DustDriftsWithTheViewAndFreezesOnAJump) {
   Floaters(300, 200, 5);
   gs().floatviewx = 133, gs().floatviewy = 133;  // a jump of 33
   HoleAnimationPhase(WindowScene(), true);
-  for (const floaterrec& f : gs().floaters) {
+  for (const Floater& f : gs().floaters) {
     EXPECT_EQ(f.x, 300);
     EXPECT_EQ(f.y, 200);
   }
@@ -171,7 +171,7 @@ TEST_F(HoleAnimTest, DustDriftsWithTheViewAndFreezesOnAJump) {
   Floaters(300, 200, 5);
   gs().floatviewx = 200, gs().floatviewy = 110;
   HoleAnimationPhase(WindowScene(), true);
-  for (const floaterrec& f : gs().floaters) {
+  for (const Floater& f : gs().floaters) {
     EXPECT_EQ(f.x, 300);
     EXPECT_GE(f.y, 213);
   }
@@ -184,28 +184,28 @@ TEST_F(HoleAnimTest, DustPastANarrowCoursesRightEdgeReappearsAtItsLeft) {
   gs().floatviewx = -120;
   Floaters(515, 200, 5);
   HoleAnimationPhase(WindowScene(), true);
-  for (const floaterrec& f : gs().floaters) EXPECT_EQ(f.x, 120);
+  for (const Floater& f : gs().floaters) EXPECT_EQ(f.x, 120);
 }
 
 TEST_F(HoleAnimTest, FloatersWrapAroundTheScreen) {
   gs().holename = "course4hole8";
   Floaters(0, 0, 6);
-  gs().floaters[1] = floaterrec{645, 100, 6, 0};  // off the right: back to 0
-  gs().floaters[2] = floaterrec{-3, 100, 6, 0};   // off the left: to the right edge
-  gs().floaters[3] = floaterrec{100, -40, 6, 0};  // far above: to the bottom
-  gs().floaters[4] = floaterrec{100, 485, 6, 0};  // below: a new place above the top
+  gs().floaters[1] = Floater{645, 100, 6, 0};  // off the right: back to 0
+  gs().floaters[2] = Floater{-3, 100, 6, 0};   // off the left: to the right edge
+  gs().floaters[3] = Floater{100, -40, 6, 0};  // far above: to the bottom
+  gs().floaters[4] = Floater{100, 485, 6, 0};  // below: a new place above the top
   gs().floaters[2].frame = 3;
   gs().viewx = gs().floatviewx = 0;
   gs().viewy = gs().floatviewy = 0;
   Randomize(3);
   HoleAnimationPhase(WindowScene(), true);
-  const Table<floaterrec, kMaxFloaters>& f = gs().floaters;
+  const Table<Floater, kMaxFloaters>& f = gs().floaters;
   EXPECT_LE(f[1].x, 1);
   EXPECT_EQ(f[2].x, 640);
   EXPECT_GE(f[3].y, 480);
   EXPECT_LE(f[4].y, 0);
   EXPECT_GE(f[4].y, -31);
-  for (const floaterrec& q : f) EXPECT_LT(q.frame, 4);
+  for (const Floater& q : f) EXPECT_LT(q.frame, 4);
 }
 
 TEST_F(HoleAnimTest, StormFlashesAndRainFallsToTheLeft) {
@@ -215,7 +215,7 @@ TEST_F(HoleAnimTest, StormFlashesAndRainFallsToTheLeft) {
   gs().flicker = 200;
   HoleAnimationPhase(WindowScene(), true);
   // The flash whitened the screen and fades by half at timescale 1.
-  EXPECT_GT(FromNative(mainwin().DXDraw.Pixels()[0]) & 0xFF, 0x80u);
+  EXPECT_GT(FromNative(gamewin().display.Pixels()[0]) & 0xFF, 0x80u);
   EXPECT_LE(gs().flicker, 127);
   EXPECT_EQ(gs().floaters[1].x, 289);
   EXPECT_EQ(gs().floaters[1].y, 111);
@@ -237,11 +237,11 @@ TEST_F(HoleAnimTest, StormFlashesAndRainFallsToTheLeft) {
 TEST_F(HoleAnimTest, BubblesRiseAndRestartAtRandom) {
   gs().holename = "course4hole3";
   Floaters(100, 100, 7);
-  gs().floaters[2] = floaterrec{100, 485, 7, 8};  // below the screen: to -90
-  gs().floaters[3] = floaterrec{100, -89, 7, 8};  // rises past -90: a new place
-  gs().floaters[6] = floaterrec{100, 100, 7, 0};  // beyond the five bubbles: untouched
+  gs().floaters[2] = Floater{100, 485, 7, 8};  // below the screen: to -90
+  gs().floaters[3] = Floater{100, -89, 7, 8};  // rises past -90: a new place
+  gs().floaters[6] = Floater{100, 100, 7, 0};  // beyond the five bubbles: untouched
   HoleAnimationPhase(WindowScene(), true);
-  const Table<floaterrec, kMaxFloaters>& f = gs().floaters;
+  const Table<Floater, kMaxFloaters>& f = gs().floaters;
   EXPECT_EQ(f[1].x, 104);
   EXPECT_EQ(f[1].y, 98);
   EXPECT_EQ(f[1].frame, 1);
@@ -266,7 +266,7 @@ TEST_F(HoleAnimTest, FallingParticlesMoveOnlyTheFirstTen) {
 
 TEST_F(HoleAnimTest, PuffsLaunchEightParticlesWithASound) {
   gs().holename = "course2hole1";
-  playerrec& b = gs().players[1];
+  Ball& b = gs().players[1];
   b.x = 496, b.y = 917;  // 100 pixels away
   int frames = 0;
   while (sounds.Effects().empty() && frames < 2000) {
@@ -277,7 +277,7 @@ TEST_F(HoleAnimTest, PuffsLaunchEightParticlesWithASound) {
   EXPECT_TRUE(sounds.Has(SoundList::Effects, 20, SoundOp::SetVolume, -200));
   int active = 0, first = 0;
   for (int i = 1; i <= kMaxParticles; ++i) {
-    const particlerec& q = gs().particles[i];
+    const Particle& q = gs().particles[i];
     if (!q.active) continue;
     if (first == 0) first = i;
     ++active;
@@ -310,7 +310,7 @@ TEST_F(HoleAnimTest, OtherHolesDrawAndChangeNothing) {
     EXPECT_EQ(gs().animphase, 40);
     EXPECT_EQ(gs().flicker, 0);
     for (int slot = 35; slot <= 40; ++slot) EXPECT_FALSE(Shown(slot));
-    for (const particlerec& q : gs().particles) EXPECT_FALSE(q.active);
+    for (const Particle& q : gs().particles) EXPECT_FALSE(q.active);
   }
   EXPECT_TRUE(sounds.requests.empty());
 }

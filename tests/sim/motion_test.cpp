@@ -28,9 +28,9 @@ class MotionTest : public ::testing::Test {
   void TearDown() override { SetSoundObserver(nullptr); }
 
   // Ball p on the course at (x, y), moving along `angle` at `speed`.
-  playerrec& Launch(int p, double x, double y, int angle, double speed) {
-    playerrec& b = gs().players[p];
-    b = playerrec{};
+  Ball& Launch(int p, double x, double y, int angle, double speed) {
+    Ball& b = gs().players[p];
+    b = Ball{};
     b.x = b.checkx = b.backx = x;
     b.y = b.checky = b.backy = y;
     b.angle = angle;
@@ -45,7 +45,7 @@ class MotionTest : public ::testing::Test {
 };
 
 TEST_F(MotionTest, StrokeOnFlatGroundRestsAfter800Steps) {
-  playerrec& b = Launch(1, 100, 100, 0, 4.0);
+  Ball& b = Launch(1, 100, 100, 0, 4.0);
   int frames = 0;
   while (b.moving && frames < 1000) {
     MotionPhase();
@@ -61,18 +61,18 @@ TEST_F(MotionTest, StrokeOnFlatGroundRestsAfter800Steps) {
 }
 
 TEST_F(MotionTest, FastBallIsCutToFiveBeforeFriction) {
-  playerrec& b = Launch(1, 100, 100, 0, 7.0);
+  Ball& b = Launch(1, 100, 100, 0, 7.0);
   BallStep(1);
   EXPECT_NEAR(b.x, 107, 1e-9);  // moves with its full speed first
   EXPECT_DOUBLE_EQ(b.speed, 4.995);
   // A push adds to the ground velocity on the ground but not high in the air.
-  playerrec& c = Launch(2, 0, 0, 0, 1.0);
+  Ball& c = Launch(2, 0, 0, 0, 1.0);
   c.pushangle = 64;
   c.pushspeed = 1.0;
   BallStep(2);
   EXPECT_EQ(c.angle, 32);
   EXPECT_NEAR(c.y, 1.0, 1e-12);
-  playerrec& d = Launch(3, 0, 0, 0, 1.0);
+  Ball& d = Launch(3, 0, 0, 0, 1.0);
   d.z = 1.6;
   d.pushangle = 64;
   d.pushspeed = 1.0;
@@ -82,7 +82,7 @@ TEST_F(MotionTest, FastBallIsCutToFiveBeforeFriction) {
 }
 
 TEST_F(MotionTest, BounceHeightsAndLandingDust) {
-  playerrec& b = Launch(1, 100, 100, 0, 0);
+  Ball& b = Launch(1, 100, 100, 0, 0);
   b.airborne = true;
   b.vz = -2;
   BallStep(1);
@@ -95,7 +95,7 @@ TEST_F(MotionTest, BounceHeightsAndLandingDust) {
 
   sounds.clear();
   gs().particles[33].dots = true;
-  playerrec& c = Launch(2, 50, 60, 0, 0);
+  Ball& c = Launch(2, 50, 60, 0, 0);
   c.airborne = true;
   c.vz = -2.4;
   BallStep(2);
@@ -103,7 +103,7 @@ TEST_F(MotionTest, BounceHeightsAndLandingDust) {
   EXPECT_EQ(sounds, std::vector<int>{2});
   EXPECT_FALSE(gs().particles[27].active);
   for (int i = 28; i <= 33; ++i) {
-    const particlerec& q = gs().particles[i];
+    const Particle& q = gs().particles[i];
     EXPECT_TRUE(q.active);
     EXPECT_EQ(q.x, c.x);
     EXPECT_EQ(q.y, c.y + 6);
@@ -120,7 +120,7 @@ TEST_F(MotionTest, BounceHeightsAndLandingDust) {
 }
 
 TEST_F(MotionTest, LowBounceLandsForGoodInTheSameStep) {
-  playerrec& b = Launch(1, 100, 100, 0, 0);
+  Ball& b = Launch(1, 100, 100, 0, 0);
   b.airborne = true;
   b.z = 0.3;
   b.vz = -0.6;
@@ -133,7 +133,7 @@ TEST_F(MotionTest, LowBounceLandsForGoodInTheSameStep) {
 }
 
 TEST_F(MotionTest, StuckBallIsRecoveredAfter61Steps) {
-  playerrec& b = Launch(1, 100, 100, 10, 0);
+  Ball& b = Launch(1, 100, 100, 10, 0);
   b.backx = 95;  // trailing point 5 away: not yet followed
   auto hold = [&b]() {
     b.pushangle = 64;  // a push of zero strength keeps the ball from resting
@@ -162,7 +162,7 @@ TEST_F(MotionTest, NoRecoveryWhileHeldByWaterPipeCupOrSlowZone) {
   for (int flag = 0; flag < 4; ++flag) {
     ResetGameState();
     sounds.clear();
-    playerrec& b = Launch(1, 100, 100, 0, 0);
+    Ball& b = Launch(1, 100, 100, 0, 0);
     for (int i = 0; i < 100; ++i) {
       b.pushangle = 64;
       b.wet = flag == 0;
@@ -177,7 +177,7 @@ TEST_F(MotionTest, NoRecoveryWhileHeldByWaterPipeCupOrSlowZone) {
 }
 
 TEST_F(MotionTest, SlowZoneAndWater) {
-  playerrec& b = Launch(1, 0, 0, 0, 4.0);
+  Ball& b = Launch(1, 0, 0, 0, 4.0);
   b.wet = true;
   BallStep(1);
   EXPECT_DOUBLE_EQ(b.speed, 2.0);
@@ -187,12 +187,12 @@ TEST_F(MotionTest, SlowZoneAndWater) {
   EXPECT_DOUBLE_EQ(b.speed, 2.0 - 0.005 - 0.025);
 
   gs().holename = "course4hole4";
-  playerrec& c = Launch(2, 0, 0, 0, 4.0);
+  Ball& c = Launch(2, 0, 0, 0, 4.0);
   c.wet = true;
   BallStep(2);
   EXPECT_NEAR(c.speed, 2.0 - 0.825, 1e-12);
 
-  playerrec& d = Launch(3, 0, 0, 0, 3.0);
+  Ball& d = Launch(3, 0, 0, 0, 3.0);
   d.sinking = true;
   BallStep(3);
   EXPECT_DOUBLE_EQ(d.speed, 0.5);
@@ -202,9 +202,9 @@ TEST_F(MotionTest, SlowZoneAndWater) {
 }
 
 // One step with the ramp codes of the two previous area passes.
-playerrec& SlopeStep(int angle, double speed, int lastramp, int ramp) {
+Ball& SlopeStep(int angle, double speed, int lastramp, int ramp) {
   ResetGameState();
-  playerrec& b = gs().players[1];
+  Ball& b = gs().players[1];
   b.x = b.checkx = b.backx = 300;
   b.y = b.checky = b.backy = 300;
   b.angle = angle;
@@ -225,7 +225,7 @@ TEST_F(MotionTest, SlopeEdgesBendThePath) {
   EXPECT_EQ(SlopeStep(0, 1.0, 13, 13).angle, 0);
   EXPECT_EQ(SlopeStep(0, 1.0, -13, 13).angle, 0);
   // Hand-over: the ramp seen now becomes the last one.
-  playerrec& b = SlopeStep(0, 1.0, 0, 13);
+  Ball& b = SlopeStep(0, 1.0, 0, 13);
   EXPECT_EQ(b.lastramp, 13);
   EXPECT_EQ(b.ramp, 0);
   // The next step reduces the heading again.
@@ -237,22 +237,22 @@ TEST_F(MotionTest, SlopeEdgesBendThePath) {
 
 TEST_F(MotionTest, JumpsOffSlopeTops) {
   // Leaving a -13 slope at 220: bent by 3 to 223, inside 208..240: jumps.
-  playerrec& b = SlopeStep(220, 3.0, -13, 0);
+  Ball& b = SlopeStep(220, 3.0, -13, 0);
   EXPECT_EQ(b.angle, 223);
   EXPECT_TRUE(b.airborne);
   EXPECT_NEAR(b.vz, 0.92 * 2.995, 1e-12);
   // 250 bends to 262: as a direction that is 6, inside 0..32, but the stored value is not.
-  playerrec& c = SlopeStep(250, 3.0, -13, 0);
+  Ball& c = SlopeStep(250, 3.0, -13, 0);
   EXPECT_EQ(c.angle, 262);
   EXPECT_FALSE(c.airborne);
   // Too slow, or the wrong slope, or already in the air: no jump.
   EXPECT_FALSE(SlopeStep(220, 2.0, -13, 0).airborne);
   EXPECT_FALSE(SlopeStep(220, 3.0, 13, 0).airborne);
   // Leaving a +13 slope: 160 bends to 146 (inside 144..176), 110 to 101 (inside 96..128).
-  playerrec& d = SlopeStep(160, 3.0, 13, 0);
+  Ball& d = SlopeStep(160, 3.0, 13, 0);
   EXPECT_EQ(d.angle, 146);
   EXPECT_TRUE(d.airborne);
-  playerrec& e = SlopeStep(110, 3.0, 13, 0);
+  Ball& e = SlopeStep(110, 3.0, 13, 0);
   EXPECT_EQ(e.angle, 101);
   EXPECT_TRUE(e.airborne);
   // 100 bends to 94: outside.
@@ -261,7 +261,7 @@ TEST_F(MotionTest, JumpsOffSlopeTops) {
 
 TEST_F(MotionTest, AirborneBallIgnoresSlopeEdges) {
   ResetGameState();
-  playerrec& b = gs().players[1];
+  Ball& b = gs().players[1];
   b.moving = b.oncourse = b.airborne = true;
   b.z = 5;
   b.speed = 3;
@@ -271,14 +271,14 @@ TEST_F(MotionTest, AirborneBallIgnoresSlopeEdges) {
 }
 
 TEST_F(MotionTest, RestConditions) {
-  playerrec& b = Launch(1, 0, 0, 0, 0.004);
+  Ball& b = Launch(1, 0, 0, 0, 0.004);
   BallStep(1);
   EXPECT_FALSE(b.moving);
   EXPECT_EQ(b.speed, 0);
   EXPECT_FALSE(gs().ballsmoving);
 
   // The push of the previous area pass holds the ball in motion, even with no strength.
-  playerrec& c = Launch(1, 0, 0, 0, 0.004);
+  Ball& c = Launch(1, 0, 0, 0, 0.004);
   c.pushangle = 5;
   BallStep(1);
   EXPECT_TRUE(c.moving);
@@ -288,7 +288,7 @@ TEST_F(MotionTest, RestConditions) {
   EXPECT_FALSE(c.moving);
 
   for (int flag = 0; flag < 3; ++flag) {
-    playerrec& d = Launch(1, 0, 0, 0, 0);
+    Ball& d = Launch(1, 0, 0, 0, 0);
     d.sinking = flag == 0;
     d.inpipe = flag == 1;
     d.airborne = flag == 2;
@@ -299,7 +299,7 @@ TEST_F(MotionTest, RestConditions) {
     EXPECT_TRUE(gs().ballsmoving) << flag;
   }
   // In the cup with no speed the ball does come to rest.
-  playerrec& e = Launch(1, 0, 0, 0, 0);
+  Ball& e = Launch(1, 0, 0, 0, 0);
   e.inhole = true;
   BallStep(1);
   EXPECT_FALSE(e.moving);
@@ -310,7 +310,7 @@ TEST_F(MotionTest, PhaseRunsEachPlayersStepsInPlayerOrder) {
   g.numplayers = 3;
   g.timescale = 2;
   for (int p = 1; p <= 3; ++p) {
-    playerrec& b = Launch(p, 100, 100 * p, 0, 1.0);
+    Ball& b = Launch(p, 100, 100 * p, 0, 1.0);
     b.airborne = true;
     b.vz = -2;  // bounces (and plays a sound) in its first step only
   }
@@ -333,9 +333,9 @@ TEST_F(MotionTest, PhaseRunsEachPlayersStepsInPlayerOrder) {
   }
   // A ball at rest takes no steps; one that stops takes none after that.
   g.timescale = 4;
-  playerrec& still = Launch(1, 7, 7, 0, 0);
+  Ball& still = Launch(1, 7, 7, 0, 0);
   still.moving = false;
-  playerrec& slow = Launch(2, 0, 0, 0, 0.004);
+  Ball& slow = Launch(2, 0, 0, 0, 0.004);
   g.numplayers = 2;
   MotionPhase();
   EXPECT_EQ(still.x, 7);
@@ -345,7 +345,7 @@ TEST_F(MotionTest, PhaseRunsEachPlayersStepsInPlayerOrder) {
 }
 
 TEST_F(MotionTest, RollingTextureStaysInRange) {
-  playerrec& b = Launch(1, 0, 0, 40, 5.0);
+  Ball& b = Launch(1, 0, 0, 40, 5.0);
   for (int i = 0; i < 300; ++i) {
     BallStep(1);
     EXPECT_GE(b.rollx, 0);

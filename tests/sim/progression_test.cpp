@@ -68,7 +68,7 @@ TEST_F(ProgressionTest, HoleChangeLoadsTheNextHole) {
   EXPECT_TRUE(gs().bigmessage.empty());
   EXPECT_EQ(gs().gamestate, kHoleCard);
   EXPECT_EQ(gs().holepar[2], 4);
-  EXPECT_TRUE(mainwin().gengine.enabled);
+  EXPECT_TRUE(gamewin().timer.enabled);
 }
 
 TEST_F(ProgressionTest, HoleChangeToAMissingHoleRaisesAndStops) {
@@ -76,12 +76,12 @@ TEST_F(ProgressionTest, HoleChangeToAMissingHoleRaisesAndStops) {
   gs().gamestate = kHoleFinished;
   gs().bigmessagefade = 0;
   gs().nexthole = "course9hole9";
-  mainwin().gengine.enabled = true;
+  gamewin().timer.enabled = true;
   HoleChangeStep();
   EXPECT_THROW(CarryOutRequests(), AssetError);
   EXPECT_EQ(gs().holename, "course9hole9");
   EXPECT_EQ(gs().gamestate, kPlay);
-  EXPECT_FALSE(mainwin().gengine.enabled);
+  EXPECT_FALSE(gamewin().timer.enabled);
 }
 
 TEST_F(ProgressionTest, APuttIntoTheCupFinishesTheHoleAndLoadsTheNext) {
@@ -91,7 +91,7 @@ TEST_F(ProgressionTest, APuttIntoTheCupFinishesTheHoleAndLoadsTheNext) {
   FirstHole();
   HoleInit();
   // The ball 100 pixels left of the cup (600, 220), the hole card closed.
-  playerrec& b = gs().players[1];
+  Ball& b = gs().players[1];
   b.x = b.checkx = b.backx = 500;
   b.y = b.checky = b.backy = 220;
   gs().gamestate = kPlay;
@@ -99,17 +99,17 @@ TEST_F(ProgressionTest, APuttIntoTheCupFinishesTheHoleAndLoadsTheNext) {
   OnPointerMove(b.x, b.y);
   OnLeftButtonDown();
   OnPointerMove(gs().spotx - 60, gs().spoty);
-  GengineTimer();
+  RunFrame();
   OnLeftButtonUp();
   int frames = 0;
   while (gs().gamestate != kHoleFinished && frames < 2000) {
-    GengineTimer();
+    RunFrame();
     ++frames;
   }
   ASSERT_EQ(gs().gamestate, kHoleFinished);
   EXPECT_EQ(gs().bigmessage, "HOLE IN ONE");
   gs().bigmessagefade = 0;  // the result has faded
-  GengineTimer();
+  RunFrame();
   EXPECT_EQ(gs().holename, "course1hole2");
   EXPECT_EQ(b.holestrokes[1], 1);
   EXPECT_EQ(b.total, 1);
@@ -201,12 +201,12 @@ TEST_F(StandingsTest, MostHolesWonWithNobodyWinningListsEveryone) {
 }
 
 TEST_F(ProgressionTest, LeavingAFinishedGameStopsTheTimerAndAsksToClose) {
-  mainwin().gengine.enabled = true;
+  gamewin().timer.enabled = true;
   EXPECT_FALSE(gs().leaverequest);
   LeaveFinishedGame();
   EXPECT_TRUE(gs().leaverequest);
   CarryOutRequests();  // what the game window does after the handler
-  EXPECT_FALSE(mainwin().gengine.enabled);
+  EXPECT_FALSE(gamewin().timer.enabled);
   EXPECT_EQ(sounds.Effects(), std::vector<int>{5});
   gs().leaverequest = false;
   EXPECT_FALSE(gs().leaverequest);

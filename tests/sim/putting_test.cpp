@@ -20,7 +20,7 @@ class PuttingTest : public test::GameTest {
     ball().x = 400;
     ball().y = 300;
   }
-  playerrec& ball() { return gs().players[1]; }
+  Ball& ball() { return gs().players[1]; }
 
   // Pointer onto the ball (view at 0, 0) and the left button pressed there.
   void PressOnBall() {

@@ -18,11 +18,11 @@ namespace {
 
 class ScoringTest : public test::GameTest {
  protected:
-  playerrec& ball(int p = 1) { return gs().players[p]; }
+  Ball& ball(int p = 1) { return gs().players[p]; }
 
   // Player p's ball deep enough in the cup to hole out this frame.
   void DroppedIn(int p, int strokes) {
-    playerrec& b = ball(p);
+    Ball& b = ball(p);
     b.strokes = strokes;
     b.total += strokes;
     b.inhole = true;
@@ -191,12 +191,12 @@ TEST_F(ScoringTest, StrokeLimitSparesABallAlreadyInTheCup) {
 }
 
 TEST_F(ScoringTest, CupDropFallsFasterAndPullsTowardsTheCentre) {
-  gs().areas[7] = arearec{};
+  gs().areas[7] = Area{};
   gs().areas[7].kind = kCupKind;
   gs().areas[7].x1 = 100;
   gs().areas[7].y1 = 100;
   gs().areas[7].r = 5;
-  playerrec& b = ball();
+  Ball& b = ball();
   b.inhole = true;
   b.oncourse = true;
   b.holearea = 7;
@@ -287,7 +287,7 @@ class ReturnTest : public ScoringTest {
     ScoringTest::SetUp();
     gs().returnx = 200;
     gs().returny = 150;
-    playerrec& b = ball();
+    Ball& b = ball();
     b.x = 300.4;
     b.y = 400;
     b.speed = 0.5;
@@ -296,7 +296,7 @@ class ReturnTest : public ScoringTest {
   }
   // The returned ball lies on the flattened ring of radius 4..25 around the return point.
   void ExpectReturned() {
-    const playerrec& b = ball();
+    const Ball& b = ball();
     EXPECT_FALSE(b.sinking);
     EXPECT_EQ(b.ballrows, 15);
     EXPECT_DOUBLE_EQ(b.z, 80);
@@ -308,7 +308,7 @@ class ReturnTest : public ScoringTest {
     const double r = std::hypot(b.x - 200, 2 * (b.y - 150));
     EXPECT_GE(r, 4 - 1e-9);
     EXPECT_LE(r, 25 + 1e-9);
-    const spriterec& flash = gs().sprites[1];
+    const Sprite& flash = gs().sprites[1];
     EXPECT_EQ(flash.image, 13);
     EXPECT_EQ(flash.p1, 192);
     EXPECT_FALSE(flash.loop);
@@ -325,7 +325,7 @@ TEST_F(ReturnTest, WaterSinksRowByRowThenSplashesAndReturns) {
   EXPECT_DOUBLE_EQ(ball().y, 408);
   for (int frame = 9; frame <= 14; ++frame) ReturnBall(1);
   EXPECT_EQ(ball().ballrows, 1);
-  const spriterec& splash = gs().sprites[32];
+  const Sprite& splash = gs().sprites[32];
   EXPECT_EQ(splash.x, 292);
   EXPECT_EQ(splash.y, 414 - 25);
   EXPECT_EQ(splash.image, 4);
@@ -336,7 +336,7 @@ TEST_F(ReturnTest, WaterSinksRowByRowThenSplashesAndReturns) {
   ReturnBall(1);
   EXPECT_EQ(ball().ballrows, 0);
   EXPECT_TRUE(ball().sinking);     // the splash is still playing
-  gs().sprites[32] = spriterec{};  // the splash has ended
+  gs().sprites[32] = Sprite{};  // the splash has ended
   ReturnBall(1);
   ExpectReturned();
   EXPECT_EQ(ball().strokes, 0);
@@ -358,7 +358,7 @@ TEST_F(ReturnTest, WaterPenaltyWithTheMinus1Rule) {
 }
 
 TEST_F(ReturnTest, DropOffReturnsOnceBelowHeight100) {
-  playerrec& b = ball();
+  Ball& b = ball();
   b.sinking = false;
   b.falloff = true;
   b.z = 100;

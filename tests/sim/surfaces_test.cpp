@@ -20,37 +20,37 @@ class SurfacesTest : public ::testing::Test {
   void SetUp() override {
     ResetGameState();
     Randomize(7);
-    mainwin().course.items.clear();
+    gamewin().course.items.clear();
     SetSoundObserver([this](const SoundRequest& r) {
       if (r.list == SoundList::Effects && r.op == SoundOp::Play) sounds.push_back(r.index);
     });
   }
   void TearDown() override {
     SetSoundObserver(nullptr);
-    mainwin().course.items.clear();
+    gamewin().course.items.clear();
   }
 
   // A segment area.
-  static arearec& Segment(int i, int kind, int x1, int y1, int x2, int y2) {
-    arearec& a = gs().areas[i];
-    a = arearec{};
+  static Area& Segment(int i, int kind, int x1, int y1, int x2, int y2) {
+    Area& a = gs().areas[i];
+    a = Area{};
     a.kind = kind;
     a.x1 = x1, a.y1 = y1, a.x2 = x2, a.y2 = y2;
     a.enabled = true;
     return a;
   }
   // A circle area (an ellipse on the course).
-  static arearec& Circle(int i, int kind, int x, int y, int r) {
-    arearec& a = gs().areas[i];
-    a = arearec{};
+  static Area& Circle(int i, int kind, int x, int y, int r) {
+    Area& a = gs().areas[i];
+    a = Area{};
     a.kind = kind;
     a.x1 = x, a.y1 = y, a.r = r;
     a.enabled = true;
     return a;
   }
   // Player 1's ball at (x, y), progress anchor at (cx, cy).
-  static playerrec& Ball(double x, double y, int angle, double speed, double cx, double cy) {
-    playerrec& b = gs().players[1];
+  static Ball& BallAt(double x, double y, int angle, double speed, double cx, double cy) {
+    Ball& b = gs().players[1];
     b.x = x, b.y = y, b.angle = angle, b.speed = speed;
     b.checkx = cx, b.checky = cy;
     b.moving = true;
@@ -79,7 +79,7 @@ TEST_F(SurfacesTest, ShapesTouchOnTheRoundedGroundPoint) {
   EXPECT_FALSE(TouchesArea(2, 50, 5));
   EXPECT_FALSE(TouchesArea(2, 105, 0));
 
-  arearec& q = gs().areas[3];
+  Area& q = gs().areas[3];
   q.kind = 23, q.x1 = 500, q.y1 = 400, q.x2 = 620, q.y2 = 400;
   q.x3 = 620, q.y3 = 460, q.x4 = 500, q.y4 = 460;
   EXPECT_TRUE(TouchesArea(3, 500, 460));
@@ -94,7 +94,7 @@ TEST_F(SurfacesTest, ShapesTouchOnTheRoundedGroundPoint) {
 
 TEST_F(SurfacesTest, AreaPassRoundsThePositionAndSkipsDisabledAreas) {
   Circle(1, 23, 100, 100, 10);
-  Ball(110.4, 100, 0, 1, 110.4, 100);
+  BallAt(110.4, 100, 0, 1, 110.4, 100);
   AreaPass(1);
   EXPECT_TRUE(gs().players[1].wet);
 
@@ -112,7 +112,7 @@ TEST_F(SurfacesTest, AreaPassRoundsThePositionAndSkipsDisabledAreas) {
 TEST_F(SurfacesTest, StraightWallsReflectAndPutTheBallBack) {
   // Rolling down into a horizontal wall.
   Segment(1, 4, 0, 200, 400, 200);
-  playerrec& b = Ball(150, 201, 64, 2.0, 150, 190);
+  Ball& b = BallAt(150, 201, 64, 2.0, 150, 190);
   AreaPass(1);
   EXPECT_EQ(b.angle, -64);
   EXPECT_EQ(b.angle & 255, 192);
@@ -125,23 +125,23 @@ TEST_F(SurfacesTest, StraightWallsReflectAndPutTheBallBack) {
 
   // Heading right into a vertical wall.
   Segment(1, 2, 300, 0, 300, 400);
-  Ball(300, 150, 0, 1.0, 290, 150);
+  BallAt(300, 150, 0, 1.0, 290, 150);
   AreaPass(1);
   EXPECT_EQ(gs().players[1].angle & 255, 128);
 
   // The 45-degree walls mirror about -32 and 32.
   Segment(1, 6, 0, 0, 0, 0);
-  Ball(0, 0, 0, 1.0, 10, 10);
+  BallAt(0, 0, 0, 1.0, 10, 10);
   AreaPass(1);
   EXPECT_EQ(gs().players[1].angle, -64);
   Segment(1, 7, 0, 0, 0, 0);
-  Ball(0, 0, 0, 1.0, 10, 10);
+  BallAt(0, 0, 0, 1.0, 10, 10);
   AreaPass(1);
   EXPECT_EQ(gs().players[1].angle, -192);
 }
 
 TEST_F(SurfacesTest, ShallowWallsUseTheArrivalTable) {
-  playerrec& b = gs().players[1];
+  Ball& b = gs().players[1];
   b.angle = 200;  // folds to 72
   WallBounce(1, 19);
   EXPECT_EQ(b.angle, -264);
@@ -172,11 +172,11 @@ TEST_F(SurfacesTest, HighHitsScuffAndSoundDifferently) {
     ResetGameState();
     sounds.clear();
     Segment(1, w.kind, 0, 100, 200, 100);
-    playerrec& b = Ball(80.4, 100.6, 10, 1, 80, 90);
+    Ball& b = BallAt(80.4, 100.6, 10, 1, 80, 90);
     b.z = 10.5;
     AreaPass(1);
     EXPECT_EQ(sounds, std::vector<int>{11}) << w.kind;
-    const spriterec& s = gs().sprites[1];
+    const Sprite& s = gs().sprites[1];
     if (w.image == 0) {
       EXPECT_EQ(gs().nextsprite, 1) << w.kind;
     } else {
@@ -198,20 +198,20 @@ TEST_F(SurfacesTest, HighHitsScuffAndSoundDifferently) {
 
 TEST_F(SurfacesTest, NoisyShallowWallsPlayTheDustSound) {
   Segment(1, 1, 0, 100, 200, 100).p1 = 1;
-  Ball(50, 100, 0, 1, 50, 90);
+  BallAt(50, 100, 0, 1, 50, 90);
   AreaPass(1);
   EXPECT_EQ(sounds, (std::vector<int>{1, 19}));
 
   sounds.clear();
   Segment(1, 4, 0, 100, 200, 100).p1 = 1;  // only kinds 1 and 3 make the noise
-  Ball(50, 100, 0, 1, 50, 90);
+  BallAt(50, 100, 0, 1, 50, 90);
   AreaPass(1);
   EXPECT_EQ(sounds, std::vector<int>{1});
 }
 
 TEST_F(SurfacesTest, AWallDeflectsOncePerContact) {
   Segment(1, 4, 0, 100, 200, 100);
-  playerrec& b = Ball(50, 100, 64, 2, 50, 98);  // the anchor still touches the wall
+  Ball& b = BallAt(50, 100, 64, 2, 50, 98);  // the anchor still touches the wall
   AreaPass(1);
   EXPECT_EQ(b.angle, -64);
   AreaPass(1);
@@ -229,7 +229,7 @@ TEST_F(SurfacesTest, AWallDeflectsOncePerContact) {
 TEST_F(SurfacesTest, TwoWallsInOnePassActInOrderOnTheMovedBall) {
   Segment(1, 4, 0, 100, 100, 100);    // touches the ball where it is
   Segment(2, 2, 200, 150, 200, 250);  // touches only the anchor the first wall puts it back to
-  playerrec& b = Ball(50, 100, 10, 2, 200, 200);
+  Ball& b = BallAt(50, 100, 10, 2, 200, 200);
   AreaPass(1);
   EXPECT_EQ(b.angle, -2 * 64 - (-10));
   EXPECT_NEAR(b.speed, 2 * 0.9 * 0.9, 1e-12);
@@ -240,7 +240,7 @@ TEST_F(SurfacesTest, TwoWallsInOnePassActInOrderOnTheMovedBall) {
   ResetGameState();
   Segment(2, 4, 0, 100, 100, 100);
   Segment(1, 2, 200, 150, 200, 250);
-  playerrec& c = Ball(50, 100, 10, 2, 200, 200);
+  Ball& c = BallAt(50, 100, 10, 2, 200, 200);
   AreaPass(1);
   EXPECT_EQ(c.angle, -10);
   EXPECT_DOUBLE_EQ(c.speed, 1.8);
@@ -249,7 +249,7 @@ TEST_F(SurfacesTest, TwoWallsInOnePassActInOrderOnTheMovedBall) {
 
 TEST_F(SurfacesTest, CupCatchesOnlyASlowLowBall) {
   Circle(1, 5, 500, 500, 9);
-  playerrec& b = Ball(500, 500, 40, 2.01, 500, 500);
+  Ball& b = BallAt(500, 500, 40, 2.01, 500, 500);
   AreaPass(1);
   EXPECT_FALSE(b.inhole);
   EXPECT_TRUE(b.airborne);
@@ -261,7 +261,7 @@ TEST_F(SurfacesTest, CupCatchesOnlyASlowLowBall) {
   EXPECT_FALSE(Heard(3));
 
   sounds.clear();
-  playerrec& c = Ball(500, 500, 40, 2.0, 500, 500);
+  Ball& c = BallAt(500, 500, 40, 2.0, 500, 500);
   c.airborne = false, c.vz = 0;
   AreaPass(1);
   EXPECT_TRUE(c.inhole);
@@ -277,7 +277,7 @@ TEST_F(SurfacesTest, CupCatchesOnlyASlowLowBall) {
   ResetGameState();
   sounds.clear();
   Circle(1, 5, 500, 500, 9);
-  playerrec& d = Ball(500, 500, 40, 3, 500, 500);
+  Ball& d = BallAt(500, 500, 40, 3, 500, 500);
   d.z = 4, d.airborne = true, d.vz = -1;
   AreaPass(1);
   EXPECT_FALSE(d.inhole);
@@ -291,7 +291,7 @@ TEST_F(SurfacesTest, TooFastCupSoundPlaysAboutSevenInTen) {
   Circle(1, 5, 500, 500, 9);
   int hops = 0;
   for (int k = 0; k < 1000; ++k) {
-    Ball(500, 500, 0, 3, 500, 500);
+    BallAt(500, 500, 0, 3, 500, 500);
     AreaPass(1);
   }
   for (int s : sounds) hops += s == 10;
@@ -300,7 +300,7 @@ TEST_F(SurfacesTest, TooFastCupSoundPlaysAboutSevenInTen) {
 
   sounds.clear();
   gs().soundon = false;
-  Ball(500, 500, 0, 3, 500, 500);
+  BallAt(500, 500, 0, 3, 500, 500);
   AreaPass(1);
   EXPECT_TRUE(sounds.empty());
 }
@@ -311,7 +311,7 @@ TEST_F(SurfacesTest, SlopesPushWithinLimits) {
   } slopes[] = {{8, 96, -13}, {9, 1, 13}, {10, 32, 13}, {11, 128, -13}};
   for (const auto& s : slopes) {
     Circle(1, s.kind, 100, 100, 50);
-    playerrec& b = Ball(100, 100, 0, 1, 100, 100);
+    Ball& b = BallAt(100, 100, 0, 1, 100, 100);
     b.lastarea = 7;
     AreaPass(1);
     EXPECT_EQ(b.pushangle, s.push);
@@ -319,7 +319,7 @@ TEST_F(SurfacesTest, SlopesPushWithinLimits) {
     EXPECT_DOUBLE_EQ(b.pushspeed, 0.017);  // 0.014 raised
     EXPECT_EQ(b.lastarea, -1);
   }
-  playerrec& b = Ball(100, 100, 0, 3, 100, 100);
+  Ball& b = BallAt(100, 100, 0, 3, 100, 100);
   AreaPass(1);
   EXPECT_DOUBLE_EQ(b.pushspeed, 0.031);  // 0.042 cut
   b.speed = 2;
@@ -331,7 +331,7 @@ TEST_F(SurfacesTest, ConveyorsAttractorSlowZoneAndShade) {
   const int pushes[] = {1, 19, 64, 109, 128, 147, 192, 237};
   for (int k = 15; k <= 22; ++k) {
     Circle(1, k, 100, 100, 50);
-    playerrec& b = Ball(100, 100, 0, 4, 100, 100);
+    Ball& b = BallAt(100, 100, 0, 4, 100, 100);
     b.lastarea = 3;
     AreaPass(1);
     EXPECT_EQ(b.pushangle, pushes[k - 15]);
@@ -340,7 +340,7 @@ TEST_F(SurfacesTest, ConveyorsAttractorSlowZoneAndShade) {
   }
 
   Circle(1, 14, 100, 100, 50);
-  playerrec& b = Ball(120, 100, 0, 2, 120, 100);
+  Ball& b = BallAt(120, 100, 0, 2, 120, 100);
   b.pushangle = 0, b.pushspeed = 0;
   AreaPass(1);
   EXPECT_EQ(b.pushangle, 128);  // towards the point, to the left
@@ -370,9 +370,9 @@ TEST_F(SurfacesTest, ConveyorsAttractorSlowZoneAndShade) {
 }
 
 TEST_F(SurfacesTest, WaterSinksTheBallAndSetsTheReturnPoint) {
-  arearec& w = Circle(1, 24, 300, 300, 40);
+  Area& w = Circle(1, 24, 300, 300, 40);
   w.p1 = 50, w.p2 = 60, w.p3 = 1;
-  playerrec& b = Ball(300, 300, 0, 2, 300, 300);
+  Ball& b = BallAt(300, 300, 0, 2, 300, 300);
   b.z = 0.9, b.vz = -1.5;
   AreaPass(1);
   EXPECT_TRUE(b.sinking);
@@ -387,7 +387,7 @@ TEST_F(SurfacesTest, WaterSinksTheBallAndSetsTheReturnPoint) {
 
   ResetGameState();
   Circle(1, 24, 300, 300, 40);
-  playerrec& c = Ball(300, 300, 0, 2, 300, 300);
+  Ball& c = BallAt(300, 300, 0, 2, 300, 300);
   c.z = 1;  // flying over
   AreaPass(1);
   EXPECT_FALSE(c.sinking);
@@ -395,7 +395,7 @@ TEST_F(SurfacesTest, WaterSinksTheBallAndSetsTheReturnPoint) {
 
 TEST_F(SurfacesTest, LedgeDropsTheGroundOnce) {
   Segment(1, 33, 0, 200, 400, 200).p1 = 20;
-  playerrec& b = Ball(100, 200, 64, 1, 100, 195);
+  Ball& b = BallAt(100, 200, 64, 1, 100, 195);
   AreaPass(1);
   EXPECT_EQ(b.y, 220);
   EXPECT_EQ(b.z, 20);
@@ -411,9 +411,9 @@ TEST_F(SurfacesTest, LedgeDropsTheGroundOnce) {
 
 TEST_F(SurfacesTest, DropOffSendsTheBallBelowTheCourse) {
   gs().coursewidth = 1280, gs().courseheight = 960;
-  arearec& d = Circle(1, 45, 300, 300, 40);
+  Area& d = Circle(1, 45, 300, 300, 40);
   d.p1 = 70, d.p2 = 80;
-  playerrec& b = Ball(300, 300, 0, 2, 290, 290);
+  Ball& b = BallAt(300, 300, 0, 2, 290, 290);
   b.z = 5;
   AreaPass(1);
   EXPECT_EQ(b.y, 960 + 500);
@@ -430,9 +430,9 @@ TEST_F(SurfacesTest, DropOffSendsTheBallBelowTheCourse) {
 
   // Without a course picture the height counts as 0.
   ResetGameState();
-  mainwin().course.items.clear();
+  gamewin().course.items.clear();
   Circle(1, 45, 300, 300, 40);
-  playerrec& c = Ball(300, 300, 0, 2, 290, 290);
+  Ball& c = BallAt(300, 300, 0, 2, 290, 290);
   AreaPass(1);
   EXPECT_EQ(c.y, 500);
   EXPECT_EQ(c.z, 200);
@@ -441,7 +441,7 @@ TEST_F(SurfacesTest, DropOffSendsTheBallBelowTheCourse) {
 TEST_F(SurfacesTest, KindsWithoutEffectLeaveTheBallAlone) {
   for (int kind : {0, 31, 39, 41, 42, 44, 46, 99, -1}) {
     Circle(1, kind, 100, 100, 50);
-    playerrec& b = Ball(100, 100, 10, 1.5, 90, 90);
+    Ball& b = BallAt(100, 100, 10, 1.5, 90, 90);
     AreaPass(1);
     EXPECT_EQ(b.x, 100) << kind;
     EXPECT_EQ(b.angle, 10) << kind;
@@ -459,7 +459,7 @@ TEST_F(SurfacesTest, RollingBallStaysInsideAWalledBox) {
   Segment(2, 4, 0, 300, 400, 300);
   Segment(3, 2, 0, 0, 0, 300);
   Segment(4, 2, 400, 0, 400, 300);
-  playerrec& b = Ball(200, 150, 23, 4.0, 200, 150);
+  Ball& b = BallAt(200, 150, 23, 4.0, 200, 150);
   b.backx = 200, b.backy = 150;
   b.oncourse = true;
   int steps = 0, bounces = 0;
@@ -479,7 +479,7 @@ TEST_F(SurfacesTest, RollingBallStaysInsideAWalledBox) {
 TEST_F(SurfacesTest, SlowBallRollsIntoTheCupAndAFastOneHops) {
   setup() = GameSetup{};
   Circle(1, 5, 300, 100, 9);
-  playerrec& b = Ball(250, 100, 0, 1.2, 250, 100);
+  Ball& b = BallAt(250, 100, 0, 1.2, 250, 100);
   b.backx = 250, b.backy = 100;
   for (int k = 0; k < 100 && !b.inhole; ++k) BallStep(1);
   EXPECT_TRUE(b.inhole);
@@ -488,7 +488,7 @@ TEST_F(SurfacesTest, SlowBallRollsIntoTheCupAndAFastOneHops) {
 
   ResetGameState();
   Circle(1, 5, 300, 100, 9);
-  playerrec& c = Ball(250, 100, 0, 4.0, 250, 100);
+  Ball& c = BallAt(250, 100, 0, 4.0, 250, 100);
   c.backx = 250, c.backy = 100;
   for (int k = 0; k < 40; ++k) BallStep(1);
   EXPECT_FALSE(c.inhole);

@@ -18,7 +18,7 @@ namespace {
 class TurnsTest : public test::GameTest {
  protected:
   int Players() const override { return 4; }
-  playerrec& ball(int p) { return gs().players[p]; }
+  Ball& ball(int p) { return gs().players[p]; }
   void Place(int p, double x, double y) {
     ball(p).x = x;
     ball(p).y = y;

@@ -37,7 +37,7 @@ inline ImageItem Blocks(int count, int w, int h, uint16_t base) {
 }
 
 inline uint16_t Pixel(int x, int y) {
-  const Display& d = mainwin().DXDraw;
+  const Display& d = gamewin().display;
   return d.Pixels()[static_cast<size_t>(y) * d.Pitch() + x];
 }
 

@@ -60,15 +60,15 @@ inline void FreshGame(HeadlessPlatform& platform, int numplayers = 1) {
   setup() = GameSetup{};
   setup().numplayers = numplayers;
   Randomize(12345);
-  TMain& w = mainwin();
+  GameWindow& w = gamewin();
   w.platform = &platform;
   w.folder = "./";
-  w.gengine.enabled = false;
+  w.timer.enabled = false;
   w.menu.items.clear();
   w.course.items.clear();
   w.bgsounds.items.clear();
-  if (!w.DXDraw.Running() || w.DXDraw.SurfaceWidth() != 640) {
-    w.DXDraw.Start(nullptr, 640, 480, false);
+  if (!w.display.Running() || w.display.SurfaceWidth() != 640) {
+    w.display.Start(nullptr, 640, 480, false);
   }
   GameState& g = gs();
   g.numplayers = numplayers;
@@ -83,7 +83,7 @@ inline void FreshGame(HeadlessPlatform& platform, int numplayers = 1) {
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override { FreshGame(platform, Players()); }
-  void TearDown() override { mainwin().platform = nullptr; }
+  void TearDown() override { gamewin().platform = nullptr; }
   virtual int Players() const { return 1; }
 
   HeadlessPlatform platform;

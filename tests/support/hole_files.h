@@ -21,7 +21,7 @@ class HoleFolder {
     dir_ = std::filesystem::temp_directory_path() /
            ("galaputt_holes_" + std::to_string(getpid()) + "_" + std::to_string(++serial));
     std::filesystem::create_directories(dir_);
-    mainwin().folder = Folder();
+    gamewin().folder = Folder();
   }
   ~HoleFolder() {
     std::error_code ec;

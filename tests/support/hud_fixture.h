@@ -24,7 +24,7 @@ class HudTest : public test::GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    ImageList& gui = mainwin().gui;
+    ImageList& gui = gamewin().gui;
     gui.items.assign(19, ImageItem{});
     gui.items[1] = Blocks(1, 280, 110, kFullBase);
     gui.items[2] = Blocks(1, 280, 20, kMinBase);
@@ -33,15 +33,15 @@ class HudTest : public test::GameTest {
     gui.items[7] = Blocks(67, kSmallW, 8, kSmallBase);
     gui.items[8] = Blocks(12, kDigitW, 8, kDigitBase);
     gui.items[18] = Blocks(1, 104, 20, kBoxBase);
-    mainwin().menu.items.assign(1, Blocks(61, kBigW, 30, kBigBase));
-    mainwin().DXDraw.Fill(0);
-    Ball(1, 300, 300);
+    gamewin().menu.items.assign(1, Blocks(61, kBigW, 30, kBigBase));
+    gamewin().display.Fill(0);
+    BallAt(1, 300, 300);
   }
   void TearDown() override {
-    mainwin().gui.items.clear();
+    gamewin().gui.items.clear();
     GameTest::TearDown();
   }
-  static void Ball(int p, double x, double y) {
+  static void BallAt(int p, double x, double y) {
     gs().players[p].x = x;
     gs().players[p].y = y;
   }
@@ -51,7 +51,7 @@ class HudTest : public test::GameTest {
   }
   // A fresh frame of the HUD over a black screen.
   static void Frame() {
-    mainwin().DXDraw.Fill(0);
+    gamewin().display.Fill(0);
     HudPhase(WindowScene(), true);
   }
   static std::string Small(int x, int y, int max = 80) {

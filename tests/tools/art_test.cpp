@@ -172,7 +172,7 @@ class RealHud : public gp::test::GameTest {
   int Players() const override { return 3; }
   // Light pixels (text) in a screen rectangle.
   int Light(int x0, int y0, int w, int h) {
-    const gp::Display& d = gp::mainwin().DXDraw;
+    const gp::Display& d = gp::gamewin().display;
     int n = 0;
     for (int y = y0; y < y0 + h; ++y) {
       for (int x = x0; x < x0 + w; ++x) {
@@ -185,7 +185,7 @@ class RealHud : public gp::test::GameTest {
 };
 
 TEST_F(RealHud, PanelTextsAndAimShowOnTheArt) {
-  gp::TMain& w = gp::mainwin();
+  gp::GameWindow& w = gp::gamewin();
   gp::LoadImageList(w.gui, Game("gui.dxg"), true);
   gp::LoadImageList(w.menu, Game("menu.dxg"), true);
   gp::GameState& g = gp::gs();
@@ -201,7 +201,7 @@ TEST_F(RealHud, PanelTextsAndAimShowOnTheArt) {
     g.players[p].y = 320;
     g.players[p].oncourse = true;
   }
-  w.DXDraw.Fill(gp::Display::ColorMatch(0x402010));
+  w.display.Fill(gp::Display::ColorMatch(0x402010));
   gp::HudPhase(gp::WindowScene(), true);
   EXPECT_GT(Light(122, 31, 28 * 6, 10), 60);  // "1. PLAYER 1 (12)" on the message line
   EXPECT_GT(Light(124, 48, 6, 10), 5);        // strokes
@@ -215,7 +215,7 @@ TEST_F(RealHud, PanelTextsAndAimShowOnTheArt) {
     std::ofstream f(std::string(dir) + "/realhud.ppm", std::ios::binary);
     f << "P6 640 480 255\n";
     for (int i = 0; i < 640 * 480; ++i) {
-      const uint32_t c = gp::FromNative(w.DXDraw.Pixels()[i]);
+      const uint32_t c = gp::FromNative(w.display.Pixels()[i]);
       f.put(static_cast<char>(c & 255))
           .put(static_cast<char>(c >> 8 & 255))
           .put(static_cast<char>(c >> 16 & 255));

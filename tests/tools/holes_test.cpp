@@ -104,7 +104,7 @@ class Hole : public ::testing::TestWithParam<std::string> {
   std::vector<Sprite> AreaSprites() const {
     std::vector<Sprite> out;
     for (int i = 1; i <= gp::kMaxAreas; ++i) {
-      const gp::arearec& a = gp::gs().areas[i];
+      const gp::Area& a = gp::gs().areas[i];
       if (a.kind == 12) out.push_back({a.x1 - 27, a.y1 - 147, 3});
       if (a.kind == 26) out.push_back({a.p1, a.p2, a.p3});
       if ((a.kind == 13 || a.kind == 43) && a.p1 != 0) out.push_back({a.p1, a.p2, a.p4});
@@ -149,7 +149,7 @@ TEST_P(Hole, EveryAreaLiesInsideTheCoursePicture) {
   const int w = Course().width, h = Course().height;
   auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < w && y < h; };
   for (int i = 1; i <= gp::kMaxAreas; ++i) {
-    const gp::arearec& a = gp::gs().areas[i];
+    const gp::Area& a = gp::gs().areas[i];
     if (a.kind == 0) continue;
     if (a.r >= 1) {
       EXPECT_TRUE(inside(a.x1 - a.r, a.y1 - a.r / 2) && inside(a.x1 + a.r, a.y1 + a.r / 2)) << i;
@@ -172,7 +172,7 @@ TEST_P(Hole, FixedSpritesLandOnArtDrawnForThem) {
   // And whatever the game's own hole set-up places for this hole name.
   gp::PlaceDecorations(GetParam());
   for (int slot = 35; slot <= 40; ++slot) {
-    const gp::spriterec& sp = gp::gs().sprites[slot];
+    const gp::Sprite& sp = gp::gs().sprites[slot];
     if (sp.x != 0 || sp.y != 0) sprites.push_back({sp.x, sp.y, sp.image});
   }
   for (const Sprite& s : sprites) {
@@ -195,7 +195,7 @@ TEST_P(Hole, CyclingObstaclesStandOnTheirAreas) {
   for (const Obstacle& o : it->second) {
     int w, h;
     PatternSize(o.image, w, h);
-    const gp::arearec& a = gp::gs().areas[o.area];
+    const gp::Area& a = gp::gs().areas[o.area];
     ASSERT_NE(a.kind, 0) << o.area;
     for (auto [x, y] : {std::pair{a.x1, a.y1}, std::pair{a.x2, a.y2}}) {
       EXPECT_TRUE(x >= o.x && x < o.x + w && y >= o.y && y < o.y + h) << "area " << o.area;
@@ -214,7 +214,7 @@ TEST(Holes, BonusPickUpLiesOnABonusArea) {
   gp::LoadHoleFile(kGame + "course2hole1.hole");
   bool found = false;
   for (int i = 1; i <= gp::kMaxAreas; ++i) {
-    const gp::arearec& a = gp::gs().areas[i];
+    const gp::Area& a = gp::gs().areas[i];
     // The pick-up picture is 28 x 28 at (345, 702); its ground point is the area's centre.
     found = found || (a.kind == 35 && a.enabled && a.x1 >= 345 && a.x1 < 373 && a.y1 >= 702 &&
                       a.y1 < 702 + 28 + 8);
@@ -234,7 +234,7 @@ TEST(Holes, HiddenSpotOnHoleThreeAndNoSwitchToAMissingHole) {
   for (const auto& [hole, next] : kNext) {
     gp::LoadHoleFile(kGame + hole + ".hole");
     for (int i = 1; i <= gp::kMaxAreas; ++i) {
-      const gp::arearec& a = gp::gs().areas[i];
+      const gp::Area& a = gp::gs().areas[i];
       if (a.kind == 28 && a.p1 == 0) {
         EXPECT_TRUE(kNext.count(a.comment)) << hole << " " << a.comment;
       }

@@ -24,7 +24,7 @@ class AimTest : public test::GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    ImageList& gui = mainwin().gui;
+    ImageList& gui = gamewin().gui;
     gui.items.assign(11, ImageItem{});
     gui.items[5] = Blocks(31, 4, 4, kGaugeBase);
     // Target: pattern 0 bright, patterns 1..3 the colour key (nothing drawn).
@@ -35,21 +35,21 @@ class AimTest : public test::GameTest {
     PrepareItem(gui.items[6]);
     gui.items[9] = Blocks(32, 96, 142, 0x4208);
     gui.items[10] = Blocks(32, 4, 4, kClubBase);
-    mainwin().DXDraw.Fill(kGrey);
-    playerrec& b = gs().players[1];
+    gamewin().display.Fill(kGrey);
+    Ball& b = gs().players[1];
     b.x = 300;
     b.y = 300;
     b.angle = 0;
   }
   void TearDown() override {
-    mainwin().gui.items.clear();
+    gamewin().gui.items.clear();
     GameTest::TearDown();
   }
   static void Aim(bool pull, int stage, double power) {
     gs().players[1].pull = pull;
     gs().puttstage = stage;
     gs().players[1].speed = power;
-    mainwin().DXDraw.Fill(kGrey);
+    gamewin().display.Fill(kGrey);
     DrawAim(WindowScene());
     AimBlink();
   }
@@ -118,7 +118,7 @@ TEST_F(AimTest, LastSwingFrameShowsTheClubAtTheBallThenStrikes) {
   gs().puttstage = 2;
   gs().clubpos = 3;
   gs().clubspeed = 5;  // this frame's swing step passes the ball
-  mainwin().DXDraw.Fill(kGrey);
+  gamewin().display.Fill(kGrey);
   AimPhase(WindowScene(), true);
   EXPECT_EQ(gs().puttstage, 0);  // struck
   EXPECT_TRUE(gs().players[1].moving);

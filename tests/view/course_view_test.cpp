@@ -21,20 +21,20 @@ class CameraTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGameState();
-    TMain& win = mainwin();
+    GameWindow& win = gamewin();
     win.course.items.clear();
     win.gui.items.clear();
-    win.DXDraw.Start(nullptr, kW, kH, false);
-    win.DXDraw.Fill(0);
+    win.display.Start(nullptr, kW, kH, false);
+    win.display.Fill(0);
     gs().numplayers = 1;
     gs().curplayer = 1;
     gs().mousex = kW / 2;
     gs().mousey = kH / 2;
   }
   void TearDown() override {
-    mainwin().DXDraw.Finalize();
-    mainwin().course.items.clear();
-    mainwin().gui.items.clear();
+    gamewin().display.Finalize();
+    gamewin().course.items.clear();
+    gamewin().gui.items.clear();
   }
 
   // Course item 0 of the given size (only its size matters to the view).
@@ -42,13 +42,13 @@ class CameraTest : public ::testing::Test {
     ImageItem item;
     item.picture.width = w, item.picture.height = h;
     item.w = w, item.h = h;
-    mainwin().course.items.assign(1, item);
+    gamewin().course.items.assign(1, item);
     PublishCourseImages();
   }
   // Ball textures for every player: texel k shows the display value 1000 + k.
   // Prepared as the window prepares them, or left as a bare picture.
   static void Textures(bool prepare = true) {
-    std::vector<ImageItem>& items = mainwin().gui.items;
+    std::vector<ImageItem>& items = gamewin().gui.items;
     items.resize(18);
     for (int p = 1; p <= 4; ++p) {
       ImageItem& t = items[static_cast<size_t>(10 + p)];
@@ -61,12 +61,12 @@ class CameraTest : public ::testing::Test {
     }
   }
   static uint16_t Pixel(int x, int y) {
-    const Display& d = mainwin().DXDraw;
+    const Display& d = gamewin().display;
     return d.Pixels()[y * d.Pitch() + x];
   }
   // A ball of player 1 on the course at (x, y, z), view at the origin.
-  static playerrec& Ball(double x, double y, double z) {
-    playerrec& b = gs().players[1];
+  static Ball& BallAt(double x, double y, double z) {
+    Ball& b = gs().players[1];
     b.x = x, b.y = y, b.z = z;
     b.oncourse = true;
     return b;
@@ -83,7 +83,7 @@ class CameraTest : public ::testing::Test {
 TEST_F(CameraTest, ShadowShrinksAndFadesWithHeight) {
   Rect r;
   int alpha = 0;
-  playerrec b;
+  Ball b;
   b.x = 100, b.y = 200, b.z = 30;
   ASSERT_TRUE(ShadowOf(b, 10, 20, r, alpha));
   EXPECT_EQ(alpha, 118);
@@ -106,7 +106,7 @@ TEST_F(CameraTest, ShadowShrinksAndFadesWithHeight) {
 TEST_F(CameraTest, BallAtSpin0ReproducesTheTextureThroughTheMap) {
   Course(kW, kH);
   Textures();
-  Ball(108, 208, 0);
+  BallAt(108, 208, 0);
   BallPhase(WindowScene(), true);
   for (int r = 0; r < 16; ++r) {
     for (int i = 0; i < 16; ++i) {
@@ -120,7 +120,7 @@ TEST_F(CameraTest, BallAtSpin0ReproducesTheTextureThroughTheMap) {
 TEST_F(CameraTest, BallRotatesAndRolls) {
   Course(kW, kH);
   Textures();
-  playerrec& b = Ball(108, 208, 0);
+  Ball& b = BallAt(108, 208, 0);
   b.spin = 64;  // a quarter turn: texel (i, r) samples the map at column r, row 16 - i
   b.rollx = 1.4, b.rolly = 2.0;  // shifts the sampled texel by -(16 * 2 + 1)
   BallPhase(WindowScene(), true);
@@ -137,7 +137,7 @@ TEST_F(CameraTest, BallRotatesAndRolls) {
 TEST_F(CameraTest, SinkingBallShowsOnlyItsUpperRows) {
   Course(kW, kH);
   Textures();
-  playerrec& b = Ball(108, 208, 0);
+  Ball& b = BallAt(108, 208, 0);
   b.ballrows = 7;
   b.sinking = true;
   BallPhase(WindowScene(), true);
@@ -151,14 +151,14 @@ TEST_F(CameraTest, SinkingBallShowsOnlyItsUpperRows) {
 TEST_F(CameraTest, BallsBelowTheCupOrOffTheCourseAreNotDrawn) {
   Course(kW, kH);
   Textures();
-  playerrec& b = Ball(108, 208, -30);
+  Ball& b = BallAt(108, 208, -30);
   BallPhase(WindowScene(), true);
   EXPECT_EQ(Painted(100, 230), 0);
   b.z = -29.5;  // still drawn, lifted by round(-29.5) = -30
   BallPhase(WindowScene(), true);
   EXPECT_EQ(Painted(100, 230), 148);  // the whole sphere
 
-  mainwin().DXDraw.Fill(0);
+  gamewin().display.Fill(0);
   b.z = 0;
   b.oncourse = false;
   BallPhase(WindowScene(), true);
@@ -175,7 +175,7 @@ TEST_F(CameraTest, BallsBelowTheCupOrOffTheCourseAreNotDrawn) {
 TEST_F(CameraTest, UnpreparedTextureIsConvertedFromItsPicture) {
   Course(kW, kH);
   Textures(false);
-  Ball(108, 208, 0);
+  BallAt(108, 208, 0);
   BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(107, 207), 1000 + kSphereMap[16 * 7 + 7]);
   EXPECT_EQ(Painted(100, 200), 148);
@@ -183,14 +183,14 @@ TEST_F(CameraTest, UnpreparedTextureIsConvertedFromItsPicture) {
 
 TEST_F(CameraTest, MissingTextureDrawsNoBody) {
   Course(kW, kH);
-  Ball(108, 208, 0);
+  BallAt(108, 208, 0);
   BallPhase(WindowScene(), true);
   EXPECT_EQ(Painted(100, 200), 0);
 }
 
 TEST_F(CameraTest, ShadeClearsOnlyForAMovingBall) {
   Course(kW, kH);
-  playerrec& b = Ball(108, 208, 0);
+  Ball& b = BallAt(108, 208, 0);
   b.shade = 90;
   BallPhase(WindowScene(), true);
   EXPECT_EQ(b.shade, 90);
@@ -240,12 +240,12 @@ class CameraDrawTest : public CameraTest {
     return item;
   }
   static ImageItem& Gui(int i) {
-    std::vector<ImageItem>& items = mainwin().gui.items;
+    std::vector<ImageItem>& items = gamewin().gui.items;
     if (items.size() < 18) items.resize(18);
     return items[static_cast<size_t>(i)];
   }
   static ImageItem& CourseItem(int i) {
-    std::vector<ImageItem>& items = mainwin().course.items;
+    std::vector<ImageItem>& items = gamewin().course.items;
     if (items.size() < static_cast<size_t>(i) + 1) items.resize(static_cast<size_t>(i) + 1);
     return items[static_cast<size_t>(i)];
   }
@@ -254,7 +254,7 @@ class CameraDrawTest : public CameraTest {
 TEST_F(CameraDrawTest, ShadowIsStretchedAndFadedWithHeight) {
   Course(kW, kH);
   Gui(17) = Solid(16, 16, 0xFFFFFF);
-  Display& d = mainwin().DXDraw;
+  Display& d = gamewin().display;
   // The reference: the shadow picture subtracted with alpha 118.
   d.Fill(0xFFFF);
   d.DrawSub(Gui(17), 0, Rect{0, 0, 16, 16}, 118);
@@ -262,7 +262,7 @@ TEST_F(CameraDrawTest, ShadowIsStretchedAndFadedWithHeight) {
   ASSERT_NE(shaded, 0xFFFF);
 
   d.Fill(0xFFFF);
-  Ball(108, 208, 30);
+  BallAt(108, 208, 30);
   BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(104, 202), shaded);
   EXPECT_EQ(Pixel(104 + 18, 202 + 15), shaded);  // 19 wide, 16 high
@@ -284,7 +284,7 @@ TEST_F(CameraDrawTest, ShadingAndDarkeningCoverTheBall) {
   const uint16_t bare = uint16_t(1000 + kSphereMap[16 * 7 + 7]);
   // One frame of a ball resting at (108, 208) with the given flags.
   auto draw = [](bool sinking, int shade) {
-    playerrec& b = Ball(108, 208, 0);
+    Ball& b = BallAt(108, 208, 0);
     b.ballrows = 15, b.sinking = sinking, b.shade = shade;
     BallPhase(WindowScene(), true);
     return Pixel(107, 207);
@@ -309,7 +309,7 @@ TEST_F(CameraDrawTest, NineForegroundTilesAroundTheGroundPoint) {
           FromNative(uint16_t(100 + 10 * (y / 24) + x / 24));
   PrepareItem(fg);
   CourseItem(1) = fg;
-  Ball(100, 100, 40);  // cell (4, 4); the height does not move the tiles
+  BallAt(100, 100, 40);  // cell (4, 4); the height does not move the tiles
   BallPhase(WindowScene(), true);
   for (int row = 3; row <= 5; ++row)
     for (int col = 3; col <= 5; ++col)
@@ -319,17 +319,17 @@ TEST_F(CameraDrawTest, NineForegroundTilesAroundTheGroundPoint) {
   EXPECT_EQ(Pixel(24 * 4 + 12, 24 * 6 + 12), 0);
 
   // At the right edge no tile from the next row is drawn beyond the course.
-  mainwin().DXDraw.Fill(0);
-  Ball(230, 100, 0);
+  gamewin().display.Fill(0);
+  BallAt(230, 100, 0);
   BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(24 * 9 + 12, 24 * 4 + 12), 100 + 49);
   EXPECT_EQ(Pixel(24 * 10 + 12, 24 * 4 + 12), 0);
   EXPECT_EQ(Pixel(24 * 10 + 12, 24 * 5 + 12), 0);
 
   // Following the view.
-  mainwin().DXDraw.Fill(0);
+  gamewin().display.Fill(0);
   gs().viewx = -100, gs().viewy = -50;
-  Ball(100, 100, 0);
+  BallAt(100, 100, 0);
   BallPhase(WindowScene(), true);
   EXPECT_EQ(Pixel(24 * 4 + 112, 24 * 4 + 62), 144);
 }
@@ -338,12 +338,12 @@ TEST_F(CameraDrawTest, CupAndPipeCoversOverTheBall) {
   Course(kW, kH);
   CourseItem(2) = Solid(4, 4, 0x0000FF);
   CourseItem(3) = Solid(4, 4, 0x00FF00);
-  arearec& cup = gs().areas[5];
+  Area& cup = gs().areas[5];
   cup.kind = 5, cup.x2 = 300, cup.y2 = 50;
-  arearec& pipe = gs().areas[6];
+  Area& pipe = gs().areas[6];
   pipe.kind = 26, pipe.p1 = 400, pipe.p2 = 60, pipe.p3 = 3;
   gs().viewx = 10, gs().viewy = 20;
-  playerrec& b = Ball(310, 60, -10);
+  Ball& b = BallAt(310, 60, -10);
   b.inhole = true;
   b.holearea = 5;
   BallPhase(WindowScene(), true);
@@ -360,7 +360,7 @@ TEST_F(CameraDrawTest, CupAndPipeCoversOverTheBall) {
 TEST_F(CameraDrawTest, SmallCourseIsDrawnCentredOnBlack) {
   Course(400, 300);
   CourseItem(0) = Solid(400, 300, 0xFFFFFF);
-  Display& d = mainwin().DXDraw;
+  Display& d = gamewin().display;
   d.Fill(0x1234);
   gs().centreview = false;
   UpdateView();

@@ -60,8 +60,8 @@ TEST_F(HudTest, CurrentLabelOnlyWhileThePlayerMayAct) {
 
 TEST_F(HudTest4, EnterShowsLabelsOfBallsOnTheCourseOnly) {
   gs().ballsmoving = true;  // no current-player label
-  Ball(2, 400, 350);
-  Ball(3, 500, 380);
+  BallAt(2, 400, 350);
+  BallAt(3, 500, 380);
   gs().players[2].oncourse = true;
   gs().players[3].oncourse = false;
   gs().enterdown = true;
@@ -213,18 +213,18 @@ TEST_F(HudTest, NextHoleLoadsOnceTheResultHasFadedThroughTheFrameTick) {
   g.nexthole = "course1hole2";
   g.gamestate = kHoleFinished;
   ShowBigMessage("PAR");
-  const int rate = mainwin().gengine.rate;
-  mainwin().gengine.rate = 60;  // timescale stays 1
+  const int rate = gamewin().timer.rate;
+  gamewin().timer.rate = 60;  // timescale stays 1
   int frames = 0;
   while (g.holename == "course1hole1" && frames < 200) {
-    GengineTimer();
+    RunFrame();
     ++frames;
   }
   // 76 frames of fading; the frame after it sets up the next hole.
   EXPECT_EQ(frames, 77);
   EXPECT_EQ(g.gamestate, kHoleCard);
   EXPECT_TRUE(g.bigmessage.empty());
-  mainwin().gengine.rate = rate;
+  gamewin().timer.rate = rate;
 }
 
 TEST_F(HudTest, ExitPromptFlickersWhileConfirmationIsPending) {

@@ -31,15 +31,15 @@ class PagesTest : public test::GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    ImageList& menu = mainwin().menu;
+    ImageList& menu = gamewin().menu;
     menu.items.assign(6, ImageItem{});
     menu.items[2] = Blocks(1, 200, 100, kPullBase);
     menu.items[3] = Blocks(1, 300, 100, kPushBase);
     menu.items[4] = Blocks(1, 600, 360, kSheetBase);
     menu.items[5] = Blocks(67, kGlyphW, 8, kMenuBase);
-    mainwin().course.items.assign(13, ImageItem{});
-    mainwin().course.items[12] = Blocks(1, 320, 240, kCardBase);
-    mainwin().DXDraw.Fill(0x7777);
+    gamewin().course.items.assign(13, ImageItem{});
+    gamewin().course.items[12] = Blocks(1, 320, 240, kCardBase);
+    gamewin().display.Fill(0x7777);
   }
   static std::string Text(int x, int y, int max = 80) {
     return TextAt(x, y, kGlyphW, kMenuBase, max);

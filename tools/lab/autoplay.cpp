@@ -58,9 +58,9 @@ class Bot {
   int frames_ = 0;
   int strokes_ = 0;
 
-  bool Alive() const { return GameWindowOpen() && mainwin().gengine.enabled && frames_ < o_.maxframes; }
-  static int Width() { return mainwin().DXDraw.SurfaceWidth(); }
-  static int Height() { return mainwin().DXDraw.SurfaceHeight(); }
+  bool Alive() const { return GameWindowOpen() && gamewin().timer.enabled && frames_ < o_.maxframes; }
+  static int Width() { return gamewin().display.SurfaceWidth(); }
+  static int Height() { return gamewin().display.SurfaceHeight(); }
 
   int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
   bool Chance(int one_in) { return Pick(1, one_in) == 1; }
@@ -73,7 +73,7 @@ class Bot {
 
   void Frame() {
     if (!Alive()) return;
-    mainwin().gengine.rate = 60;
+    gamewin().timer.rate = 60;
     TickGameWindow();
     ++frames_;
   }
@@ -130,7 +130,7 @@ class Bot {
   // The current ball on the screen; false when it is out of view.
   static bool BallOnScreen(int& x, int& y) {
     const GameState& g = gs();
-    const playerrec& b = g.players[g.curplayer];
+    const Ball& b = g.players[g.curplayer];
     x = static_cast<int>(std::lrint(b.x)) - g.viewx;
     y = static_cast<int>(std::lrint(b.y - b.z)) - g.viewy;
     return x >= 8 && y >= 8 && x < Width() - 8 && y < Height() - 8;
@@ -139,14 +139,14 @@ class Bot {
   // The aim: straight at the cup, spreading wider with every stroke on the hole.
   int AimAngle() {
     const GameState& g = gs();
-    const playerrec& b = g.players[g.curplayer];
+    const Ball& b = g.players[g.curplayer];
     const double a = std::atan2(g.cupy - b.y, g.cupx - b.x) * 128 / M_PI;
     const int spread = std::min(96, 2 + 10 * b.strokes);
     return (static_cast<int>(std::lrint(a)) + Pick(-spread, spread)) & 255;
   }
   double Strength() {
     const GameState& g = gs();
-    const playerrec& b = g.players[g.curplayer];
+    const Ball& b = g.players[g.curplayer];
     const double d = std::hypot(g.cupx - b.x, g.cupy - b.y);
     // A ball at speed v rolls about 100 v^2 pixels on the flat.
     const double v = std::sqrt((d + 40) / 100) * (0.8 + Pick(0, 60) / 100.0);

@@ -12,7 +12,7 @@ namespace gp::lab {
 
 namespace {
 
-void WriteArea(Json& j, int index, const arearec& a) {
+void WriteArea(Json& j, int index, const Area& a) {
   j.BeginObject().Field("index", index).Field("kind", a.kind);
   j.Field("x1", a.x1).Field("y1", a.y1).Field("r", a.r);
   j.Field("x2", a.x2).Field("y2", a.y2).Field("x3", a.x3).Field("y3", a.y3);

@@ -100,7 +100,7 @@ uint32_t KindColour(int kind) {
   return 0x0040FFFF;
 }
 
-void DrawArea(Canvas& cv, int index, const arearec& a) {
+void DrawArea(Canvas& cv, int index, const Area& a) {
   if (a.kind == 0) return;
   const uint32_t c = KindColour(a.kind);
   double lx, ly;

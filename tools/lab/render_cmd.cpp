@@ -79,7 +79,7 @@ bool RunScriptedFrame(HeadlessPlatform& p, const std::vector<ReplayEvent>& scrip
   for (int ms = 0; ms < 1000 && p.presented() == before && GameWindowOpen(); ++ms) {
     p.Advance(1);
     PumpGameWindow(p);
-    if (!mainwin().gengine.enabled) break;
+    if (!gamewin().timer.enabled) break;
   }
   return p.presented() != before;
 }
@@ -115,10 +115,10 @@ int Render(const Args& args) {
   int ran = 0;
   for (int f = 1; f <= frames && GameWindowOpen(); ++f) ran += RunScriptedFrame(p, script, f);
 
-  const TMain& win = mainwin();
-  const int fw = p.presented() > 0 ? p.framewidth() : win.DXDraw.SurfaceWidth();
-  const int fh = p.presented() > 0 ? p.frameheight() : win.DXDraw.SurfaceHeight();
-  const uint16_t* pixels = p.presented() > 0 ? p.frame().data() : win.DXDraw.Pixels();
+  const GameWindow& win = gamewin();
+  const int fw = p.presented() > 0 ? p.framewidth() : win.display.SurfaceWidth();
+  const int fh = p.presented() > 0 ? p.frameheight() : win.display.SurfaceHeight();
+  const uint16_t* pixels = p.presented() > 0 ? p.frame().data() : win.display.Pixels();
   if (!WritePng(*out, pixels, fw, fh, fw)) return Fail("cannot write " + *out);
   Json j;
   j.BeginObject();
@@ -134,7 +134,7 @@ int Render(const Args& args) {
   // Each playing ball in course pixels and where it shows on the screen.
   j.Key("players").BeginArray();
   for (int i = 1; i <= gs().numplayers; ++i) {
-    const playerrec& b = gs().players[i];
+    const Ball& b = gs().players[i];
     j.BeginObject();
     j.Key("x").Num(b.x);
     j.Key("y").Num(b.y);

@@ -32,7 +32,7 @@ struct ShotOptions {
 int64_t g_steps = 0;
 bool g_trace = false;
 
-void BallFields(Json& j, const playerrec& b) {
+void BallFields(Json& j, const Ball& b) {
   j.Field("x", b.x).Field("y", b.y).Field("z", b.z).Field("vz", b.vz);
   j.Field("angle", b.angle).Field("speed", b.speed).Field("airborne", b.airborne);
   j.Field("moving", b.moving).Field("inhole", b.inhole).Field("sinking", b.sinking);
@@ -101,7 +101,7 @@ std::string HoleName(const std::string& path) {
 
 void PlaceBall(const ShotOptions& o) {
   GameState& g = gs();
-  playerrec& b = g.players[1];
+  Ball& b = g.players[1];
   b.x = b.checkx = b.backx = o.x;
   b.y = b.checky = b.backy = o.y;
   b.angle = o.angle;
@@ -140,12 +140,12 @@ int Run(const Args& args) {
   g.timescale = o.timescale;
 
   HeadlessPlatform platform;
-  TMain& w = mainwin();
+  GameWindow& w = gamewin();
   w.platform = &platform;
-  w.DXDraw.Start(&platform, 640, 480, false);
-  w.gengine = FrameTimer{};
-  w.gengine.enabled = true;
-  w.gengine.rate = o.timescale == 4 ? 15 : o.timescale == 2 ? 30 : 60;
+  w.display.Start(&platform, 640, 480, false);
+  w.timer = FrameTimer{};
+  w.timer.enabled = true;
+  w.timer.rate = o.timescale == 4 ? 15 : o.timescale == 2 ? 30 : 60;
 
   std::vector<int> sounds;
   SetSoundObserver([&sounds](const SoundRequest& r) {
@@ -160,7 +160,7 @@ int Run(const Args& args) {
   std::string message = g.message, bigmessage = g.bigmessage;
   for (int tries = 0; frames < o.maxframes && g.players[1].moving && tries < 4 * o.maxframes;
        ++tries) {
-    if (!RunFrame(platform, FrameMs(o.timescale, frames + 1))) continue;
+    if (!TickAfter(platform, FrameMs(o.timescale, frames + 1))) continue;
     ++frames;
     if (g.message != message && !g.message.empty()) {
       messages.push_back(g.message.substr(g.message.find_first_not_of(' ') == std::string::npos
@@ -173,7 +173,7 @@ int Run(const Args& args) {
   }
   SetStepObserver(nullptr);
   SetSoundObserver(nullptr);
-  w.DXDraw.Finalize();
+  w.display.Finalize();
   w.platform = nullptr;  // the headless platform ends with this command
 
   Json j;
