@@ -7,6 +7,7 @@
 
 #include "base/random.h"
 #include "game/sound.h"
+#include "game/area_kind.h"
 #include "game/hole_tables.h"
 #include "game/state.h"
 #include "base/angles.h"
@@ -281,49 +282,49 @@ void DeviceAction(int p, int i) {
   Ball& b = gs().players[p];
   Area& a = gs().areas[i];
   switch (a.kind) {
-    case 12:
+    case kGeyser:
       Geyser(b, a);
       break;
-    case 13:
+    case kSpring:
       Spring(b, a);
       break;
-    case 25:
+    case kTeleporter:
       Teleporter(b, a);
       break;
-    case 26:
+    case kPipe:
       PipeEntrance(b, i);
       break;
-    case 27:
+    case kMine:
       Mine(p);
       break;
-    case 28:
+    case kTextSwitch:
       TextSwitch(a);
       break;
-    case 29:
+    case kCannonOrHidden:
       CannonOrHidden(b, a);
       break;
-    case 30:
+    case kRubble:
       Rubble(p, a);
       break;
-    case 34:
+    case kJumpPad:
       JumpPad(b);
       break;
-    case 35:
+    case kBonus:
       Bonus(p, a);
       break;
-    case 36:
+    case kWorker:
       Worker(b);
       break;
-    case 37:
+    case kCatapult:
       Catapult(b, a);
       break;
-    case 38:
+    case kAreaSwitch:
       AreaSwitch(a);
       break;
-    case 40:
+    case kBreakable:
       Breakable(b, a);
       break;
-    case 43:
+    case kFan:
       Fan(b, a);
       break;
     default:

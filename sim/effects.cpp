@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/random.h"
+#include "game/area_kind.h"
 #include "game/hole_tables.h"
 #include "game/state.h"
 #include "base/angles.h"
@@ -45,22 +46,22 @@ void ReflectOffWalls(Particle& q) {
     if (!NearSegment(a.x1, a.y1, a.x2, a.y2, px, py)) continue;
     int32_t mirror;  // twice the wall's direction, negated
     switch (a.kind) {
-      case 1:
+      case kRisingShallowWall:
         mirror = -38;
         break;
-      case 2:
+      case kVerticalWall:
         mirror = -128;
         break;
-      case 3:
+      case kFallingShallowWall:
         mirror = -218;
         break;
-      case 4:
+      case kHorizontalWall:
         mirror = 0;
         break;
-      case 6:
+      case kRisingDiagonalWall:
         mirror = -64;
         break;
-      case 7:
+      case kFallingDiagonalWall:
         mirror = -192;
         break;
       default:

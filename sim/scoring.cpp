@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/random.h"
+#include "game/area_kind.h"
 #include "game/setup.h"
 #include "game/sound.h"
 #include "game/state.h"
@@ -91,7 +92,7 @@ void DropStep(Ball& b) {
   b.z -= b.vz;
   if (b.holearea < 1 || b.holearea > kMaxAreas) return;
   const Area& cup = g.areas[b.holearea];
-  if (cup.kind != kCupKind) return;  // taken out by the stroke limit, or a pipe
+  if (cup.kind != kCup) return;  // taken out by the stroke limit, or a pipe
   const int bx = RoundInt(b.x), by = RoundInt(b.y);
   if (FlatDist(bx, by, cup.x1, cup.y1) <= cup.r) return;
   b.angle = AngleTo(cup.x1, cup.y1, bx, by);

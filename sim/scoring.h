@@ -18,8 +18,6 @@
 
 namespace gp {
 
-// Area kind of the cup in hole files.
-constexpr int kCupKind = 5;
 // A holed-out ball is parked here, off every course (course pixels).
 constexpr double kOffCourseX = 5000;
 // Holes in one game; the game ends when this many are complete.

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/random.h"
+#include "game/area_kind.h"
 #include "game/sound.h"
 #include "game/state.h"
 #include "base/angles.h"
@@ -16,17 +17,17 @@ namespace {
 // Wall orientations by kind (byte steps); -1 = not a wall.
 int32_t WallOrientation(int32_t kind) {
   switch (kind) {
-    case 1:
+    case kRisingShallowWall:
       return 19;
-    case 2:
+    case kVerticalWall:
       return 64;
-    case 3:
+    case kFallingShallowWall:
       return 109;
-    case 4:
+    case kHorizontalWall:
       return 0;
-    case 6:
+    case kRisingDiagonalWall:
       return 32;
-    case 7:
+    case kFallingDiagonalWall:
       return 96;
     default:
       return -1;
@@ -50,19 +51,19 @@ void Wall(int p, int i) {
   if (i == b.lastarea) return;
   WallBounce(p, WallOrientation(a.kind));
   b.lastarea = i;
-  if ((a.kind == 1 || a.kind == 3) && a.p1 == 1) {
+  if ((a.kind == kRisingShallowWall || a.kind == kFallingShallowWall) && a.p1 == 1) {
     PlaySound(19);
     Burst(BurstKind::Dust, p);
   }
 }
 
-// Slopes: kind 8..11 push towards 96, 1, 32, 128 with ramp codes -13, 13, 13, -13.
+// Slopes push towards 96, 1, 32, 128 with ramp codes -13, 13, 13, -13.
 void Slope(int p, int32_t kind) {
   static constexpr int32_t kPush[4] = {96, 1, 32, 128};
   static constexpr int32_t kRamp[4] = {-13, 13, 13, -13};
   Ball& b = gs().players[p];
-  b.ramp = kRamp[kind - 8];
-  b.pushangle = kPush[kind - 8];
+  b.ramp = kRamp[kind - kSlopeDownLeft];
+  b.pushangle = kPush[kind - kSlopeDownLeft];
   double push = 0.014 * b.speed;
   if (push > 0.031) push = 0.031;
   if (push < 0.017) push = 0.017;
@@ -70,12 +71,12 @@ void Slope(int p, int32_t kind) {
   b.lastarea = -1;
 }
 
-// Conveyors 15..22: a constant push in one of eight directions. East is 1, not
+// Conveyors: a constant push in one of eight directions. East is 1, not
 // 0, because a zero push direction would let the ball come to rest.
 void Conveyor(int p, int32_t kind) {
   static constexpr int32_t kPush[8] = {1, 19, 64, 109, 128, 147, 192, 237};
   Ball& b = gs().players[p];
-  b.pushangle = kPush[kind - 15];
+  b.pushangle = kPush[kind - kConveyorRight];
   b.pushspeed = 0.025;
   b.lastarea = -1;
 }
@@ -156,66 +157,66 @@ void AreaAction(int p, int i) {
   const Area& a = gs().areas[i];
   Ball& b = gs().players[p];
   switch (a.kind) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 6:
-    case 7:
+    case kRisingShallowWall:
+    case kVerticalWall:
+    case kFallingShallowWall:
+    case kHorizontalWall:
+    case kRisingDiagonalWall:
+    case kFallingDiagonalWall:
       Wall(p, i);
       break;
-    case 5:
+    case kCup:
       Cup(p, i);
       break;
-    case 8:
-    case 9:
-    case 10:
-    case 11:
+    case kSlopeDownLeft:
+    case kSlopeRight:
+    case kSlopeDownRight:
+    case kSlopeLeft:
       Slope(p, a.kind);
       break;
-    case 14:
+    case kAttractor:
       Attractor(p, a);
       break;
-    case 15:
-    case 16:
-    case 17:
-    case 18:
-    case 19:
-    case 20:
-    case 21:
-    case 22:
+    case kConveyorRight:
+    case kConveyorShallowDownRight:
+    case kConveyorDown:
+    case kConveyorShallowDownLeft:
+    case kConveyorLeft:
+    case kConveyorShallowUpLeft:
+    case kConveyorUp:
+    case kConveyorShallowUpRight:
       Conveyor(p, a.kind);
       break;
-    case 23:
+    case kSlowZone:
       if (b.z < 0.5) b.wet = true;
       break;
-    case 24:
+    case kWater:
       Water(p, a);
       break;
-    case 32:
+    case kShade:
       if (a.p1 > b.shade) b.shade = a.p1;
       break;
-    case 33:
+    case kLedge:
       Ledge(p, i);
       break;
-    case 45:
+    case kDropOff:
       DropOff(p, i);
       break;
-    case 12:
-    case 13:
-    case 25:
-    case 26:
-    case 27:
-    case 28:
-    case 29:
-    case 30:
-    case 34:
-    case 35:
-    case 36:
-    case 37:
-    case 38:
-    case 40:
-    case 43:
+    case kGeyser:
+    case kSpring:
+    case kTeleporter:
+    case kPipe:
+    case kMine:
+    case kTextSwitch:
+    case kCannonOrHidden:
+    case kRubble:
+    case kJumpPad:
+    case kBonus:
+    case kWorker:
+    case kCatapult:
+    case kAreaSwitch:
+    case kBreakable:
+    case kFan:
       DeviceAction(p, i);
       break;
     default:

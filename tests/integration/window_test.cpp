@@ -103,7 +103,7 @@ TEST_F(WindowTest, MissingMenuIsReportedAndEscapeEnterStillLeaves) {
 
 TEST_F(WindowTest, StartsFromTheRecord) {
   if (const auto m = MissingData({"course1hole1"}); !m.empty())
-    GTEST_SKIP() << "data missing:" << m;
+    FAIL() << "data missing:" << m;
   GameSetup& s = setup();
   s.displaywidth = 512;
   s.displayheight = 384;
@@ -149,7 +149,7 @@ TEST_F(WindowTest, StartsFromTheRecord) {
 
 TEST_F(WindowTest, SkinWithOnlyAPointerChangesOnlyThePointer) {
   if (const auto m = MissingData({"course1hole1"}); !m.empty())
-    GTEST_SKIP() << "data missing:" << m;
+    FAIL() << "data missing:" << m;
   ScratchFolder folder;
   folder.LinkGameData();
   folder.WriteBitmap("skins/Mine/pointer.bmp", Solid(5, 7, 0x00FF00));
@@ -169,7 +169,7 @@ TEST_F(WindowTest, SkinWithOnlyAPointerChangesOnlyThePointer) {
 
 TEST_F(WindowTest, DefaultInterfaceReplacesNothing) {
   if (const auto m = MissingData({"course1hole1"}); !m.empty())
-    GTEST_SKIP() << "data missing:" << m;
+    FAIL() << "data missing:" << m;
   ImageList reference;
   LoadImageList(reference, GameDir() + "gui.dxg", false);
   ASSERT_TRUE(Open(GameDir()));
@@ -179,7 +179,7 @@ TEST_F(WindowTest, DefaultInterfaceReplacesNothing) {
 }
 
 TEST_F(WindowTest, MissingHoleIsReportedWithTheTimerOff) {
-  if (const auto m = MissingData({}); !m.empty()) GTEST_SKIP() << "data missing:" << m;
+  if (const auto m = MissingData({}); !m.empty()) FAIL() << "data missing:" << m;
   ASSERT_TRUE(Open(GameDir(), "nosuchhole"));
   ASSERT_FALSE(testing::StartErrors(platform_).empty());
   EXPECT_NE(testing::StartErrors(platform_)[0].find("nosuchhole"), std::string::npos);
@@ -213,7 +213,7 @@ TEST(WindowFailures, DisplayModeThatCannotBeSetIsReported) {
 
 TEST(WindowFailures, SilentWhenTheSoundDeviceFails) {
   if (const auto m = MissingData({"course1hole1"}); !m.empty())
-    GTEST_SKIP() << "data missing:" << m;
+    FAIL() << "data missing:" << m;
   ResetGameState();
   setup() = GameSetup{};
   HeadlessPlatform p;
@@ -233,7 +233,7 @@ TEST(WindowFailures, SilentWhenTheSoundDeviceFails) {
 
 TEST(WindowFailures, SoundRequestsReachTheMixerAndBadIndicesAreIgnored) {
   if (const auto m = MissingData({"course1hole1"}); !m.empty())
-    GTEST_SKIP() << "data missing:" << m;
+    FAIL() << "data missing:" << m;
   ResetGameState();
   setup() = GameSetup{};
   HeadlessPlatform p;

@@ -3,6 +3,8 @@
 
 #include "sim/scoring.h"
 
+#include "game/area_kind.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -192,7 +194,7 @@ TEST_F(ScoringTest, StrokeLimitSparesABallAlreadyInTheCup) {
 
 TEST_F(ScoringTest, CupDropFallsFasterAndPullsTowardsTheCentre) {
   gs().areas[7] = Area{};
-  gs().areas[7].kind = kCupKind;
+  gs().areas[7].kind = kCup;
   gs().areas[7].x1 = 100;
   gs().areas[7].y1 = 100;
   gs().areas[7].r = 5;

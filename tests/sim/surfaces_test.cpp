@@ -430,12 +430,29 @@ TEST_F(SurfacesTest, DropOffSendsTheBallBelowTheCourse) {
 
   // Without a course picture the height counts as 0.
   ResetGameState();
-  gamewin().course.items.clear();
   Circle(1, 45, 300, 300, 40);
   Ball& c = BallAt(300, 300, 0, 2, 290, 290);
   AreaPass(1);
   EXPECT_EQ(c.y, 500);
   EXPECT_EQ(c.z, 200);
+}
+
+TEST_F(SurfacesTest, DropOffActsOncePerContact) {
+  gs().coursewidth = 1280, gs().courseheight = 960;
+  Circle(1, 45, 300, 300, 40);
+  Ball& b = BallAt(300, 300, 0, 2, 290, 290);
+  b.lastarea = 1;  // still touching the drop-off it already acted on
+  AreaPass(1);
+  EXPECT_EQ(b.y, 300);
+  EXPECT_EQ(b.z, 0);
+  EXPECT_FALSE(b.falloff);
+  EXPECT_TRUE(sounds.empty());
+
+  b.lastarea = 7;  // another area last: this one acts
+  AreaPass(1);
+  EXPECT_TRUE(b.falloff);
+  EXPECT_EQ(b.y, 960 + 500);
+  EXPECT_EQ(sounds, std::vector<int>{26});
 }
 
 TEST_F(SurfacesTest, KindsWithoutEffectLeaveTheBallAlone) {

@@ -400,7 +400,7 @@ TEST(Sounds, HoleBedsLoopCleanlyAndDevicesSound) {
     EXPECT_TRUE(list.items[0].looped) << name;
     ExpectSounds(list, name);
   }
-  if (holes == 0) GTEST_SKIP() << "no hole wave lists built";
+  EXPECT_GT(holes, 0) << "no hole wave lists built";
 }
 
 TEST(BallTextures, AtLeastSixDistinct24BitPictures) {

@@ -17,6 +17,7 @@
 #include "game/state.h"
 #include "base/asset_error.h"
 #include "media/image_list.h"
+#include "game/area_kind.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"
@@ -89,19 +90,20 @@ struct Canvas {
 // Outline colour by family (0x00BBGGRR): walls white, surfaces cyan, water
 // blue, hazards red, devices yellow, switches magenta, the cup orange.
 uint32_t KindColour(int kind) {
-  if (kind == 5) return 0x000090FF;
-  if (kind <= 7) return 0x00F0F0F0;
-  if ((kind >= 8 && kind <= 11) || (kind >= 14 && kind <= 23) || kind == 32 || kind == 33) {
+  if (kind == kCup) return 0x000090FF;
+  if (kind <= kFallingDiagonalWall) return 0x00F0F0F0;
+  if ((kind >= kSlopeDownLeft && kind <= kSlopeLeft) ||
+      (kind >= kAttractor && kind <= kSlowZone) || kind == kShade || kind == kLedge) {
     return 0x00E0E040;
   }
-  if (kind == 24) return 0x00FF8040;
-  if (kind == 27 || kind == 45 || kind == 30) return 0x004040FF;
-  if (kind == 28 || kind == 38 || kind == 29) return 0x00FF40FF;
+  if (kind == kWater) return 0x00FF8040;
+  if (kind == kMine || kind == kDropOff || kind == kRubble) return 0x004040FF;
+  if (kind == kTextSwitch || kind == kAreaSwitch || kind == kCannonOrHidden) return 0x00FF40FF;
   return 0x0040FFFF;
 }
 
 void DrawArea(Canvas& cv, int index, const Area& a) {
-  if (a.kind == 0) return;
+  if (a.kind == kNoArea) return;
   const uint32_t c = KindColour(a.kind);
   double lx, ly;
   if (a.r >= 1) {
@@ -119,7 +121,7 @@ void DrawArea(Canvas& cv, int index, const Area& a) {
   } else {
     return;  // never touched: nothing to show
   }
-  if (a.kind == 25 || a.kind == 26 || a.kind == 37) {  // exits and their launch lines
+  if (a.kind == kTeleporter || a.kind == kPipe || a.kind == kCatapult) {  // exits and their launch lines
     cv.Ellipse(a.x2, a.y2, 8, c);
     cv.Line(a.x3, a.y3, a.x4, a.y4, c);
   }
