@@ -11,6 +11,7 @@
 #include "platform/headless/headless_platform.h"
 #include "app/headless_run.h"
 #include "app/game_window.h"
+#include "support/game_reset.h"
 
 namespace gp {
 namespace {
@@ -90,8 +91,7 @@ TEST(FrameTimerTest, RateRoundsHalvesToEven) {
 class FrameTickTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGameState();
-    setup() = GameSetup{};
+    test::FreshState();
     GameWindow& w = gamewin();
     w.timer = FrameTimer{};
     w.timer.enabled = true;

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "app/game_window.h"
 #include "sim/progression.h"
+#include "support/game_reset.h"
 
 namespace gp {
 namespace {
@@ -19,8 +20,7 @@ const std::string kPad(27, ' ');
 class KeysTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGameState();
-    gs().leaverequest = false;
+    test::FreshState();
     gamewin().timer.enabled = true;
     gamewin().timer.interval = 0;
     sounds_.clear();

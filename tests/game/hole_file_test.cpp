@@ -10,6 +10,7 @@
 #include "base/random.h"
 #include "game/state.h"
 #include "base/angles.h"
+#include "support/game_reset.h"
 
 namespace gp {
 namespace {
@@ -17,8 +18,7 @@ namespace {
 class HoleFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGameState();
-    Randomize(7);
+    test::FreshState(7);
   }
 };
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "game/state.h"
+#include "support/game_reset.h"
 
 namespace gp {
 namespace {
@@ -14,7 +15,7 @@ constexpr int kW = 640, kH = 480;
 class ViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGameState();
+    test::FreshState();
     GameState& g = gs();
     g.screenwidth = kW;
     g.screenheight = kH;

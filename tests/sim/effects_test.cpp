@@ -10,6 +10,7 @@
 #include "app/game_window.h"
 #include "app/hole_load.h"
 #include "media/rgb565.h"
+#include "support/game_reset.h"
 
 namespace gp {
 namespace {
@@ -19,8 +20,7 @@ constexpr int kW = 640, kH = 480;
 class EffectsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGameState();
-    Randomize(7);
+    test::FreshState(7);
     GameWindow& win = gamewin();
     win.course.items.clear();
     win.display.Start(nullptr, kW, kH, false);

@@ -10,6 +10,7 @@
 #include "game/sound.h"
 #include "game/state.h"
 #include "base/angles.h"
+#include "support/game_reset.h"
 
 namespace gp {
 namespace {
@@ -17,9 +18,7 @@ namespace {
 class MotionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGameState();
-    setup() = GameSetup{};
-    Randomize(3);
+    test::FreshState(3);
     sounds.clear();
     SetSoundObserver([this](const SoundRequest& r) {
       if (r.list == SoundList::Effects && r.op == SoundOp::Play) sounds.push_back(r.index);

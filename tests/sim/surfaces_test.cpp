@@ -11,6 +11,7 @@
 #include "game/state.h"
 #include "sim/motion.h"
 #include "app/game_window.h"
+#include "support/game_reset.h"
 
 namespace gp {
 namespace {
@@ -18,8 +19,7 @@ namespace {
 class SurfacesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGameState();
-    Randomize(7);
+    test::FreshState(7);
     gamewin().course.items.clear();
     SetSoundObserver([this](const SoundRequest& r) {
       if (r.list == SoundList::Effects && r.op == SoundOp::Play) sounds.push_back(r.index);

@@ -53,13 +53,19 @@ class SoundLog {
   }
 };
 
-// Everything back to program start, with the display at 640 x 480 and the
-// platform's pointer observable.
-inline void FreshGame(HeadlessPlatform& platform, int numplayers = 1) {
+// The game back to program start: the state, the setup record and the random
+// numbers (from `seed`). Every fixture starts from here.
+inline void FreshState(uint64_t seed = 12345) {
   ResetGameState();
   setup() = GameSetup{};
+  Randomize(seed);
+}
+
+// FreshState, with the game window's display at 640 x 480 and the platform's
+// pointer observable.
+inline void FreshGame(HeadlessPlatform& platform, int numplayers = 1) {
+  FreshState();
   setup().numplayers = numplayers;
-  Randomize(12345);
   GameWindow& w = gamewin();
   w.platform = &platform;
   w.folder = "./";

@@ -11,6 +11,7 @@
 #include "game/draw_order.h"
 #include "sim/camera.h"
 #include "media/rgb565.h"
+#include "support/game_reset.h"
 
 namespace gp {
 namespace {
@@ -20,7 +21,7 @@ constexpr int kW = 640, kH = 480;
 class CameraTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGameState();
+    test::FreshState();
     GameWindow& win = gamewin();
     win.course.items.clear();
     win.gui.items.clear();
