@@ -152,4 +152,32 @@ TEST(LabCoreTest, ShotBounceAndTrace) {
   EXPECT_NE(Lab("shot --hole x --ball 1,1 --angle 0 --speed 1 --timescale 3").status, 0);
 }
 
+TEST(LabCoreTest, ShotWithOtherBallsAndRules) {
+  // Player 1 rolls into player 2's resting ball: with "When Touching" it moves on.
+  const std::string base = "shot --hole /nonexistent/flat.hole --ball 100,100 --angle 0 --speed 2 "
+                           "--other 150,100 --other 100,400";
+  const Output touch = Lab(base + " --whencollide 1");
+  ASSERT_EQ(touch.status, 0);
+  const size_t balls = touch.out.find("\"balls\":[");
+  ASSERT_NE(balls, std::string::npos);
+  const size_t second = touch.out.find("\"x\":", touch.out.find("\"x\":", balls) + 1);
+  EXPECT_GT(std::stod(Value(touch.out, "x", second - 1)), 200);  // knocked on
+  const size_t third = touch.out.find("\"x\":", second + 1);
+  EXPECT_EQ(std::stod(Value(touch.out, "x", third - 1)), 100);   // out of the way: still
+  EXPECT_NE(touch.out.find("\"bgsounds\":["), std::string::npos);
+  EXPECT_NE(touch.out.find("{\"index\":99,\"kind\":0,\"enabled\":false}"), std::string::npos);
+
+  // "Never": the balls pass through each other.
+  const Output never = Lab(base + " --whencollide 0");
+  ASSERT_EQ(never.status, 0);
+  const size_t b2 = never.out.find("\"balls\":[");
+  const size_t x2 = never.out.find("\"x\":", never.out.find("\"x\":", b2) + 1);
+  EXPECT_EQ(std::stod(Value(never.out, "x", x2 - 1)), 150);
+
+  EXPECT_NE(Lab(base + " --other 1,1 --other 2,2").status, 0);  // four others
+  EXPECT_NE(Lab(base + " --startplayer 3").status, 0);
+  EXPECT_NE(Lab(base + " --strokelimit 5").status, 0);
+  EXPECT_NE(Lab(base + " --other 1").status, 0);
+}
+
 }  // namespace

@@ -27,6 +27,7 @@
 #include "app/replay.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
+#include "tools/lab/rules_options.h"
 
 namespace gp::lab {
 
@@ -107,6 +108,7 @@ int Render(const Args& args) {
   s.numplayers = players;
   s.displaywidth = w;
   s.displayheight = h;
+  if (const std::string err = ParseRules(args, s); !err.empty()) return Fail(err);
   setup() = s;
   if (!OpenGameWindow(p, GameStart{static_cast<uint64_t>(seed), *hole})) {
     return Fail(p.messages().empty() ? "the display did not start" : p.messages().back());
@@ -154,7 +156,7 @@ int Render(const Args& args) {
 
 const Registrar kRender({"render",
                          "--hole NAME --out FILE.png [--players N] [--frames N] [--size WxH] "
-                         "[--seed S] [--script FILE]",
+                         "[--seed S] [--script FILE] [rules]",
                          Render});
 
 }  // namespace

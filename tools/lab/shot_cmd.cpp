@@ -17,6 +17,7 @@
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"
+#include "tools/lab/rules_options.h"
 
 namespace gp::lab {
 
@@ -25,9 +26,17 @@ namespace {
 struct ShotOptions {
   std::string hole;
   double x = 0, y = 0, speed = 0, z = 0, vz = 0;
-  int32_t angle = 0, whencollide = 0, timescale = 1, maxframes = 5000, seed = 0;
+  int32_t angle = 0, timescale = 1, maxframes = 5000, seed = 0;
   bool airborne = false, trace = false;
+  std::vector<std::pair<double, double>> others;  // balls at rest for players 2..4
+  GameSetup rules;
 };
+
+bool ParsePoint(const std::string& text, double& x, double& y) {
+  const size_t comma = text.find(',');
+  return comma != std::string::npos && ParseDouble(text.substr(0, comma), x) &&
+         ParseDouble(text.substr(comma + 1), y);
+}
 
 int64_t g_steps = 0;
 bool g_trace = false;
@@ -57,11 +66,15 @@ std::string ParseShot(const Args& args, ShotOptions& o) {
   const std::string* speed = Option(args, "--speed");
   if (!hole || !ball || !angle || !speed) return "--hole, --ball, --angle and --speed are required";
   o.hole = *hole;
-  const size_t comma = ball->find(',');
-  if (comma == std::string::npos || !ParseDouble(ball->substr(0, comma), o.x) ||
-      !ParseDouble(ball->substr(comma + 1), o.y)) {
-    return "--ball must be X,Y";
+  if (!ParsePoint(*ball, o.x, o.y)) return "--ball must be X,Y";
+  for (size_t i = 0; i + 1 < args.size(); ++i) {
+    if (args[i] != "--other") continue;
+    double x = 0, y = 0;
+    if (!ParsePoint(args[i + 1], x, y)) return "--other must be X,Y";
+    if (o.others.size() == kMaxPlayers - 1) return "at most three --other balls";
+    o.others.emplace_back(x, y);
   }
+  if (const std::string err = ParseRules(args, o.rules); !err.empty()) return err;
   if (!ParseInt(*angle, o.angle)) return "--angle must be an integer";
   if (!ParseDouble(*speed, o.speed) || o.speed < 0) return "--speed must be a number >= 0";
   if (const std::string* v = Option(args, "--z")) {
@@ -72,11 +85,7 @@ std::string ParseShot(const Args& args, ShotOptions& o) {
     if (!ParseDouble(*v, o.vz)) return "--vz must be a number";
     o.airborne = true;
   }
-  const std::string* v = Option(args, "--whencollide");
-  if (v && (!ParseInt(*v, o.whencollide) || o.whencollide < 0 || o.whencollide > 1)) {
-    return "--whencollide must be 0 or 1";
-  }
-  v = Option(args, "--timescale");
+  const std::string* v = Option(args, "--timescale");
   if (v &&
       (!ParseInt(*v, o.timescale) || (o.timescale != 1 && o.timescale != 2 && o.timescale != 4))) {
     return "--timescale must be 1, 2 or 4";
@@ -115,6 +124,50 @@ void PlaceBall(const ShotOptions& o) {
   g.curplayer = 1;
   g.ballsmoving = true;
   g.gamestate = kPlay;
+  for (size_t i = 0; i < o.others.size(); ++i) {
+    Ball& other = g.players[static_cast<int>(i) + 2];
+    other.x = other.checkx = other.backx = o.others[i].first;
+    other.y = other.checky = other.backy = o.others[i].second;
+    other.oncourse = true;
+    other.lastarea = -1;
+  }
+}
+
+bool AnyBallMoving() {
+  const GameState& g = gs();
+  for (int p = 1; p <= g.numplayers; ++p) {
+    if (g.players[p].moving) return true;
+  }
+  return false;
+}
+
+void PrintShot(int frames, const std::vector<int>& sounds, const std::vector<int>& bgsounds,
+               const std::vector<std::string>& messages,
+               const std::vector<std::string>& bigmessages) {
+  const GameState& g = gs();
+  Json j;
+  j.BeginObject().Field("frames", frames).Field("steps", g_steps).Key("final").BeginObject();
+  BallFields(j, g.players[1]);
+  j.EndObject().Key("balls").BeginArray();
+  for (int p = 1; p <= g.numplayers; ++p) {
+    j.BeginObject();
+    BallFields(j, g.players[p]);
+    j.EndObject();
+  }
+  j.EndArray().Key("sounds").BeginArray();
+  for (int s : sounds) j.Int(s);
+  j.EndArray().Key("bgsounds").BeginArray();
+  for (int s : bgsounds) j.Int(s);
+  j.EndArray().Key("messages").BeginArray();
+  for (const std::string& m : messages) j.String(m);
+  j.EndArray().Key("bigmessages").BeginArray();
+  for (const std::string& m : bigmessages) j.String(m);
+  j.EndArray().Key("areas").BeginArray();
+  for (int i = 1; i <= kMaxAreas; ++i) {
+    const Area& a = g.areas[i];
+    j.BeginObject().Field("index", i).Field("kind", a.kind).Field("enabled", a.enabled).EndObject();
+  }
+  j.EndArray().EndObject().Print();
 }
 
 // Milliseconds per frame that make the measured rate give the wanted timescale.
@@ -129,11 +182,10 @@ int Run(const Args& args) {
   if (const std::string err = ParseShot(args, o); !err.empty()) return Fail("shot: " + err);
 
   ResetGameState();
-  setup() = GameSetup{};
-  setup().whencollide = o.whencollide;
+  setup() = o.rules;
   Randomize(static_cast<uint64_t>(static_cast<uint32_t>(o.seed)));
   GameState& g = gs();
-  g.numplayers = 1;
+  g.numplayers = 1 + static_cast<int>(o.others.size());
   g.holename = HoleName(o.hole);
   LoadHoleFile(o.hole);
   PlaceBall(o);
@@ -147,9 +199,10 @@ int Run(const Args& args) {
   w.timer.enabled = true;
   w.timer.rate = o.timescale == 4 ? 15 : o.timescale == 2 ? 30 : 60;
 
-  std::vector<int> sounds;
-  SetSoundObserver([&sounds](const SoundRequest& r) {
-    if (r.list == SoundList::Effects && r.op == SoundOp::Play) sounds.push_back(r.index);
+  std::vector<int> sounds, bgsounds;
+  SetSoundObserver([&sounds, &bgsounds](const SoundRequest& r) {
+    if (r.op != SoundOp::Play) return;
+    (r.list == SoundList::Effects ? sounds : bgsounds).push_back(r.index);
   });
   std::vector<std::string> messages, bigmessages;
   g_steps = 0;
@@ -158,7 +211,7 @@ int Run(const Args& args) {
 
   int frames = 0;
   std::string message = g.message, bigmessage = g.bigmessage;
-  for (int tries = 0; frames < o.maxframes && g.players[1].moving && tries < 4 * o.maxframes;
+  for (int tries = 0; frames < o.maxframes && AnyBallMoving() && tries < 4 * o.maxframes;
        ++tries) {
     if (!TickAfter(platform, FrameMs(o.timescale, frames + 1))) continue;
     ++frames;
@@ -176,22 +229,13 @@ int Run(const Args& args) {
   w.display.Finalize();
   w.platform = nullptr;  // the headless platform ends with this command
 
-  Json j;
-  j.BeginObject().Field("frames", frames).Field("steps", g_steps).Key("final").BeginObject();
-  BallFields(j, g.players[1]);
-  j.EndObject().Key("sounds").BeginArray();
-  for (int s : sounds) j.Int(s);
-  j.EndArray().Key("messages").BeginArray();
-  for (const std::string& m : messages) j.String(m);
-  j.EndArray().Key("bigmessages").BeginArray();
-  for (const std::string& m : bigmessages) j.String(m);
-  j.EndArray().EndObject().Print();
+  PrintShot(frames, sounds, bgsounds, messages, bigmessages);
   return 0;
 }
 
 const Registrar kShot({"shot",
-                       "--hole FILE --ball X,Y --angle A --speed S [--z Z] [--vz VZ] "
-                       "[--whencollide 0/1] [--timescale T] [--max-frames N] [--seed S] [--trace]",
+                       "--hole FILE --ball X,Y --angle A --speed S [--other X,Y]... [--z Z] "
+                       "[--vz VZ] [--timescale T] [--max-frames N] [--seed S] [--trace] [rules]",
                        Run});
 
 }  // namespace
