@@ -18,3 +18,4 @@ set(SKIN_FILES pointer panel panelmin buttonsdown pushputt gauge target font num
 list(TRANSFORM SKIN_FILES PREPEND skins/Nebula/)
 list(TRANSFORM SKIN_FILES APPEND .bmp)
 galaputt_asset(skins OUTPUTS ${SKIN_FILES})
+galaputt_asset(spots OUTPUTS menu.spots menu.maskitems)
