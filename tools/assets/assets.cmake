@@ -18,3 +18,7 @@ set(SKIN_FILES pointer panel panelmin buttonsdown pushputt gauge target font num
 list(TRANSFORM SKIN_FILES PREPEND skins/Nebula/)
 list(TRANSFORM SKIN_FILES APPEND .bmp)
 galaputt_asset(skins OUTPUTS ${SKIN_FILES})
+
+# Intro movies and the exit picture.
+galaputt_asset(movies OUTPUTS zorbel.avi intro.avi)
+galaputt_asset(extro OUTPUTS extro.bmp)
