@@ -14,7 +14,6 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <mutex>
 #include <stdexcept>
 
 namespace gp {
@@ -40,9 +39,9 @@ std::string AvError(int code) {
   return buf;
 }
 
+// FFmpeg's own messages would reach standard error; the caller reports instead.
 void SilenceLogging() {
-  static std::once_flag once;
-  std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+  av_log_set_level(AV_LOG_QUIET);
 }
 
 // RAII for FFmpeg's objects.

@@ -5,8 +5,6 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 #include <libavutil/error.h>
-#include <libavutil/log.h>
-#include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
 
@@ -164,7 +162,6 @@ void MovieWriter::Impl::WriteSound(size_t until) {
 MovieWriter::MovieWriter(const std::string& path, const MovieFormat& format,
                          std::vector<int16_t> sound)
     : impl_(std::make_unique<Impl>()) {
-  av_log_set_level(AV_LOG_ERROR);
   Impl& m = *impl_;
   m.format = format;
   m.sound = std::move(sound);
