@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "media/movie.h"
+#include "platform/ffmpeg/ffmpeg_movie.h"
 
 namespace gp {
 namespace {
@@ -18,6 +22,11 @@ class FakeWindow : public IntroHost {
  public:
   bool OpenMovie(const std::string& path, int& width, int& height, std::string& error) override {
     log.push_back("open " + path);
+    if (opener) {  // a real movie reader
+      std::unique_ptr<Movie> m = opener(path, error);
+      if (m) width = m->Width(), height = m->Height();
+      return m != nullptr;
+    }
     if (missing.count(path)) {
       error = "cannot open the file";
       return false;
@@ -39,6 +48,7 @@ class FakeWindow : public IntroHost {
 
   std::vector<std::string> log, errors;
   std::set<std::string> missing;
+  MovieOpener opener;
   int moview = 640, movieh = 480;
   int pointer = 0;  // net display-count steps
 };
@@ -209,6 +219,30 @@ TEST(IntroTest, MissingMoviesAreSkippedWithOneMessageEach) {
     EXPECT_EQ(plays, 2 - c.logo - c.intro);
     EXPECT_EQ(w.pointer, 0);
   }
+}
+
+TEST(IntroTest, CraftedBadFilesAreSkippedWithOneMessageEach) {
+  // A garbage "zorbel.avi" and an "intro.avi" that stops inside its header,
+  // read by the real movie reader.
+  const std::string folder = ::testing::TempDir();
+  {
+    std::ofstream logo(folder + "zorbel.avi", std::ios::binary | std::ios::trunc);
+    for (int i = 0; i < 3000; ++i) logo.put(static_cast<char>(i * 37 + (i >> 3)));
+    std::ofstream intro(folder + "intro.avi", std::ios::binary | std::ios::trunc);
+    intro.write("RIFF\x10\x00\x00\x00AVI LIST", 16);
+  }
+  FakeWindow w;
+  w.opener = OpenFfmpegMovie;
+  Intro intro(w, folder);
+  intro.Show(640, 480);
+  intro.Activate(0);
+  intro.Tick(1500);
+  EXPECT_TRUE(intro.Closed());
+  ASSERT_EQ(w.errors.size(), 2u);
+  EXPECT_NE(w.errors[0].find(folder + "zorbel.avi"), std::string::npos);
+  EXPECT_NE(w.errors[1].find(folder + "intro.avi"), std::string::npos);
+  for (const std::string& line : w.log) EXPECT_NE(line, "play");
+  EXPECT_EQ(w.pointer, 0);
 }
 
 TEST(IntroTest, NothingHappensBeforeShowing) {
