@@ -19,3 +19,7 @@ list(TRANSFORM SKIN_FILES PREPEND skins/Nebula/)
 list(TRANSFORM SKIN_FILES APPEND .bmp)
 galaputt_asset(skins OUTPUTS ${SKIN_FILES})
 galaputt_asset(spots OUTPUTS menu.spots menu.maskitems)
+
+# Intro movies and the exit picture.
+galaputt_asset(movies OUTPUTS zorbel.avi intro.avi)
+galaputt_asset(extro OUTPUTS extro.bmp)
