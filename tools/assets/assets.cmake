@@ -18,3 +18,9 @@ set(SKIN_FILES pointer panel panelmin buttonsdown pushputt gauge target font num
 list(TRANSFORM SKIN_FILES PREPEND skins/Nebula/)
 list(TRANSFORM SKIN_FILES APPEND .bmp)
 galaputt_asset(skins OUTPUTS ${SKIN_FILES})
+
+# The launcher's own art: the main-menu picture and its highlighted copy, the
+# built-in ball pictures, and the background animations.
+galaputt_asset(launcher OUTPUTS mainmenu.bmp mainmenuhot.bmp
+  launchball1.bmp launchball2.bmp launchball3.bmp launchball4.bmp)
+galaputt_asset(launcheranim OUTPUTS interface.flc interface_loop.flc)
