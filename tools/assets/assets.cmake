@@ -23,3 +23,9 @@ galaputt_asset(spots OUTPUTS menu.spots menu.maskitems)
 # Intro movies and the exit picture.
 galaputt_asset(movies OUTPUTS zorbel.avi intro.avi)
 galaputt_asset(extro OUTPUTS extro.bmp)
+
+# The launcher's own art: the main-menu picture and its highlighted copy, the
+# built-in ball pictures, and the background animations.
+galaputt_asset(launcher OUTPUTS mainmenu.bmp mainmenuhot.bmp
+  launchball1.bmp launchball2.bmp launchball3.bmp launchball4.bmp)
+galaputt_asset(launcheranim OUTPUTS interface.flc interface_loop.flc)
