@@ -7,7 +7,7 @@
 
 #include "media/flic.h"
 #include "media/flic_writer.h"
-#include "present/picture.h"
+#include "media/picture.h"
 
 namespace gp {
 namespace {

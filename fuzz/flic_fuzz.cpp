@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "media/flic.h"
-#include "present/picture.h"
+#include "media/picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "launcher/hot_image.h"
-#include "launcher/hot_spots.h"
+#include "media/hot_spots.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "present/rgb565.h"
+#include "media/rgb565.h"
 
 namespace gp {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "launcher/intro.h"
-#include "present/picture.h"
+#include "media/picture.h"
 
 namespace gp {
 

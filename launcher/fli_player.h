@@ -9,7 +9,7 @@
 #include <string>
 
 #include "media/flic.h"
-#include "present/picture.h"
+#include "media/picture.h"
 
 namespace gp {
 

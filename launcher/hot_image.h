@@ -10,8 +10,8 @@
 #include <functional>
 #include <vector>
 
-#include "launcher/hot_spots.h"
-#include "present/picture.h"
+#include "media/hot_spots.h"
+#include "media/picture.h"
 
 namespace gp {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "present/picture.h"
+#include "media/picture.h"
 
 namespace gp {
 

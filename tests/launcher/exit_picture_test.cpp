@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "present/bitmap_codec.h"
-#include "present/rgb565.h"
+#include "media/bitmap_codec.h"
+#include "media/rgb565.h"
 #include "tools/assets/bitmap8.h"
 
 namespace gp {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "media/flic.h"
-#include "present/bitmap_codec.h"
+#include "media/bitmap_codec.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "present/byte_reader.h"
-#include "present/picture.h"
+#include "media/byte_reader.h"
+#include "media/picture.h"
 
 namespace gp::assets {
 

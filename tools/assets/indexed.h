@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "present/picture.h"
+#include "media/picture.h"
 #include "tools/assets/generator.h"
 
 namespace gp::assets {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "present/picture.h"
+#include "media/picture.h"
 #include "tools/assets/art.h"
 #include "tools/assets/indexed.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "present/container_writer.h"
+#include "media/container_writer.h"
 #include "tools/assets/launcher_art.h"
 
 namespace gp::assets {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "present/picture.h"
+#include "media/picture.h"
 #include "tools/assets/art.h"
 
 namespace gp::assets {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/hot_spots.h"
+#include "media/hot_spots.h"
 #include "tools/assets/generator.h"
 
 namespace gp::assets {

@@ -9,7 +9,7 @@
 
 #include "media/flic.h"
 #include "platform/headless/png_writer.h"
-#include "present/picture.h"
+#include "media/picture.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"

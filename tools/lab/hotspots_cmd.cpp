@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "launcher/hot_spots.h"
+#include "media/hot_spots.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"

@@ -1,4 +1,4 @@
-#include "launcher/hot_spots.h"
+#include "media/hot_spots.h"
 
 #include <algorithm>
 #include <cstring>
