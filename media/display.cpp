@@ -112,12 +112,16 @@ void Display::Draw(const ImageItem& item, int pattern, int x, int y) {
   const uint16_t* src =
       &item.native[static_cast<size_t>(item.PatternY(pattern)) * pitch + item.PatternX(pattern)];
   const bool keyed = item.transparent && !item.rowruns.empty();
+  // Runs of the first drawn row; a block of rows without a single opaque pixel
+  // (a common case: foreground tiles) ends here.
+  const size_t runs_at = static_cast<size_t>(pattern) * item.h + (s.y0 - y);
+  if (keyed && item.rowruns[runs_at] == item.rowruns[runs_at + (s.y1 - s.y0)]) return;
   for (int dy = s.y0; dy < s.y1; ++dy) {
     const int row = dy - y;
     const uint16_t* srow = src + static_cast<size_t>(row) * pitch;
     uint16_t* drow = &back_[static_cast<size_t>(dy) * width_];
     if (keyed) {
-      DrawKeyedRow(item, static_cast<size_t>(pattern) * item.h + row, srow, drow, x, s.x0, s.x1);
+      DrawKeyedRow(item, runs_at + (dy - s.y0), srow, drow, x, s.x0, s.x1);
     } else {
       std::memcpy(drow + s.x0, srow + (s.x0 - x), sizeof(uint16_t) * (s.x1 - s.x0));
     }
