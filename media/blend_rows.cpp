@@ -1,173 +1,98 @@
 #include "media/blend_rows.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
-#include "media/pixel_lanes.h"
+#include "media/blend_rows_sse2.h"
 
 namespace gp {
 
 namespace {
 
-using lanes::kLanes;
+// The plain C++ loops: one pixel at a time, its three channels side by side in
+// 16-bit fields of one 64-bit word (blue bits 0-15, green 16-31, red 32-47), so
+// that one multiplication scales all three. No field ever carries into the next.
+constexpr uint64_t kOnes = 0x0000'0001'0001'0001;                // 1 in each field
+constexpr uint64_t kTops = kOnes << 15;                          // bit 15 of each field
+constexpr uint64_t kMaxima = 31ull << 32 | 63ull << 16 | 31ull;  // of red, green, blue
 
-// The three channels of eight pixels, each in its own lanes: red 0..31,
-// green 0..63, blue 0..31.
-template <class L>
-struct Rgb {
-  using V = typename L::V;
-  V r, g, b;
-
-  static Rgb Split(V p) {
-    return {L::template Shr<11>(p), L::And(L::template Shr<5>(p), L::Splat(63)),
-            L::And(p, L::Splat(31))};
-  }
-  V Join() const { return L::Or(L::Or(L::template Shl<11>(r), L::template Shl<5>(g)), b); }
-};
-
-// x / 255 rounded down, exact for every 16-bit x: x * 0x8081 >> 23.
-template <class L>
-typename L::V Div255(typename L::V x) {
-  return L::template Shr<7>(L::MulHi(x, L::Splat(0x8081)));
+uint64_t Spread(uint16_t p) {
+  const uint64_t v = p;
+  return (v >> 11) << 32 | ((v >> 5) & 63) << 16 | (v & 31);
 }
 
-template <class L>
-struct CopyRow {
-  using V = typename L::V;
-  explicit CopyRow(int) {}
-  V operator()(V, V s) const { return s; }
-};
-
-// Source channels times four, for ScaledBy: red, green and blue each 0..252.
-template <class L>
-Rgb<L> SplitTimesFour(typename L::V p) {
-  return {L::And(L::template Shr<9>(p), L::Splat(31 << 2)),
-          L::And(L::template Shr<3>(p), L::Splat(63 << 2)),
-          L::And(L::template Shl<2>(p), L::Splat(31 << 2))};
+uint16_t Join(uint64_t x) {
+  return static_cast<uint16_t>((x >> 32) << 11 | ((x >> 16) & 0xFFFF) << 5 | (x & 0xFFFF));
 }
 
-// c * alpha / 255 rounded down for channels c = 0..63, from c * 4: the high half
-// of c * 4 * m with m = ceil(alpha * 16384 / 255). Exact: the excess of m adds
-// less than 63 / 16384 to a quotient whose fraction is at most 254/255.
-template <class L>
-struct ScaledBy {
-  typename L::V m;
-  explicit ScaledBy(int alpha) : m(L::Splat(static_cast<uint16_t>((alpha * 16384 + 254) / 255))) {}
-  typename L::V operator()(typename L::V c4) const { return L::MulHi(c4, m); }
+// Each field x / 255 rounded down: (x + 1 + (x >> 8)) >> 8, exact below 65535.
+uint64_t Div255(uint64_t x) {
+  return ((x + kOnes + ((x >> 8) & kOnes * 0xFF)) >> 8) & kOnes * 0xFF;
+}
+
+// All ones in each field whose bit 15 is set in `tops`, zero elsewhere.
+uint64_t FieldMask(uint64_t tops) {
+  return ((tops & kTops) >> 15) * 0xFFFF;
+}
+
+struct CopyPixel {
+  explicit CopyPixel(int) {}
+  uint16_t operator()(uint16_t, uint16_t s) const { return s; }
 };
 
-template <class L>
-struct AddRow {
-  using V = typename L::V;
-  ScaledBy<L> scaled;
-  explicit AddRow(int alpha) : scaled(alpha) {}
-  V operator()(V dp, V sp) const {
-    const Rgb<L> d = Rgb<L>::Split(dp), s = SplitTimesFour<L>(sp);
-    const V max5 = L::Splat(31), max6 = L::Splat(63);
-    return Rgb<L>{L::Min(L::Add(d.r, scaled(s.r)), max5), L::Min(L::Add(d.g, scaled(s.g)), max6),
-                  L::Min(L::Add(d.b, scaled(s.b)), max5)}
-        .Join();
+struct AddPixel {
+  uint64_t a;
+  explicit AddPixel(int alpha) : a(static_cast<uint64_t>(alpha)) {}
+  uint16_t operator()(uint16_t d, uint16_t s) const {
+    const uint64_t v = Spread(d) + Div255(Spread(s) * a);            // each field at most 126
+    const uint64_t over = FieldMask(v + (kTops - kMaxima - kOnes));  // fields above their maximum
+    return Join((v & ~over) | (kMaxima & over));
   }
 };
 
-template <class L>
-struct SubRow {
-  using V = typename L::V;
-  ScaledBy<L> scaled;
-  explicit SubRow(int alpha) : scaled(alpha) {}
-  V operator()(V dp, V sp) const {
-    const Rgb<L> d = Rgb<L>::Split(dp), s = SplitTimesFour<L>(sp);
-    return Rgb<L>{L::SubSat(d.r, scaled(s.r)), L::SubSat(d.g, scaled(s.g)),
-                  L::SubSat(d.b, scaled(s.b))}
-        .Join();
+struct SubPixel {
+  uint64_t a;
+  explicit SubPixel(int alpha) : a(static_cast<uint64_t>(alpha)) {}
+  uint16_t operator()(uint16_t d, uint16_t s) const {
+    const uint64_t v = (Spread(d) | kTops) - Div255(Spread(s) * a);  // bit 15 kept: d >= t
+    return Join(v & FieldMask(v) & ~kTops);
   }
 };
 
-template <class L>
-struct AlphaRow {
-  using V = typename L::V;
-  V a, b;
-  explicit AlphaRow(int alpha)
-      : a(L::Splat(static_cast<uint16_t>(alpha))),
-        b(L::Splat(static_cast<uint16_t>(255 - alpha))) {}
-  V Mix(V s, V d) const { return Div255<L>(L::Add(L::MulLo(s, a), L::MulLo(d, b))); }
-  V operator()(V dp, V sp) const {
-    const Rgb<L> d = Rgb<L>::Split(dp), s = Rgb<L>::Split(sp);
-    return Rgb<L>{Mix(s.r, d.r), Mix(s.g, d.g), Mix(s.b, d.b)}.Join();
+struct AlphaPixel {
+  uint64_t a, b;
+  explicit AlphaPixel(int alpha)
+      : a(static_cast<uint64_t>(alpha)), b(static_cast<uint64_t>(255 - alpha)) {}
+  uint16_t operator()(uint16_t d, uint16_t s) const {
+    return Join(Div255(Spread(s) * a + Spread(d) * b));
   }
 };
 
-// One colour mixed in: its channels times alpha are the same for every pixel.
-template <class L>
-struct FillAlphaRow {
-  using V = typename L::V;
-  V b;
-  Rgb<L> ca;
-  FillAlphaRow(uint16_t colour, int alpha) : b(L::Splat(static_cast<uint16_t>(255 - alpha))) {
-    const Rgb<L> c = Rgb<L>::Split(L::Splat(colour));
-    const V a = L::Splat(static_cast<uint16_t>(alpha));
-    ca = {L::MulLo(c.r, a), L::MulLo(c.g, a), L::MulLo(c.b, a)};
-  }
-  V Mix(V ca_, V d) const { return Div255<L>(L::Add(ca_, L::MulLo(d, b))); }
-  V operator()(V dp, V) const {
-    const Rgb<L> d = Rgb<L>::Split(dp);
-    return Rgb<L>{Mix(ca.r, d.r), Mix(ca.g, d.g), Mix(ca.b, d.b)}.Join();
-  }
+struct FillAlphaPixel {
+  uint64_t ca, b;  // the colour's channels times alpha; 255 - alpha
+  FillAlphaPixel(uint16_t colour, int alpha)
+      : ca(Spread(colour) * static_cast<uint64_t>(alpha)), b(static_cast<uint64_t>(255 - alpha)) {}
+  uint16_t operator()(uint16_t d, uint16_t) const { return Join(Div255(ca + Spread(d) * b)); }
 };
 
-// Runs `op` over the block eight pixels at a time. A row whose width is not a
-// multiple of eight ends with its last eight pixels, worked out from the pixels
-// as they were before the row was written; a row narrower than eight goes
-// through a small buffer. Nothing outside the block is read or written.
-template <class L, bool kKeyed, class Op>
-void RunBlock(const PixelBlock& blk, const Op& op, uint16_t key) {
-  using V = typename L::V;
-  const V k = L::Splat(key);
-  const auto one = [&](V d, V s) {
-    if constexpr (kKeyed) return L::Select(L::Eq(s, k), d, op(d, s));
-    return op(d, s);
-  };
-  const int w = blk.width, whole = w - w % kLanes;
+template <bool kKeyed, class Op>
+void RunPixels(const PixelBlock& blk, const Op& op, uint16_t key) {
   for (int y = 0; y < blk.rows; ++y) {
     uint16_t* d = blk.dst + static_cast<std::ptrdiff_t>(y) * blk.dpitch;
     const uint16_t* s = blk.src + static_cast<std::ptrdiff_t>(y) * blk.spitch;
-    if (w < kLanes) {
-      uint16_t td[kLanes] = {}, ts[kLanes] = {};
-      std::copy(d, d + w, td);
-      std::copy(s, s + w, ts);
-      L::Store(td, one(L::Load(td), L::Load(ts)));
-      std::copy(td, td + w, d);
-      continue;
+    for (int i = 0; i < blk.width; ++i) {
+      if (!kKeyed || s[i] != key) d[i] = op(d[i], s[i]);
     }
-    V last{};
-    if (whole != w) last = one(L::Load(d + w - kLanes), L::Load(s + w - kLanes));
-    for (int i = 0; i < whole; i += kLanes) L::Store(d + i, one(L::Load(d + i), L::Load(s + i)));
-    if (whole != w) L::Store(d + w - kLanes, last);
   }
 }
 
-template <class L, template <class> class Op>
+template <class Op>
 void RunKind(const PixelBlock& b, int alpha, bool keyed, uint16_t key) {
-  const Op<L> op(alpha);
+  const Op op(alpha);
   if (keyed) {
-    RunBlock<L, true>(b, op, key);
+    RunPixels<true>(b, op, key);
   } else {
-    RunBlock<L, false>(b, op, key);
-  }
-}
-
-template <class L>
-void Blend(BlendKind kind, const PixelBlock& b, int alpha, bool keyed, uint16_t key) {
-  switch (kind) {
-    case BlendKind::kCopy:
-      return RunKind<L, CopyRow>(b, alpha, keyed, key);
-    case BlendKind::kAdd:
-      return RunKind<L, AddRow>(b, alpha, keyed, key);
-    case BlendKind::kSub:
-      return RunKind<L, SubRow>(b, alpha, keyed, key);
-    case BlendKind::kAlpha:
-      return RunKind<L, AlphaRow>(b, alpha, keyed, key);
+    RunPixels<false>(b, op, key);
   }
 }
 
@@ -193,23 +118,30 @@ void BlendBlock(BlendPath path, BlendKind kind, const PixelBlock& b, int alpha, 
     return;
   }
 #ifdef __SSE2__
-  if (path == BlendPath::kVector) return Blend<lanes::Sse2>(kind, b, alpha, keyed, key);
+  if (path == BlendPath::kVector) return sse2::BlendBlock(kind, b, alpha, keyed, key);
 #endif
-  Blend<lanes::Portable>(kind, b, alpha, keyed, key);
+  switch (kind) {
+    case BlendKind::kCopy:
+      return RunKind<CopyPixel>(b, alpha, keyed, key);
+    case BlendKind::kAdd:
+      return RunKind<AddPixel>(b, alpha, keyed, key);
+    case BlendKind::kSub:
+      return RunKind<SubPixel>(b, alpha, keyed, key);
+    case BlendKind::kAlpha:
+      return RunKind<AlphaPixel>(b, alpha, keyed, key);
+  }
 }
 
 void FillAlphaBlock(BlendPath path, const PixelBlock& b, uint16_t colour, int alpha) {
   static_cast<void>(path);
   if (b.width <= 0 || b.rows <= 0) return;
+#ifdef __SSE2__
+  if (path == BlendPath::kVector) return sse2::FillAlphaBlock(b, colour, alpha);
+#endif
   PixelBlock onto = b;
   onto.src = b.dst;  // the loop's source operand, never used: the colour is the source
   onto.spitch = b.dpitch;
-#ifdef __SSE2__
-  if (path == BlendPath::kVector) {
-    return RunBlock<lanes::Sse2, false>(onto, FillAlphaRow<lanes::Sse2>(colour, alpha), 0);
-  }
-#endif
-  RunBlock<lanes::Portable, false>(onto, FillAlphaRow<lanes::Portable>(colour, alpha), 0);
+  RunPixels<false>(onto, FillAlphaPixel(colour, alpha), 0);
 }
 
 }  // namespace gp

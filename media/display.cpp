@@ -27,8 +27,9 @@ Span Clip(int64_t x, int64_t y, int64_t w, int64_t h, int width, int height) {
 }
 
 // A keyed row whose runs average at least this many pixels (gaps included) is
-// copied run by run; a row of shorter runs is compared with the key instead,
-// one pixel at a time when it is narrower than kShortRow pixels.
+// copied run by run; with the vector loops, a row of shorter runs is compared
+// with the key instead. A row narrower than kShortRow pixels is compared one
+// pixel at a time.
 constexpr int kRunCopyWidth = 48;
 constexpr int kShortRow = 16;
 
@@ -145,7 +146,8 @@ void Display::DrawKeyedRow(const ImageItem& item, size_t runs_at, const uint16_t
     }
     return;
   }
-  if (b - a < kRunCopyWidth * static_cast<int64_t>(last - first)) {
+  const bool vector = path_ == BlendPath::kVector && VectorBlendBuilt();
+  if (vector && b - a < kRunCopyWidth * static_cast<int64_t>(last - first)) {
     const PixelBlock row{.dst = drow + a, .src = srow + (a - x), .width = b - a, .rows = 1};
     BlendBlock(path_, BlendKind::kCopy, row, 255, true, item.nativekey);
     return;
