@@ -1,7 +1,8 @@
 #pragma once
 // The pixel loops under the display's blends: blocks of RGB565 pixels combined
-// eight at a time. Every path gives exactly the pixels of the one-pixel-at-a-time
-// reference (media/blend_reference.h).
+// eight at a time (SSE2), or one at a time with its three channels side by side
+// (plain C++). Both give exactly the pixels of the reference loops
+// (media/blend_reference.h).
 
 #include <cstdint>
 
