@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/platform.h"
 #include "media/rgb565.h"
+#include "platform/platform.h"
 
 namespace gp {
 
@@ -26,59 +26,12 @@ Span Clip(int64_t x, int64_t y, int64_t w, int64_t h, int width, int height) {
   return s;
 }
 
-constexpr int R5(uint16_t p) {
-  return p >> 11;
-}
-constexpr int G6(uint16_t p) {
-  return (p >> 5) & 63;
-}
-constexpr int B5(uint16_t p) {
-  return p & 31;
-}
-constexpr uint16_t Pack(int r, int g, int b) {
-  return static_cast<uint16_t>(r << 11 | g << 5 | b);
-}
-
-// Per-channel operations of the blending draws; `a` is the alpha, 1..255.
-// Scaled channel values c * a / 255 for 5- and 6-bit channels, looked up per pixel.
-struct Scaled {
-  uint8_t v5[32], v6[64];
-  explicit Scaled(int a) {
-    for (int c = 0; c < 32; ++c) v5[c] = static_cast<uint8_t>(c * a / 255);
-    for (int c = 0; c < 64; ++c) v6[c] = static_cast<uint8_t>(c * a / 255);
-  }
-};
-
-struct AddOp {
-  Scaled t;
-  explicit AddOp(int a) : t(a) {}
-  uint16_t operator()(uint16_t d, uint16_t s) const {
-    return Pack(std::min(31, R5(d) + t.v5[R5(s)]), std::min(63, G6(d) + t.v6[G6(s)]),
-                std::min(31, B5(d) + t.v5[B5(s)]));
-  }
-};
-
-struct SubOp {
-  Scaled t;
-  explicit SubOp(int a) : t(a) {}
-  uint16_t operator()(uint16_t d, uint16_t s) const {
-    return Pack(std::max(0, R5(d) - t.v5[R5(s)]), std::max(0, G6(d) - t.v6[G6(s)]),
-                std::max(0, B5(d) - t.v5[B5(s)]));
-  }
-};
-
-struct AlphaOp {
-  int a;
-  uint16_t operator()(uint16_t d, uint16_t s) const {
-    const int b = 255 - a;
-    return Pack((R5(s) * a + R5(d) * b) / 255, (G6(s) * a + G6(d) * b) / 255,
-                (B5(s) * a + B5(d) * b) / 255);
-  }
-};
-
-struct CopyOp {
-  uint16_t operator()(uint16_t, uint16_t s) const { return s; }
-};
+// A keyed row whose runs average at least this many pixels (gaps included) is
+// copied run by run; with the vector loops, a row of shorter runs is compared
+// with the key instead. A row narrower than kShortRow pixels is compared one
+// pixel at a time.
+constexpr int kRunCopyWidth = 48;
+constexpr int kShortRow = 16;
 
 bool ValidPattern(const ImageItem& item, int pattern) {
   return item.prepared && pattern >= 0 && pattern < item.PatternCount();
@@ -95,6 +48,8 @@ bool Display::Start(Platform* platform, int width, int height, bool vsync) {
   height_ = height;
   vsync_ = vsync;
   back_.assign(static_cast<size_t>(width) * height, 0);
+  columns_.assign(static_cast<size_t>(width), 0);
+  gathered_.assign(static_cast<size_t>(width), 0);
   running_ = true;
   lost_ = false;
   return true;
@@ -141,15 +96,13 @@ void Display::FillRectAlpha(Rect r, uint32_t colour, int alpha) {
   const Span s = Clip(r.x, r.y, r.w, r.h, width_, height_);
   if (s.empty()) return;
   const uint16_t c = ToNative(colour);
-  const AlphaOp op{std::min(alpha, 255)};
-  for (int y = s.y0; y < s.y1; ++y) {
-    uint16_t* row = &back_[static_cast<size_t>(y) * width_];
-    if (alpha >= 255) {
-      std::fill(row + s.x0, row + s.x1, c);
-    } else {
-      for (int x = s.x0; x < s.x1; ++x) row[x] = op(row[x], c);
-    }
+  uint16_t* corner = &back_[static_cast<size_t>(s.y0) * width_ + s.x0];
+  if (alpha < 255) {
+    const PixelBlock b{.dst = corner, .dpitch = width_, .width = s.x1 - s.x0, .rows = s.y1 - s.y0};
+    FillAlphaBlock(path_, b, c, alpha);
+    return;
   }
+  for (int y = s.y0; y < s.y1; ++y, corner += width_) std::fill(corner, corner + (s.x1 - s.x0), c);
 }
 
 void Display::Draw(const ImageItem& item, int pattern, int x, int y) {
@@ -160,48 +113,80 @@ void Display::Draw(const ImageItem& item, int pattern, int x, int y) {
   const uint16_t* src =
       &item.native[static_cast<size_t>(item.PatternY(pattern)) * pitch + item.PatternX(pattern)];
   const bool keyed = item.transparent && !item.rowruns.empty();
+  // Runs of the first drawn row; a block of rows without a single opaque pixel
+  // (a common case: foreground tiles) ends here.
+  const size_t runs_at = static_cast<size_t>(pattern) * item.h + (s.y0 - y);
+  if (keyed && item.rowruns[runs_at] == item.rowruns[runs_at + (s.y1 - s.y0)]) return;
   for (int dy = s.y0; dy < s.y1; ++dy) {
     const int row = dy - y;
     const uint16_t* srow = src + static_cast<size_t>(row) * pitch;
     uint16_t* drow = &back_[static_cast<size_t>(dy) * width_];
-    if (!keyed) {
+    if (keyed) {
+      DrawKeyedRow(item, runs_at + (dy - s.y0), srow, drow, x, s.x0, s.x1);
+    } else {
       std::memcpy(drow + s.x0, srow + (s.x0 - x), sizeof(uint16_t) * (s.x1 - s.x0));
-      continue;
-    }
-    // Copy the opaque runs of this row, each clipped to the buffer.
-    const size_t at = static_cast<size_t>(pattern) * item.h + row;
-    for (uint32_t k = item.rowruns[at]; k < item.rowruns[at + 1]; ++k) {
-      const ImageItem::Run run = item.runs[k];
-      const int a = std::max(s.x0, x + run.x), b = std::min(s.x1, x + run.x + run.len);
-      if (a < b) std::memcpy(drow + a, srow + (a - x), sizeof(uint16_t) * (b - a));
     }
   }
 }
 
+// One row of a colour-keyed pattern drawn at column x, clipped to columns
+// x0..x1 of the buffer; `runs_at` indexes the row's runs.
+void Display::DrawKeyedRow(const ImageItem& item, size_t runs_at, const uint16_t* srow,
+                           uint16_t* drow, int x, int x0, int x1) {
+  const uint32_t first = item.rowruns[runs_at], last = item.rowruns[runs_at + 1];
+  if (first == last) return;
+  // Every opaque pixel lies between the first run's start and the last run's end.
+  const ImageItem::Run head = item.runs[first], tail = item.runs[last - 1];
+  const int a = std::max(x0, x + head.x), b = std::min(x1, x + tail.x + tail.len);
+  if (a >= b) return;
+  if (b - a < kShortRow) {
+    const uint16_t key = item.nativekey;
+    for (int i = a; i < b; ++i) {
+      if (srow[i - x] != key) drow[i] = srow[i - x];
+    }
+    return;
+  }
+  const bool vector = path_ == BlendPath::kVector && VectorBlendBuilt();
+  if (vector && b - a < kRunCopyWidth * static_cast<int64_t>(last - first)) {
+    const PixelBlock row{.dst = drow + a, .src = srow + (a - x), .width = b - a, .rows = 1};
+    BlendBlock(path_, BlendKind::kCopy, row, 255, true, item.nativekey);
+    return;
+  }
+  for (uint32_t k = first; k < last; ++k) {
+    const ImageItem::Run run = item.runs[k];
+    const int from = std::max(a, x + run.x), to = std::min(b, x + run.x + run.len);
+    if (from < to) std::memcpy(drow + from, srow + (from - x), sizeof(uint16_t) * (to - from));
+  }
+}
+
 // Stretches a pattern into a destination rectangle (nearest source pixel),
-// skipping colour-key pixels, combining each with the back buffer by `op`.
-template <typename Op>
-void Display::Blend(const ImageItem& item, int pattern, Rect dst, const Op& op) {
+// skipping colour-key pixels, combining each with the back buffer by `kind`.
+void Display::Blend(const ImageItem& item, int pattern, Rect dst, BlendKind kind, int alpha) {
   if (dst.w <= 0 || dst.h <= 0) return;
   const Span s = Clip(dst.x, dst.y, dst.w, dst.h, width_, height_);
   if (s.empty()) return;
   const int pitch = item.pitch;  // of the prepared copy, whatever the picture is now
   const uint16_t* src =
       &item.native[static_cast<size_t>(item.PatternY(pattern)) * pitch + item.PatternX(pattern)];
-  const bool keyed = item.transparent;
-  const uint16_t key = item.nativekey;
-  // Source column of the first clipped destination column, stepped exactly.
-  const int64_t first = int64_t{s.x0 - dst.x} * item.w;
-  const int qx = item.w / dst.w, rx = item.w % dst.w;
-  for (int dy = s.y0; dy < s.y1; ++dy) {
-    const int sy = static_cast<int>(int64_t{dy - dst.y} * item.h / dst.h);
-    const uint16_t* srow = src + static_cast<size_t>(sy) * pitch;
-    uint16_t* drow = &back_[static_cast<size_t>(dy) * width_];
-    int sx = static_cast<int>(first / dst.w);
-    int rem = static_cast<int>(first % dst.w);
-    for (int dx = s.x0; dx < s.x1; ++dx) {
-      const uint16_t p = srow[sx];
-      if (!keyed || p != key) drow[dx] = op(drow[dx], p);
+  const int width = s.x1 - s.x0;
+  PixelBlock b{.dst = &back_[static_cast<size_t>(s.y0) * width_ + s.x0],
+               .dpitch = width_,
+               .spitch = pitch,
+               .width = width,
+               .rows = s.y1 - s.y0};
+  if (dst.w == item.w && dst.h == item.h) {  // the pattern's own size: one block
+    b.src = src + static_cast<size_t>(s.y0 - dst.y) * pitch + (s.x0 - dst.x);
+    BlendBlock(path_, kind, b, alpha, item.transparent, item.nativekey);
+    return;
+  }
+  const bool stretched = dst.w != item.w;
+  if (stretched) {
+    // Source column of each destination column, stepped exactly from the first.
+    const int64_t first = int64_t{s.x0 - dst.x} * item.w;
+    const int qx = item.w / dst.w, rx = item.w % dst.w;
+    int sx = static_cast<int>(first / dst.w), rem = static_cast<int>(first % dst.w);
+    for (int i = 0; i < width; ++i) {
+      columns_[i] = sx;
       sx += qx;
       rem += rx;
       if (rem >= dst.w) {
@@ -210,25 +195,33 @@ void Display::Blend(const ImageItem& item, int pattern, Rect dst, const Op& op) 
       }
     }
   }
+  b.rows = 1;
+  for (int dy = s.y0; dy < s.y1; ++dy, b.dst += width_) {
+    const int sy = static_cast<int>(int64_t{dy - dst.y} * item.h / dst.h);
+    const uint16_t* srow = src + static_cast<size_t>(sy) * pitch;
+    if (stretched) {
+      for (int i = 0; i < width; ++i) gathered_[i] = srow[columns_[i]];
+      b.src = gathered_.data();
+    } else {
+      b.src = srow + (s.x0 - dst.x);
+    }
+    BlendBlock(path_, kind, b, alpha, item.transparent, item.nativekey);
+  }
 }
 
 void Display::DrawAdd(const ImageItem& item, int pattern, Rect dst, int alpha) {
   if (!Drawable() || !ValidPattern(item, pattern) || alpha <= 0) return;
-  Blend(item, pattern, dst, AddOp(std::min(alpha, 255)));
+  Blend(item, pattern, dst, BlendKind::kAdd, std::min(alpha, 255));
 }
 
 void Display::DrawAlpha(const ImageItem& item, int pattern, Rect dst, int alpha) {
   if (!Drawable() || !ValidPattern(item, pattern) || alpha <= 0) return;
-  if (alpha >= 255) {
-    Blend(item, pattern, dst, CopyOp{});
-  } else {
-    Blend(item, pattern, dst, AlphaOp{alpha});
-  }
+  Blend(item, pattern, dst, alpha >= 255 ? BlendKind::kCopy : BlendKind::kAlpha, alpha);
 }
 
 void Display::DrawSub(const ImageItem& item, int pattern, Rect dst, int alpha) {
   if (!Drawable() || !ValidPattern(item, pattern) || alpha <= 0) return;
-  Blend(item, pattern, dst, SubOp(std::min(alpha, 255)));
+  Blend(item, pattern, dst, BlendKind::kSub, std::min(alpha, 255));
 }
 
 void Canvas::SetPenColour(uint32_t colour) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/blend_rows.h"
 #include "media/image_list.h"
 
 namespace gp {
@@ -63,9 +64,14 @@ class Display {
   const uint16_t* Pixels() const { return back_.data(); }
   int Pitch() const { return width_; }  // in pixels
 
+  // The pixel loops of the blends: the vector ones unless a test asks for the
+  // plain ones (both draw the same pixels).
+  void SetBlendPath(BlendPath path) { path_ = path; }
+
  private:
-  template <typename Op>
-  void Blend(const ImageItem& item, int pattern, Rect dst, const Op& op);
+  void Blend(const ImageItem& item, int pattern, Rect dst, BlendKind kind, int alpha);
+  void DrawKeyedRow(const ImageItem& item, size_t runs_at, const uint16_t* srow, uint16_t* drow,
+                    int x, int x0, int x1);
 
   Platform* platform_ = nullptr;
   bool running_ = false;
@@ -73,6 +79,11 @@ class Display {
   bool lost_ = false;  // surfaces lost; drawing does nothing until CanDraw restores them
   int width_ = 0, height_ = 0;
   std::vector<uint16_t> back_;
+  BlendPath path_ = BlendPath::kVector;
+  // Scratch of one row for stretched blends, each as wide as the buffer: the
+  // source column of every destination column, and the source pixels gathered.
+  std::vector<int32_t> columns_;
+  std::vector<uint16_t> gathered_;
 };
 
 }  // namespace gp

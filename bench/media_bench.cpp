@@ -17,8 +17,9 @@ constexpr int kScreenW = 640, kScreenH = 480;
 constexpr int kSprite = 32, kSprites = 50;
 constexpr int kVoices = 16, kMixFrames = 512;
 
-// A picture with a colour-keyed border and holes, like a typical sprite.
-ImageItem MakeItem(int w, int h) {
+// A picture with a colour-keyed border and holes, like a typical sprite; a
+// plain rectangle when `keyed` is false.
+ImageItem MakeItem(int w, int h, bool keyed = true) {
   ImageItem item;
   item.picture.width = w;
   item.picture.height = h;
@@ -29,21 +30,38 @@ ImageItem MakeItem(int w, int h) {
       item.picture.pixels[static_cast<size_t>(y) * w + x] =
           key ? 0 : 0x102030u + static_cast<uint32_t>(x + y);
     }
+  item.transparent = keyed;
   PrepareItem(item);
   return item;
 }
 
+// The whole screen from one picture: `keyed` = 0 a plain picture, 1 the
+// sprite-like picture above (a key pixel in about every 23).
 void BM_DrawFullScreen(benchmark::State& state) {
   Display d;
   d.Start(nullptr, kScreenW, kScreenH, false);
-  const ImageItem item = MakeItem(kScreenW, kScreenH);
+  const ImageItem item = MakeItem(kScreenW, kScreenH, state.range(0) != 0);
   for (auto _ : state) {
     d.Draw(item, 0, 0, 0);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * kScreenW * kScreenH * 2);
+  state.SetLabel(state.range(0) != 0 ? "keyed" : "opaque");
 }
-BENCHMARK(BM_DrawFullScreen);
+BENCHMARK(BM_DrawFullScreen)->Arg(0)->Arg(1);
+
+// The flash of the whole screen (the hole animations' flicker), alpha 100.
+void BM_FillRectAlphaFullScreen(benchmark::State& state) {
+  Display d;
+  d.Start(nullptr, kScreenW, kScreenH, false);
+  d.Fill(0x8410);
+  for (auto _ : state) {
+    d.FillRectAlpha(Rect{0, 0, kScreenW, kScreenH}, 0xFFFFFF, 100);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * kScreenW * kScreenH * 2);
+}
+BENCHMARK(BM_FillRectAlphaFullScreen);
 
 void BM_MemcpyFullScreen(benchmark::State& state) {
   std::vector<uint16_t> a(kScreenW * kScreenH, 1), b(kScreenW * kScreenH);
@@ -55,23 +73,29 @@ void BM_MemcpyFullScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_MemcpyFullScreen);
 
+// 50 sprites at their own size, or stretched to 40x40 when `size` is 40 (the
+// ball shadows are drawn stretched).
 template <void (Display::*Op)(const ImageItem&, int, Rect, int)>
 void BM_Blend50Sprites(benchmark::State& state) {
+  const int size = static_cast<int>(state.range(0));
   Display d;
   d.Start(nullptr, kScreenW, kScreenH, false);
   d.Fill(0x8410);
   const ImageItem item = MakeItem(kSprite, kSprite);
   for (auto _ : state) {
     for (int i = 0; i < kSprites; ++i) {
-      (d.*Op)(item, 0, Rect{(i * 97) % 600, (i * 61) % 440, kSprite, kSprite}, 160);
+      (d.*Op)(item, 0, Rect{(i * 97) % 600, (i * 61) % 440, size, size}, 160);
     }
     benchmark::ClobberMemory();
   }
-  state.SetBytesProcessed(state.iterations() * kSprites * kSprite * kSprite * 2);
+  state.SetBytesProcessed(state.iterations() * kSprites * size * size * 2);
 }
-BENCHMARK(BM_Blend50Sprites<&Display::DrawAdd>)->Name("BM_DrawAdd50Sprites");
-BENCHMARK(BM_Blend50Sprites<&Display::DrawSub>)->Name("BM_DrawSub50Sprites");
-BENCHMARK(BM_Blend50Sprites<&Display::DrawAlpha>)->Name("BM_DrawAlpha50Sprites");
+BENCHMARK(BM_Blend50Sprites<&Display::DrawAdd>)->Name("BM_DrawAdd50Sprites")->Arg(kSprite)->Arg(40);
+BENCHMARK(BM_Blend50Sprites<&Display::DrawSub>)->Name("BM_DrawSub50Sprites")->Arg(kSprite)->Arg(40);
+BENCHMARK(BM_Blend50Sprites<&Display::DrawAlpha>)
+    ->Name("BM_DrawAlpha50Sprites")
+    ->Arg(kSprite)
+    ->Arg(40);
 
 void BM_Memcpy50Sprites(benchmark::State& state) {
   std::vector<uint16_t> a(kSprite * kSprite, 1), b(kScreenW * kScreenH);
