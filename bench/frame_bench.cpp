@@ -82,7 +82,7 @@ constexpr int kSpriteImages[] = {8, 13, 4, 14};
 void PlaceSprites(int w, int h, int frames) {
   GameState& g = gs();
   for (int k = 1; k <= kMaxSprites; ++k) {
-    spriterec& s = g.sprites[k];
+    Sprite& s = g.sprites[k];
     s.x = g.viewx + 8 + (k * 97) % (w - 80);
     s.y = g.viewy + 8 + (k * 61) % (h - 80);
     s.image = kSpriteImages[k % 4];
@@ -95,7 +95,7 @@ void PlaceSprites(int w, int h, int frames) {
 // Keeps all 33 particles in flight: a new burst, dust, spray or blast in
 // turn, whenever one has come down.
 void KeepParticlesFlying(int& bursts) {
-  for (const particlerec& q : gs().particles) {
+  for (const Particle& q : gs().particles) {
     if (q.active) continue;
     static constexpr BurstKind kKinds[] = {BurstKind::Dust, BurstKind::Spray, BurstKind::Blast};
     Burst(kKinds[bursts % 3], 1 + bursts % 4);
@@ -107,7 +107,7 @@ void KeepParticlesFlying(int& bursts) {
 void BusyFrame(benchmark::State& state) {
   const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
   HeadlessPlatform p;
-  if (!OpenHole(p, w, h) || mainwin().course.Count() <= 14) {
+  if (!OpenHole(p, w, h) || gamewin().course.Count() <= 14) {
     state.SkipWithError("course1hole1 not built in the program folder");
     return;
   }
@@ -118,8 +118,8 @@ void BusyFrame(benchmark::State& state) {
     PlaceSprites(w, h, frames);
     KeepParticlesFlying(bursts);
     if (gs().messagepos == -1) RestartMessage("Nice shot! The ball is rolling towards the cup.");
-    GengineTimer();
-    benchmark::DoNotOptimize(mainwin().DXDraw.Pixels());
+    RunFrame();
+    benchmark::DoNotOptimize(gamewin().display.Pixels());
   }
   CloseGameWindow();
   state.SetLabel(std::to_string(w) + "x" + std::to_string(h));
