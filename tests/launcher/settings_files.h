@@ -1,38 +1,14 @@
 #pragma once
-// A fresh temporary folder for hive files, removed afterwards, and whole-file
-// reading and writing.
-
-#include <unistd.h>
+// Whole-file reading and writing for the settings tests (and their temp folder).
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace gp::test {
-
-class TempFolder {
- public:
-  TempFolder() {
-    static int serial = 0;
-    dir_ = std::filesystem::temp_directory_path() /
-           ("galaputt_settings_" + std::to_string(getpid()) + "_" + std::to_string(++serial));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& path() const { return dir_; }
-  std::filesystem::path operator/(const std::string& name) const { return dir_ / name; }
-
- private:
-  std::filesystem::path dir_;
-};
 
 // The whole file, or "<missing>" when it cannot be opened.
 inline std::string ReadBytes(const std::filesystem::path& file) {

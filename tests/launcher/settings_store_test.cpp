@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <string>
 
 #include "launcher/settings_files.h"
@@ -253,20 +257,51 @@ TEST_F(SettingsStoreTest, FailedSaveReportsAndLosesNothingSaved) {
   EXPECT_EQ(store.LastError(), "");
 }
 
-TEST_F(SettingsStoreTest, UnreadableFileThatCannotBeKeptAsideIsNotReplaced) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+// The check runs as an unprivileged user: permissions do not bind the superuser,
+// so under root it runs in a child process that has given its rights up.
+std::string UnreadableAndStuck(const std::filesystem::path& file) {
   WriteBytes(file, Hive(Setting("Players", "dword:2")));
   std::filesystem::permissions(file, std::filesystem::perms::none);
   std::filesystem::permissions(
       file.parent_path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  store.Open();
-  EXPECT_NE(store.TakeNotice().find("will not be saved over it"), std::string::npos);
-  store.WriteInteger("Players", 3);
-  EXPECT_FALSE(store.Close());
-  EXPECT_NE(store.LastError().find("left as it is"), std::string::npos);
+  std::string failures;
+  {
+    SettingsStore store{file};
+    store.Open();
+    if (store.TakeNotice().find("will not be saved over it") == std::string::npos) {
+      failures += "no notice; ";
+    }
+    store.WriteInteger("Players", 3);
+    if (store.Close()) failures += "the save claimed success; ";
+    if (store.LastError().find("left as it is") == std::string::npos) failures += "no error; ";
+  }
   std::filesystem::permissions(file.parent_path(), std::filesystem::perms::owner_all);
   std::filesystem::permissions(file, std::filesystem::perms::owner_all);
-  EXPECT_EQ(ReadBytes(file), Hive(Setting("Players", "dword:2")));
+  if (ReadBytes(file) != Hive(Setting("Players", "dword:2"))) failures += "the file changed; ";
+  return failures;
+}
+
+TEST_F(SettingsStoreTest, UnreadableFileThatCannotBeKeptAsideIsNotReplaced) {
+  if (geteuid() != 0) {
+    EXPECT_EQ(UnreadableAndStuck(file), "");
+    return;
+  }
+  constexpr uid_t kNobody = 65534;
+  std::filesystem::create_directories(file.parent_path());
+  ASSERT_EQ(chown(dir.path().c_str(), kNobody, kNobody), 0);
+  ASSERT_EQ(chown(file.parent_path().c_str(), kNobody, kNobody), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
+    const std::string failures = UnreadableAndStuck(file);
+    if (!failures.empty()) std::fprintf(stderr, "%s\n", failures.c_str());
+    _exit(failures.empty() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(SettingsPathTest, HiveFileFromTheEnvironment) {

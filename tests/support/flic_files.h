@@ -2,7 +2,6 @@
 // FLIC test material: hand-built headers, chunks and frames, a generator of frame
 // sequences that exercise every encoder path, and a temporary folder for files.
 
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -11,6 +10,8 @@
 #include <vector>
 
 #include "media/flic_writer.h"
+
+#include "support/temp_folder.h"
 
 namespace gp::test {
 
@@ -138,32 +139,4 @@ inline std::vector<FlicFrame> MakeFrames(int width, int height, int count) {
 }
 
 // A fresh temporary folder, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    static int serial = 0;
-    dir_ = std::filesystem::temp_directory_path() /
-           ("galaputt_flic_" + std::to_string(getpid()) + "_" + std::to_string(++serial));
-    std::filesystem::create_directories(dir_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-  std::string Write(const std::string& name, const Bytes& bytes) const {
-    const std::string path = Path(name);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return path;
-  }
-
- private:
-  std::filesystem::path dir_;
-};
-
 }  // namespace gp::test

@@ -79,7 +79,7 @@ void PrintSpot(Json& j, const Spot& s) {
   for (int32_t v : s.points) j.Int(v);
   j.EndArray().Key("mask");
   if (!s.mask) {
-    j.Num(NAN);  // the writer prints a non-finite number as null
+    j.Null();
   } else {
     j.BeginObject().Field("states", int{s.mask->states}).Key("points").BeginArray();
     for (int32_t v : s.mask->points) j.Int(v);

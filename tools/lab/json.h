@@ -58,6 +58,11 @@ class Json {
     out_ += buf;
     return *this;
   }
+  Json& Null() {
+    Sep();
+    out_ += "null";
+    return *this;
+  }
   Json& Bool(bool v) {
     Sep();
     out_ += v ? "true" : "false";
