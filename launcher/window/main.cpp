@@ -1,5 +1,5 @@
-// galaputt: the game. Until the launcher exists, the game window starts
-// directly on a hole with the launcher's first-run choices.
+// galaputt: the game. Without options the launcher opens; --play starts the
+// game window directly on a hole with the launcher's first-run choices.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "game/setup.h"
+#include "launcher/window/launcher_window.h"
 #include "platform/sdl/sdl_platform.h"
 #include "app/game_loop.h"
 #include "app/replay.h"
@@ -19,7 +20,8 @@ constexpr const char* kUsage =
     "                [--record FILE] [--help] [--version]\n"
     "  --windowed     a window instead of the whole screen\n"
     "  --seed N       fixed random seed\n"
-    "  --play HOLE    start the game on that hole (for example course1hole1)\n"
+    "  --play HOLE    start the game on that hole (for example course1hole1),\n"
+    "                 skipping the launcher\n"
     "  --players N    1 to 4 players (with --play)\n"
     "  --training     a training round: no stroke limit (with --play)\n"
     "  --record FILE  write a replay of the game (setup, seed, every input event)\n";
@@ -83,8 +85,13 @@ int main(int argc, char** argv) {
   s.numplayers = o.players;
   s.training = o.training;
   gp::setup() = s;
-  // Without --play the game starts on the course's first hole until the launcher exists.
-  if (o.hole.empty()) o.hole = o.training ? "training1" : "course1hole1";
+  if (o.hole.empty()) {
+    if (o.players != 1 || o.training) {
+      std::fprintf(stderr, "galaputt: --players and --training go with --play\n%s", kUsage);
+      return 2;
+    }
+    return gp::RunLauncher(gp::ProgramOptions{o.windowed, o.seed, o.record});
+  }
   gp::ReplayRecorder recorder;
   if (!o.record.empty()) {
     // A replay needs the seed, so one is chosen here when none is given.

@@ -1,5 +1,7 @@
 #include "platform/sdl/sdl_platform.h"
 
+#include "platform/sdl/sdl_window.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -103,10 +105,7 @@ bool SdlPlatform::OpenDisplay(int width, int height, bool vsync) {
   }
   width_ = width;
   height_ = height;
-  const Uint32 flags =
-      windowed_ ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
-  window_ = SDL_CreateWindow("Galaputt", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                             height, flags);
+  window_ = CreateScreenWindow("Galaputt Demo", windowed_, width, height);
   if (!window_) return false;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   // Relative motion arrives in window pixels; we scale it ourselves, keeping fractions.

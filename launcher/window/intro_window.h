@@ -1,0 +1,19 @@
+#pragma once
+// The intro movies and the exit picture, shown modally on the launcher's screen.
+
+#include <string>
+
+#include "launcher/window/launcher_screen.h"
+#include "media/mixer.h"
+
+namespace gp {
+
+// Plays "zorbel.avi" then "intro.avi" from `folder` until both end or the
+// player skips them; their sound goes through `mixer` (started by the caller).
+void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder);
+
+// The exit picture ("extro.bmp") at its own size from the top left, the rest
+// black, until any key or mouse button.
+void ShowExitPicture(LauncherScreen& screen, const std::string& folder);
+
+}  // namespace gp

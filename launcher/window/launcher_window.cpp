@@ -1,0 +1,305 @@
+#include "launcher/window/launcher_window.h"
+
+#include <imgui.h>
+
+#include <cstdio>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include "app/game_loop.h"
+#include "app/replay.h"
+#include "game/setup.h"
+#include "launcher/fli_player.h"
+#include "launcher/launcher_model.h"
+#include "launcher/main_menu.h"
+#include "launcher/settings_store.h"
+#include "launcher/window/imgui_sdl.h"
+#include "launcher/window/intro_window.h"
+#include "launcher/window/launcher_screen.h"
+#include "launcher/window/panels_view.h"
+#include "media/mixer.h"
+#include "media/wave_list.h"
+#include "platform/sdl/sdl_platform.h"
+
+namespace gp {
+
+namespace {
+
+constexpr const char* kFontFile = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
+constexpr float kFontPixels = 11;
+// Milliseconds between passes of the launcher's loop (the animation's timer is 3).
+constexpr uint32_t kPassMs = 3;
+// Launcher sounds 1 and 2 play 7 dB below their stored level.
+constexpr int kClickAttenuation = -700;
+constexpr const char* kMissingFlic = "Fatal Error: File does not exist!";
+
+class Launcher : public LauncherHost {
+ public:
+  Launcher(const ProgramOptions& o, SdlPlatform& platform)
+      : options_(o), platform_(platform), folder_(platform.BaseDir()),
+        model_(folder_, store_, *this) {}
+  ~Launcher() override {
+    mixer_.StopSound();
+    if (bgtex_) SDL_DestroyTexture(bgtex_);
+    if (menutex_) SDL_DestroyTexture(menutex_);
+  }
+
+  int Run() {
+    if (!screen_.Open(options_.windowed)) return NoScreen();
+    imgui_ = std::make_unique<ImGuiSdl>(screen_.renderer(), kFontFile, kFontPixels);
+    PanelsView::Style();
+    view_ = std::make_unique<PanelsView>(screen_.renderer());
+    LoadSounds();
+    model_.Create();
+    if (const std::string notice = store_.TakeNotice(); !notice.empty()) {
+      std::fprintf(stderr, "galaputt: %s\n", notice.c_str());
+    }
+    menu_.Load(folder_, model_);
+    if (!Showing(true)) return NoScreen();
+    while (!quit_ && !model_.ExitRequested()) {
+      Pass();
+      if (model_.GamePending() && !PlayGame()) return NoScreen();
+    }
+    mixer_.StopSound();
+    if (model_.ExitRequested()) ShowExitPicture(screen_, folder_);
+    return 0;
+  }
+
+  // LauncherHost.
+  void PlaySound(int position) override {
+    if (WaveItem* item = song_.Item(position)) mixer_.Play(*item);
+  }
+  void LoopSound(int position) override {
+    if (WaveItem* item = song_.Item(position)) {
+      mixer_.SetLooped(*item, true);
+      mixer_.Play(*item);
+    }
+  }
+  void StopSound(int position) override {
+    if (WaveItem* item = song_.Item(position)) mixer_.Stop(*item);
+  }
+  void PanelTransition() override {
+    PlayTransition(anim_, folder_ + "interface.flc", folder_ + "interface_loop.flc",
+                   SDL_GetTicks(), [this](const FliPlayer&) {
+                     PaintBackground();
+                     screen_.Begin();
+                     DrawBackground();
+                     screen_.End();
+                   });
+  }
+
+ private:
+  int NoScreen() {
+    std::fprintf(stderr, "DirectX Error: Requires DirectX 6.0 or later\n");
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "DirectX Error",
+                             "Requires DirectX 6.0 or later", nullptr);
+    return 1;
+  }
+
+  // "menu.dxw": missing or damaged, the launcher goes on silent.
+  void LoadSounds() {
+    try {
+      LoadWaveList(song_, folder_ + "menu.dxw");
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "galaputt: %s\n", e.what());
+    }
+  }
+
+  void StartSound() {
+    if (!mixer_.StartSound(&platform_)) return;  // no device: silent
+    for (int position : {kMenuClick, kMenuSpare}) {
+      if (WaveItem* item = song_.Item(position)) mixer_.SetVolume(*item, kClickAttenuation);
+    }
+  }
+
+  // Each showing of the launcher: the screen, the loop animation, the intro
+  // once per run, the sound device, the main menu.
+  bool Showing(bool first) {
+    screen_.Show();
+    if (!screen_.MakeCanvas(model_.controls().forceinterface)) return false;
+    SDL_ShowCursor(SDL_ENABLE);
+    anim_.SetFileName(folder_ + "interface_loop.flc");
+    anim_.Start(SDL_GetTicks());
+    if (!introshown_) {
+      if (!model_.controls().skipintro) {
+        StartSound();  // the movies' own sound
+        PlayIntro(screen_, mixer_, folder_);
+        mixer_.StopSound();
+      }
+      introshown_ = true;
+    }
+    StartSound();
+    menu_.image().Reset();
+    if (first) {
+      model_.Show();
+    } else {
+      model_.GameEnded();
+    }
+    return true;
+  }
+
+  // Starting a game: the launcher steps aside until the game window closes.
+  bool PlayGame() {
+    std::optional<GameSetup> game = model_.TakeGame();
+    if (!game) return true;
+    mixer_.StopSound();
+    anim_.Stop();
+    screen_.Hide();
+    setup() = *game;
+    ReplayRecorder recorder;
+    if (!options_.record.empty() && !recorded_) {
+      const uint64_t seed = options_.seed.value_or(SDL_GetTicks());
+      if (recorder.Open(options_.record, seed, "", setup())) SetReplayRecorder(&recorder);
+      RunGameWindow(platform_, GameStart{seed, ""});
+      SetReplayRecorder(nullptr);
+      recorded_ = true;
+    } else {
+      RunGameWindow(platform_, GameStart{options_.seed, ""});
+    }
+    return Showing(false);
+  }
+
+  void PaintBackground() {
+    if (bg_.width != screen_.width() || bg_.height != screen_.height()) {
+      bg_.width = screen_.width();
+      bg_.height = screen_.height();
+    }
+    bg_.pixels.assign(static_cast<size_t>(bg_.width) * bg_.height, 0);
+    anim_.Paint(bg_);
+    LauncherScreen::Upload(screen_.renderer(), bgtex_, bg_.pixels.data(), bg_.width, bg_.height);
+  }
+
+  void DrawBackground() {
+    if (bgtex_) SDL_RenderCopy(screen_.renderer(), bgtex_, nullptr, nullptr);
+  }
+
+  void UpdateMenu() {
+    if (menu_.image().TakeDirty().empty() && menutex_) return;
+    const Picture shown = menu_.image().Shown();
+    LauncherScreen::Upload(screen_.renderer(), menutex_, shown.pixels.data(), shown.width,
+                           shown.height);
+  }
+
+  // The hot-spot image's place on the canvas.
+  SDL_Rect MenuRect() const {
+    int px = 0, py = 0;
+    PanelsView::PanelPosition(screen_.width(), screen_.height(), px, py);
+    return SDL_Rect{px + kMenuImageX, py + kMenuImageY, kMenuImageW, kMenuImageH};
+  }
+
+  // Mouse events on the main menu's picture.
+  void MenuMouse(const SDL_Event& e, int cx, int cy) {
+    if (model_.panel() != Panel::MainMenu) return;
+    const SDL_Rect r = MenuRect();
+    const int x = cx - r.x, y = cy - r.y;
+    const bool inside = x >= 0 && y >= 0 && x < r.w && y < r.h;
+    if (e.type == SDL_MOUSEMOTION) {
+      if (inside || menu_.image().ButtonHeld()) {
+        menu_.Move(x, y);
+      } else {
+        menu_.Leave();
+      }
+    } else if (e.type == SDL_MOUSEBUTTONDOWN && e.button.button == SDL_BUTTON_LEFT && inside) {
+      menu_.Down(x, y);
+    } else if (e.type == SDL_MOUSEBUTTONUP && e.button.button == SDL_BUTTON_LEFT) {
+      menu_.Up(x, y);
+    }
+  }
+
+  // ImGui sees one state of each button per frame: events after a button
+  // change wait for the next pass, so that a quick click is a press and then
+  // a release.
+  void Events() {
+    SDL_Event polled;
+    while (SDL_PollEvent(&polled)) queue_.push_back(polled);
+    while (!queue_.empty()) {
+      const SDL_Event e = queue_.front();
+      queue_.pop_front();
+      if (e.type == SDL_QUIT) quit_ = true;
+      int cx = 0, cy = 0;
+      if (e.type == SDL_MOUSEMOTION) screen_.ToCanvas(e.motion.x, e.motion.y, cx, cy);
+      if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
+        screen_.ToCanvas(e.button.x, e.button.y, cx, cy);
+      }
+      imgui_->Event(e, cx, cy);
+      MenuMouse(e, cx, cy);
+      if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) break;
+    }
+  }
+
+  void Pass() {
+    Events();
+    anim_.Tick(SDL_GetTicks());
+    if (anim_.TakeShownChanged() || !bgtex_) PaintBackground();
+    UpdateMenu();
+    const uint32_t now = SDL_GetTicks();
+    imgui_->NewFrame(screen_.width(), screen_.height(), (now - last_) / 1000.0f);
+    last_ = now;
+    if (anim_.file_missing()) {
+      ImGui::GetBackgroundDrawList()->AddText(ImVec2(5, 5), IM_COL32(192, 192, 192, 255),
+                                              kMissingFlic);
+    }
+    std::vector<LauncherAction> actions;
+    const SDL_Rect part = menu_.image().Destination().Empty()
+                              ? SDL_Rect{0, 0, kMenuImageW, kMenuImageH}
+                              : VisiblePart();
+    view_->Draw(model_, screen_.width(), screen_.height(), menutex_, part, actions);
+    if (!actions.empty()) {
+      ImGui::EndFrame();  // the panel may change: show it as it will be
+      for (const LauncherAction& act : actions) act();
+    } else {
+      screen_.Begin();
+      DrawBackground();
+      imgui_->Render();
+      screen_.End();
+    }
+    TextInput();
+    SDL_Delay(kPassMs);
+  }
+
+  // The part of the menu picture the control shows, in picture pixels.
+  SDL_Rect VisiblePart() {
+    const HotRect d = menu_.image().Destination();
+    return SDL_Rect{-d.left, -d.top, kMenuImageW, kMenuImageH};
+  }
+
+  // The name field wants typed characters.
+  void TextInput() {
+    const bool want = ImGui::GetIO().WantTextInput;
+    if (want && !SDL_IsTextInputActive()) SDL_StartTextInput();
+    if (!want && SDL_IsTextInputActive()) SDL_StopTextInput();
+  }
+
+  const ProgramOptions& options_;
+  SdlPlatform& platform_;
+  std::string folder_;
+  SettingsStore store_;
+  LauncherModel model_;
+  MainMenu menu_;
+  LauncherScreen screen_;
+  std::unique_ptr<ImGuiSdl> imgui_;
+  std::unique_ptr<PanelsView> view_;
+  Mixer mixer_;
+  WaveList song_;
+  FliPlayer anim_;
+  Picture bg_;
+  SDL_Texture* bgtex_ = nullptr;
+  SDL_Texture* menutex_ = nullptr;
+  uint32_t last_ = 0;
+  bool introshown_ = false;
+  bool recorded_ = false;
+  bool quit_ = false;
+  std::deque<SDL_Event> queue_;  // events for the next passes
+};
+
+}  // namespace
+
+int RunLauncher(const ProgramOptions& options) {
+  SdlPlatform platform(options.windowed);
+  Launcher launcher(options, platform);
+  return launcher.Run();
+}
+
+}  // namespace gp

@@ -1,0 +1,25 @@
+#include "platform/sdl/sdl_window.h"
+
+#include <SDL.h>
+
+namespace gp {
+
+SDL_Window* CreateScreenWindow(const char* title, bool windowed, int width, int height) {
+  if (windowed) {
+    return SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                            SDL_WINDOW_RESIZABLE);
+  }
+  // A borderless window at the display's own place and size first: it covers
+  // the screen even where nothing honours a full-screen request (an X server
+  // without a window manager); then desktop full screen where it is honoured.
+  SDL_Rect bounds{0, 0, width, height};
+  SDL_GetDisplayBounds(0, &bounds);
+  SDL_Window* w = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h,
+                                   SDL_WINDOW_BORDERLESS);
+  if (!w) return nullptr;
+  SDL_SetWindowFullscreen(w, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_RaiseWindow(w);
+  return w;
+}
+
+}  // namespace gp

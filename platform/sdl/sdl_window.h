@@ -1,0 +1,15 @@
+#pragma once
+// A window that covers the whole screen (or a plain window): the game window
+// and the launcher both open theirs through here.
+
+struct SDL_Window;
+
+namespace gp {
+
+// A borderless window covering the display (desktop full screen), or with
+// `windowed` a resizable window of width x height. Without a window manager
+// desktop full screen may leave a small window in the middle: then the window
+// is made borderless at the display's own position and size. nullptr on failure.
+SDL_Window* CreateScreenWindow(const char* title, bool windowed, int width, int height);
+
+}  // namespace gp
