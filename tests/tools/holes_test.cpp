@@ -15,23 +15,28 @@
 #include <string>
 #include <vector>
 
-#include "game/hole_file.h"
-#include "sim/hole_setup.h"
 #include "base/profile.h"
+#include "game/hole_file.h"
 #include "game/state.h"
 #include "media/image_list.h"
 #include "media/wave_list.h"
+#include "sim/hole_setup.h"
 
 namespace {
 
 const std::string kGame = std::string(GALAPUTT_GAME_DIR) + "/";
 
 // Each hole and the hole its cup leads to.
+// The course ends on course3hole6 and the training round on course4hole3: their
+// cups name the first hole of their round again.
 const std::map<std::string, std::string> kNext = {
-    {"training1", "course1hole2"},    {"course1hole1", "course2hole1"},
-    {"course2hole1", "course1hole3"}, {"course1hole3", "course1hole4"},
-    {"course1hole4", "course2hole9"}, {"course5hole1", "course2hole9"},
+    {"course1hole1", "course2hole1"}, {"course2hole1", "course1hole3"},
+    {"course1hole3", "course1hole4"}, {"course1hole4", "course2hole9"},
     {"course2hole9", "course3hole6"}, {"course3hole6", "course1hole1"},
+    {"course5hole1", "course2hole9"}, {"course4hole4", "course3hole6"},
+    {"training1", "course1hole2"},    {"course1hole2", "course2hole5"},
+    {"course2hole5", "course1hole5"}, {"course1hole5", "course3hole9"},
+    {"course3hole9", "course4hole3"}, {"course4hole3", "training1"},
 };
 
 struct Sprite {
@@ -46,6 +51,10 @@ const std::map<std::string, std::vector<Sprite>> kFixed = {
     {"course2hole9",
      {{511, 81, 9}, {666, 518, 10}, {171, 781, 11}, {511, 181, 9}, {666, 618, 10}, {171, 881, 11}}},
     {"course3hole6", {{245, 189, 8}, {776, 189, 9}, {791, 536, 10}, {237, 528, 11}}},
+    {"course1hole2", {{252, 489, 8}}},
+    {"course2hole5",
+     {{617, 110, 6}, {860, 227, 7}, {469, 512, 8}, {138, 601, 9}, {1020, 856, 10}, {610, 267, 11}}},
+    {"course4hole3", {{634, 726, 11}, {265, 466, 10}}},
 };
 
 // Cycling obstacles: sprite position, image and the area that follows it.
@@ -56,6 +65,7 @@ const std::map<std::string, std::vector<Obstacle>> kObstacles = {
     {"course2hole9", {{511, 181, 9, 40}, {666, 618, 10, 41}, {171, 881, 11, 42}}},
     {"course3hole6",
      {{245, 189, 8, 72}, {776, 189, 9, 73}, {791, 536, 10, 74}, {237, 528, 11, 71}}},
+    {"course2hole5", {{610, 267, 11, 53}}},
 };
 
 class Hole : public ::testing::TestWithParam<std::string> {
@@ -204,9 +214,11 @@ TEST_P(Hole, CyclingObstaclesStandOnTheirAreas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Holes, Hole,
-                         ::testing::Values("training1", "course1hole1", "course2hole1",
-                                           "course1hole3", "course1hole4", "course2hole9",
-                                           "course3hole6", "course5hole1"));
+                         ::testing::Values("course1hole1", "course2hole1", "course1hole3",
+                                           "course1hole4", "course2hole9", "course3hole6",
+                                           "course5hole1", "course4hole4", "training1",
+                                           "course1hole2", "course2hole5", "course1hole5",
+                                           "course3hole9", "course4hole3"));
 
 TEST(Holes, BonusPickUpLiesOnABonusArea) {
   gp::ResetGameState();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "tools/assets/hole_devices.h"
 
@@ -262,6 +263,73 @@ void PaintRail(cairo_t* cr, const Area& a, const Scheme& sc, bool shadow) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
 }
 
+// Small closed loops of rails (bumpers, plinths) are solid blocks: each gets a
+// raised metal cap inside its rails. A loop is followed from segment to
+// segment through end points that exactly two rails share.
+void PaintBumperCaps(const HoleSource& h, cairo_t* cr) {
+  constexpr double kMaxCapArea = 4000;  // square pixels; larger rooms stay floor
+  std::vector<const Area*> rails;
+  for (const Area& a : h.areas) {
+    if (IsRail(a)) rails.push_back(&a);
+  }
+  auto at = [](const Area* a, int end) {
+    return end == 0 ? Pt{double(a->x1), double(a->y1)} : Pt{double(a->x2), double(a->y2)};
+  };
+  auto same = [](Pt p, Pt q) { return p.x == q.x && p.y == q.y; };
+  std::vector<bool> used(rails.size(), false);
+  const Scheme& sc = SchemeOf(h.scheme);
+  for (size_t first = 0; first < rails.size(); ++first) {
+    if (used[first]) continue;
+    std::vector<Pt> loop{at(rails[first], 0)};
+    std::vector<size_t> members{first};
+    Pt tip = at(rails[first], 1);
+    bool closed = false;
+    while (!closed && members.size() < 16) {
+      int next = -1, count = 0, nextend = 0;
+      for (size_t i = 0; i < rails.size(); ++i) {
+        if (i == members.back()) continue;
+        for (int end = 0; end < 2; ++end) {
+          if (same(at(rails[i], end), tip)) ++count, next = static_cast<int>(i), nextend = end;
+        }
+      }
+      if (count != 1) break;
+      if (static_cast<size_t>(next) == first) {
+        closed = true;
+        break;
+      }
+      if (used[next] || std::find(members.begin(), members.end(), next) != members.end()) break;
+      loop.push_back(tip);
+      members.push_back(next);
+      tip = at(rails[next], 1 - nextend);
+    }
+    if (!closed || loop.size() < 3) continue;
+    double area = 0, cx = 0, cy = 0;
+    for (size_t i = 0; i < loop.size(); ++i) {
+      const Pt& p = loop[i];
+      const Pt& q = loop[(i + 1) % loop.size()];
+      area += p.x * q.y - q.x * p.y;
+      cx += p.x / loop.size(), cy += p.y / loop.size();
+    }
+    if (std::abs(area) / 2 > kMaxCapArea) continue;
+    for (size_t m : members) used[m] = true;
+    for (size_t i = 0; i < loop.size(); ++i) {
+      i == 0 ? cairo_move_to(cr, loop[i].x, loop[i].y - 3)
+             : cairo_line_to(cr, loop[i].x, loop[i].y - 3);
+    }
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(cx - 20, cy - 20, cx + 20, cy + 14);
+    const Col hi = sc.rail.Mix(sc.railLight, 0.45), lo = sc.rail.Scale(0.5);
+    cairo_pattern_add_color_stop_rgb(g, 0, hi.r, hi.g, hi.b);
+    cairo_pattern_add_color_stop_rgb(g, 1, lo.r, lo.g, lo.b);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_arc(cr, cx, cy - 3, 3, 0, 2 * M_PI);
+    SetCol(cr, sc.accent, 0.9);
+    cairo_fill(cr);
+  }
+}
+
 }  // namespace
 
 bool InsideFloors(const HoleSource& h, double x, double y) {
@@ -293,6 +361,7 @@ void PaintCourse(const HoleSource& h, Surface& course, Surface& fg) {
     if (!p.fg && p.type != "planet" && p.type != "asteroid") PaintDecoration(h, cr, p);
   }
   PaintDevices(h, cr);
+  PaintBumperCaps(h, cr);
   for (const Area& a : h.areas) {
     if (IsRail(a)) PaintRail(cr, a, sc, true);
   }
