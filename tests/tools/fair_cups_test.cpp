@@ -109,7 +109,6 @@ TEST_P(FairCup, CarefulPuttsDropFromMostDirections) {
   EXPECT_GE(allowed, 3) << GetParam() << report.str();
   EXPECT_GE(4 * fair, 3 * allowed) << GetParam() << report.str();
   EXPECT_GE(fair, 3) << GetParam() << report.str();
-  std::printf("%-13s%s\n", GetParam().c_str(), report.str().c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Holes, FairCup,

@@ -263,55 +263,63 @@ void PaintRail(cairo_t* cr, const Area& a, const Scheme& sc, bool shadow) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
 }
 
-// Small closed loops of rails (bumpers, plinths) are solid blocks: each gets a
-// raised metal cap inside its rails. A loop is followed from segment to
-// segment through end points that exactly two rails share.
-void PaintBumperCaps(const HoleSource& h, cairo_t* cr) {
-  constexpr double kMaxCapArea = 4000;  // square pixels; larger rooms stay floor
+// The closed loops of rails: followed from rail to rail through end points
+// that exactly two rails share. Each loop is its corner points in order.
+std::vector<std::vector<Pt>> RailLoops(const HoleSource& h) {
   std::vector<const Area*> rails;
   for (const Area& a : h.areas) {
     if (IsRail(a)) rails.push_back(&a);
   }
-  auto at = [](const Area* a, int end) {
-    return end == 0 ? Pt{double(a->x1), double(a->y1)} : Pt{double(a->x2), double(a->y2)};
+  auto end = [&](size_t i, int e) {
+    return e == 0 ? Pt{double(rails[i]->x1), double(rails[i]->y1)}
+                  : Pt{double(rails[i]->x2), double(rails[i]->y2)};
   };
-  auto same = [](Pt p, Pt q) { return p.x == q.x && p.y == q.y; };
+  // The one other rail ending at p (and which of its ends), or -1.
+  auto other = [&](size_t self, Pt p, int& which) {
+    int found = -1, count = 0;
+    for (size_t i = 0; i < rails.size(); ++i) {
+      for (int e = 0; e < 2 && i != self; ++e) {
+        if (end(i, e).x == p.x && end(i, e).y == p.y)
+          found = static_cast<int>(i), which = e, ++count;
+      }
+    }
+    return count == 1 ? found : -1;
+  };
   std::vector<bool> used(rails.size(), false);
-  const Scheme& sc = SchemeOf(h.scheme);
+  std::vector<std::vector<Pt>> loops;
   for (size_t first = 0; first < rails.size(); ++first) {
-    if (used[first]) continue;
-    std::vector<Pt> loop{at(rails[first], 0)};
+    std::vector<Pt> loop{end(first, 0)};
     std::vector<size_t> members{first};
-    Pt tip = at(rails[first], 1);
-    bool closed = false;
-    while (!closed && members.size() < 16) {
-      int next = -1, count = 0, nextend = 0;
-      for (size_t i = 0; i < rails.size(); ++i) {
-        if (i == members.back()) continue;
-        for (int end = 0; end < 2; ++end) {
-          if (same(at(rails[i], end), tip)) ++count, next = static_cast<int>(i), nextend = end;
-        }
-      }
-      if (count != 1) break;
-      if (static_cast<size_t>(next) == first) {
-        closed = true;
-        break;
-      }
-      if (used[next] || std::find(members.begin(), members.end(), next) != members.end()) break;
+    Pt tip = end(first, 1);
+    int next = 0, which = 0;
+    while (members.size() < 16 && (next = other(members.back(), tip, which)) >= 0 &&
+           static_cast<size_t>(next) != first && !used[next] &&
+           std::find(members.begin(), members.end(), next) == members.end()) {
       loop.push_back(tip);
       members.push_back(next);
-      tip = at(rails[next], 1 - nextend);
+      tip = end(next, 1 - which);
     }
-    if (!closed || loop.size() < 3) continue;
+    if (used[first] || next < 0 || static_cast<size_t>(next) != first || loop.size() < 3) continue;
+    for (size_t m : members) used[m] = true;
+    loops.push_back(loop);
+  }
+  return loops;
+}
+
+// Small closed loops of rails (bumpers, plinths) are solid blocks: each gets a
+// raised metal cap with a stud inside its rails. Larger rooms stay floor.
+void PaintBumperCaps(const HoleSource& h, cairo_t* cr) {
+  constexpr double kMaxCapArea = 4000;  // square pixels
+  const Scheme& sc = SchemeOf(h.scheme);
+  for (const std::vector<Pt>& loop : RailLoops(h)) {
     double area = 0, cx = 0, cy = 0;
     for (size_t i = 0; i < loop.size(); ++i) {
       const Pt& p = loop[i];
       const Pt& q = loop[(i + 1) % loop.size()];
-      area += p.x * q.y - q.x * p.y;
+      area += (p.x * q.y - q.x * p.y) / 2;
       cx += p.x / loop.size(), cy += p.y / loop.size();
     }
-    if (std::abs(area) / 2 > kMaxCapArea) continue;
-    for (size_t m : members) used[m] = true;
+    if (std::abs(area) > kMaxCapArea) continue;
     for (size_t i = 0; i < loop.size(); ++i) {
       i == 0 ? cairo_move_to(cr, loop[i].x, loop[i].y - 3)
              : cairo_line_to(cr, loop[i].x, loop[i].y - 3);

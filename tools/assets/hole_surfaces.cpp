@@ -206,28 +206,29 @@ void PaintDust(cairo_t* cr, const Area& a) {
   cairo_restore(cr);
 }
 
-// A bog (a slow zone whose comment is "bog"): dark wet moss with glossy
-// puddles that catch the light and a few tufts of reeds.
+// A bog (a slow zone whose comment is "bog"): dark wet peat with glossy
+// puddles that catch the light and tufts of dry reeds; dark and brown so that
+// the green spray of a ball ploughing in shows up.
 void PaintBog(cairo_t* cr, const Area& a) {
   double l, t, r, b;
   a.Bounds(l, t, r, b);
   AreaPath(cr, a);
-  cairo_set_source_rgba(cr, 0.1, 0.16, 0.1, 0.45);
+  cairo_set_source_rgba(cr, 0.12, 0.1, 0.08, 0.45);
   cairo_set_line_width(cr, 8);
   cairo_stroke(cr);
   cairo_save(cr);
   Clip(cr, a);
-  Linear(cr, l, t, r, b, C(58, 84, 52), 1, C(34, 52, 36), 1);
+  Linear(cr, l, t, r, b, C(74, 62, 48), 1, C(42, 36, 32), 1);
   cairo_paint(cr);
   const int n = static_cast<int>((r - l) * (b - t) / 900) + 3;
   for (int i = 0; i < n; ++i) {  // puddles
     const double x = l + (r - l) * Noise(i, 31, a.index), y = t + (b - t) * Noise(i, 32, a.index);
     const double s = 8 + 16 * Noise(i, 33, a.index);
     EllipsePath(cr, x, y, s, s * 0.45);
-    Linear(cr, 0, y - s * 0.45, 0, y + s * 0.45, C(70, 110, 120), 0.9, C(20, 40, 44), 0.9);
+    Linear(cr, 0, y - s * 0.45, 0, y + s * 0.45, C(84, 100, 126), 0.9, C(24, 28, 40), 0.9);
     cairo_fill(cr);
     EllipsePath(cr, x - s * 0.2, y - s * 0.15, s * 0.45, s * 0.12);
-    cairo_set_source_rgba(cr, 0.85, 1, 0.9, 0.35);
+    cairo_set_source_rgba(cr, 0.9, 0.95, 1, 0.35);
     cairo_fill(cr);
   }
   for (int i = 0; i < n * 3; ++i) {  // reeds
@@ -236,7 +237,7 @@ void PaintBog(cairo_t* cr, const Area& a) {
       cairo_move_to(cr, x + k * 2, y);
       cairo_line_to(cr, x + k * 4, y - 7 - 2 * (k == 0));
     }
-    cairo_set_source_rgba(cr, 0.5, 0.7, 0.35, 0.8);
+    cairo_set_source_rgba(cr, 0.72, 0.64, 0.4, 0.8);
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
   }
