@@ -327,6 +327,26 @@ TEST(Holes, TheTextSwitchOfHoleFourSendsToTheSecretHole) {
   EXPECT_EQ(switches, 1);
 }
 
+// A ball rolled over the secret spots changes the next hole in the game.
+TEST(Holes, RollingOverTheSecretSpotsChangesTheNextHole) {
+  gp::testing::PuttLab lab;
+  const struct {
+    const char* hole;
+    double x, y;
+    int angle;
+    const char* next;
+  } cases[] = {
+      {"course1hole4", 860, 160, 0, "course4hole4"},    // east over the text switch
+      {"course1hole3", 240, 130, 128, "course5hole1"},  // west over the hidden spot
+  };
+  for (const auto& c : cases) {
+    lab.Load(kGame + c.hole + ".hole", c.hole);
+    EXPECT_EQ(lab.NextHole(), kNext.at(c.hole));
+    lab.Putt(c.x, c.y, c.angle, 1.2);
+    EXPECT_EQ(lab.NextHole(), c.next) << c.hole;
+  }
+}
+
 // The machine sound of the gate on course2hole5 is measured from (710, 367):
 // a generator stands there, walled in so no ball rolls over it.
 TEST(Holes, TheGateMachineOfCourse2hole5StandsWhereItsSoundComesFrom) {
