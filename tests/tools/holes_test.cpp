@@ -11,27 +11,34 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "game/hole_file.h"
-#include "sim/hole_setup.h"
 #include "base/profile.h"
+#include "game/hole_file.h"
 #include "game/state.h"
 #include "media/image_list.h"
 #include "media/wave_list.h"
+#include "sim/hole_setup.h"
+#include "tests/tools/putt_lab.h"
 
 namespace {
 
 const std::string kGame = std::string(GALAPUTT_GAME_DIR) + "/";
 
 // Each hole and the hole its cup leads to.
+// The course ends on course3hole6 and the training round on course4hole3: their
+// cups name the first hole of their round again.
 const std::map<std::string, std::string> kNext = {
-    {"training1", "course1hole2"},    {"course1hole1", "course2hole1"},
-    {"course2hole1", "course1hole3"}, {"course1hole3", "course1hole4"},
-    {"course1hole4", "course2hole9"}, {"course5hole1", "course2hole9"},
+    {"course1hole1", "course2hole1"}, {"course2hole1", "course1hole3"},
+    {"course1hole3", "course1hole4"}, {"course1hole4", "course2hole9"},
     {"course2hole9", "course3hole6"}, {"course3hole6", "course1hole1"},
+    {"course5hole1", "course2hole9"}, {"course4hole4", "course3hole6"},
+    {"training1", "course1hole2"},    {"course1hole2", "course2hole5"},
+    {"course2hole5", "course1hole5"}, {"course1hole5", "course3hole9"},
+    {"course3hole9", "course4hole3"}, {"course4hole3", "training1"},
 };
 
 struct Sprite {
@@ -46,6 +53,10 @@ const std::map<std::string, std::vector<Sprite>> kFixed = {
     {"course2hole9",
      {{511, 81, 9}, {666, 518, 10}, {171, 781, 11}, {511, 181, 9}, {666, 618, 10}, {171, 881, 11}}},
     {"course3hole6", {{245, 189, 8}, {776, 189, 9}, {791, 536, 10}, {237, 528, 11}}},
+    {"course1hole2", {{252, 489, 8}}},
+    {"course2hole5",
+     {{617, 110, 6}, {860, 227, 7}, {469, 512, 8}, {138, 601, 9}, {1020, 856, 10}, {610, 267, 11}}},
+    {"course4hole3", {{634, 726, 11}, {265, 466, 10}}},
 };
 
 // Cycling obstacles: sprite position, image and the area that follows it.
@@ -56,6 +67,7 @@ const std::map<std::string, std::vector<Obstacle>> kObstacles = {
     {"course2hole9", {{511, 181, 9, 40}, {666, 618, 10, 41}, {171, 881, 11, 42}}},
     {"course3hole6",
      {{245, 189, 8, 72}, {776, 189, 9, 73}, {791, 536, 10, 74}, {237, 528, 11, 71}}},
+    {"course2hole5", {{610, 267, 11, 53}}},
 };
 
 class Hole : public ::testing::TestWithParam<std::string> {
@@ -204,9 +216,11 @@ TEST_P(Hole, CyclingObstaclesStandOnTheirAreas) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Holes, Hole,
-                         ::testing::Values("training1", "course1hole1", "course2hole1",
-                                           "course1hole3", "course1hole4", "course2hole9",
-                                           "course3hole6", "course5hole1"));
+                         ::testing::Values("course1hole1", "course2hole1", "course1hole3",
+                                           "course1hole4", "course2hole9", "course3hole6",
+                                           "course5hole1", "course4hole4", "training1",
+                                           "course1hole2", "course2hole5", "course1hole5",
+                                           "course3hole9", "course4hole3"));
 
 TEST(Holes, BonusPickUpLiesOnABonusArea) {
   gp::ResetGameState();
@@ -240,6 +254,124 @@ TEST(Holes, HiddenSpotOnHoleThreeAndNoSwitchToAMissingHole) {
       }
     }
   }
+}
+
+// Every area of a hole file, as the game reads it.
+std::vector<gp::arearec> Areas(const std::string& hole) {
+  gp::ResetGameState();
+  gp::gs().numplayers = 1;
+  gp::LoadHoleFile(kGame + hole + ".hole");
+  std::vector<gp::arearec> out;
+  for (int i = 1; i <= gp::kMaxAreas; ++i) {
+    if (gp::gs().areas[i].kind != 0) out.push_back(gp::gs().areas[i]);
+  }
+  return out;
+}
+
+TEST(Holes, EveryAreaKindWithAnEffectIsUsedSomewhere) {
+  std::set<int> used;
+  for (const auto& [hole, next] : kNext) {
+    for (const gp::arearec& a : Areas(hole)) used.insert(a.kind);
+  }
+  // 31, 39, 41, 42 and 44 have no effect.
+  std::string missing;
+  for (int kind = 1; kind <= 45; ++kind) {
+    const bool effect = kind != 31 && kind != 39 && kind != 41 && kind != 42 && kind != 44;
+    if (effect && !used.count(kind)) missing += " " + std::to_string(kind);
+  }
+  EXPECT_EQ(missing, "") << "kinds no hole uses";
+}
+
+// Follows the cups from `first`, taking the switch named in `detours` where
+// the round passes the hole that has it; returns the holes played.
+std::vector<std::string> Round(const std::string& first,
+                               const std::map<std::string, std::string>& detours = {}) {
+  std::vector<std::string> played{first};
+  while (played.size() < 6) {
+    const auto d = detours.find(played.back());
+    played.push_back(d != detours.end() ? d->second : kNext.at(played.back()));
+  }
+  return played;
+}
+
+TEST(Holes, EveryRoundPlaysSixHolesNumberedInOrderAndEndsWhereItBegan) {
+  const std::vector<std::vector<std::string>> rounds = {
+      Round("course1hole1"),
+      Round("course1hole1", {{"course1hole3", "course5hole1"}}),  // the hidden spot
+      Round("course1hole1", {{"course1hole4", "course4hole4"}}),  // the text switch
+      Round("training1"),
+  };
+  for (const auto& round : rounds) {
+    EXPECT_EQ(kNext.at(round.back()), round.front()) << round.back();
+    std::set<std::string> distinct(round.begin(), round.end());
+    EXPECT_EQ(distinct.size(), 6u) << round.front();
+    for (size_t i = 0; i < round.size(); ++i) {
+      const gp::Profile p = gp::Profile::FromFile(kGame + round[i] + ".hole");
+      EXPECT_EQ(p.ReadInteger("canvas", "number", 0), static_cast<int>(i + 1))
+          << round[i] << " is hole " << i + 1 << " of its round; its card must say so";
+    }
+  }
+  EXPECT_EQ(Round("training1").back(), "course4hole3");
+  EXPECT_EQ(Round("course1hole1", {{"course1hole4", "course4hole4"}})[4], "course4hole4");
+}
+
+TEST(Holes, TheTextSwitchOfHoleFourSendsToTheSecretHole) {
+  int switches = 0;
+  for (const gp::arearec& a : Areas("course1hole4")) {
+    if (a.kind != 28) continue;
+    ++switches;
+    EXPECT_EQ(a.p1, 0);  // the next-hole slot
+    EXPECT_EQ(a.comment, "course4hole4");
+    EXPECT_TRUE(a.enabled);
+  }
+  EXPECT_EQ(switches, 1);
+}
+
+// A ball rolled over the secret spots changes the next hole in the game.
+TEST(Holes, RollingOverTheSecretSpotsChangesTheNextHole) {
+  gp::testing::PuttLab lab;
+  const struct {
+    const char* hole;
+    double x, y;
+    int angle;
+    const char* next;
+  } cases[] = {
+      {"course1hole4", 860, 160, 0, "course4hole4"},    // east over the text switch
+      {"course1hole3", 240, 130, 128, "course5hole1"},  // west over the hidden spot
+  };
+  for (const auto& c : cases) {
+    lab.Load(kGame + c.hole + ".hole", c.hole);
+    EXPECT_EQ(lab.NextHole(), kNext.at(c.hole));
+    lab.Putt(c.x, c.y, c.angle, 1.2);
+    EXPECT_EQ(lab.NextHole(), c.next) << c.hole;
+  }
+}
+
+// The machine sound of the gate on course2hole5 is measured from (710, 367):
+// a generator stands there, walled in so no ball rolls over it.
+TEST(Holes, TheGateMachineOfCourse2hole5StandsWhereItsSoundComesFrom) {
+  const gp::Profile p = gp::Profile::FromFile(kGame + "course2hole5.hole");
+  bool found = false;
+  for (int i = 1; p.Find("paint" + std::to_string(i), "type"); ++i) {
+    const std::string s = "paint" + std::to_string(i);
+    if (*p.Find(s, "type") != "generator") continue;
+    const int x = p.ReadInteger(s, "x", 0), y = p.ReadInteger(s, "y", 0);
+    found = found || (x <= 710 && 710 < x + p.ReadInteger(s, "w", 0) && y <= 367 &&
+                      367 < y + p.ReadInteger(s, "h", 0));
+  }
+  EXPECT_TRUE(found);
+  int walls_around = 0;  // a wall left, right and below the source
+  for (const gp::arearec& a : Areas("course2hole5")) {
+    if (a.kind == 2 && std::min(a.y1, a.y2) <= 367 && std::max(a.y1, a.y2) >= 367 &&
+        std::abs(a.x1 - 710) < 40) {
+      ++walls_around;
+    }
+    if (a.kind == 4 && std::min(a.x1, a.x2) <= 710 && std::max(a.x1, a.x2) >= 710 && a.y1 > 367 &&
+        a.y1 < 410) {
+      ++walls_around;
+    }
+  }
+  EXPECT_EQ(walls_around, 3);
 }
 
 std::string ReadAll(const std::string& path) {
@@ -313,61 +445,36 @@ TEST(HoleCompiler, RejectsBrokenSourcesWithAClearMessage) {
   EXPECT_EQ(CompileSource(canvas + floor + cup).first, 0);
 }
 
-// The floors of a hole source, from its [floorN] sections.
-std::vector<std::vector<std::pair<double, double>>> Floors(const std::string& path) {
-  const gp::Profile p = gp::Profile::FromFile(path);
-  std::vector<std::vector<std::pair<double, double>>> floors;
-  for (int i = 1; const std::string* pts = p.Find("floor" + std::to_string(i), "points"); ++i) {
-    std::vector<std::pair<double, double>> poly;
-    std::istringstream in(*pts);
-    double x, y;
-    char comma;
-    while (in >> x >> comma >> y) poly.emplace_back(x, y);
-    floors.push_back(poly);
-  }
-  return floors;
-}
-
-bool OnAFloor(const std::vector<std::vector<std::pair<double, double>>>& floors, double x,
-              double y) {
-  for (const auto& p : floors) {
-    bool in = false;
-    for (size_t i = 0, j = p.size() - 1; i < p.size(); j = i++) {
-      if ((p[i].second > y) != (p[j].second > y) &&
-          x < (p[j].first - p[i].first) * (y - p[i].second) / (p[j].second - p[i].second) +
-                  p[i].first) {
-        in = !in;
-      }
-    }
-    if (in) return true;
-  }
-  return false;
-}
-
-// Hard putts in eight directions from the start never leave the floors: the
-// walls enclose every hole (drop-offs and water bring the ball back).
+// Hard putts in eight directions from the start, and in four from around the
+// cup, never leave the floors: the walls enclose every hole (drop-offs and
+// water bring the ball back).
 TEST(Holes, HardPuttsStayOnTheFloors) {
+  gp::testing::PuttLab lab;
   for (const auto& [hole, next] : kNext) {
     const std::string path = kGame + hole + ".hole";
-    const auto floors = Floors(path);
+    const auto floors = gp::testing::ReadFloors(path);
     const gp::Profile p = gp::Profile::FromFile(path);
-    const std::string ball = std::to_string(p.ReadInteger("ball", "x", 0)) + "," +
-                             std::to_string(p.ReadInteger("ball", "y", 0));
-    for (int angle = 0; angle < 256; angle += 32) {
-      const std::string cmd = kGame + "galaputt-lab shot --hole " + path + " --ball " + ball +
-                              " --angle " + std::to_string(angle) + " --speed 7 --max-frames 3000";
-      FILE* f = popen(cmd.c_str(), "r");
-      ASSERT_NE(f, nullptr);
-      std::string out;
-      char buf[4096];
-      for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;) out.append(buf, n);
-      pclose(f);
-      const size_t at = out.find("\"final\":{\"x\":");
-      ASSERT_NE(at, std::string::npos) << out;
-      double x = 0, y = 0;
-      std::sscanf(out.c_str() + at, "\"final\":{\"x\":%lf,\"y\":%lf", &x, &y);
-      EXPECT_TRUE(OnAFloor(floors, x, y) || out.find("\"inhole\":true") != std::string::npos)
-          << hole << " angle " << angle << " ends at " << x << "," << y;
+    lab.Load(path, hole);
+    struct Spot {
+      double x, y;
+      int step;  // byte angle between putts
+    };
+    std::vector<Spot> spots = {
+        {double(p.ReadInteger("ball", "x", 0)), double(p.ReadInteger("ball", "y", 0)), 32}};
+    for (int d = 0; d < 4; ++d) {  // 40 pixels from the cup, where that is floor
+      const double x = lab.CupX() + 40 * std::cos(d * M_PI / 2 + M_PI / 4);
+      const double y = lab.CupY() + 40 * std::sin(d * M_PI / 2 + M_PI / 4);
+      if (gp::testing::OnAFloor(floors, x, y)) spots.push_back({x, y, 64});
+    }
+    for (const auto& [x, y, step] : spots) {
+      for (int angle = 0; angle < 256; angle += step) {
+        const gp::testing::PuttResult r = lab.Putt(x, y, angle, 4, 3000);
+        EXPECT_TRUE(r.holed || r.lost || gp::testing::OnAFloor(floors, r.x, r.y))
+            << hole << " from " << x << "," << y << " angle " << angle << " ends at " << r.x << ","
+            << r.y;
+        EXPECT_LT(r.frames, 3000) << hole << " from " << x << "," << y << " angle " << angle
+                                  << ": the ball never rests";
+      }
     }
   }
 }

@@ -337,6 +337,96 @@ void Pad(cairo_t* cr, const Paint& p, const Scheme& sc) {
   }
 }
 
+// A tall obelisk standing at (x, y): `w` wide at its foot, `h` high, lit
+// from the left, with a glowing cap. Its long shadow is a shade area.
+void Obelisk(cairo_t* cr, const Paint& p, const Col& acc) {
+  const double w = p.w > 0 ? p.w : 24, h = p.h > 0 ? p.h : 100, x = p.x, y = p.y;
+  EllipsePath(cr, x, y, w * 0.85, w * 0.32);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
+  cairo_fill(cr);
+  const double top = w * 0.32, capY = y - h;
+  cairo_move_to(cr, x - w / 2, y);  // lit face
+  cairo_line_to(cr, x - top / 2, capY + top);
+  cairo_line_to(cr, x, capY + top * 1.15);
+  cairo_line_to(cr, x, y + w * 0.12);
+  cairo_close_path(cr);
+  Grad(cr, x - w / 2, capY, x, y, C(200, 198, 210), C(120, 118, 132));
+  cairo_fill(cr);
+  cairo_move_to(cr, x, y + w * 0.12);  // shaded face
+  cairo_line_to(cr, x, capY + top * 1.15);
+  cairo_line_to(cr, x + top / 2, capY + top);
+  cairo_line_to(cr, x + w / 2, y);
+  cairo_close_path(cr);
+  Grad(cr, x, capY, x + w / 2, y, C(84, 82, 98), C(40, 38, 50));
+  cairo_fill(cr);
+  cairo_move_to(cr, x - top / 2, capY + top);  // pyramidion
+  cairo_line_to(cr, x, capY);
+  cairo_line_to(cr, x + top / 2, capY + top);
+  cairo_line_to(cr, x, capY + top * 1.15);
+  cairo_close_path(cr);
+  SetCol(cr, acc.Mix(C(255, 255, 255), 0.5), 1);
+  cairo_fill(cr);
+  Glow(cr, x, capY + top * 0.6, w * 1.1, acc, 0.6);
+  for (double k = 0.3; k < 0.9; k += 0.2) {  // carved bands
+    const double yy = y - h * k, half = w / 2 - (w / 2 - top / 2) * k;
+    cairo_move_to(cr, x - half, yy);
+    cairo_line_to(cr, x, yy + w * 0.1);
+    cairo_line_to(cr, x + half, yy);
+  }
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
+// A power generator block filling (x, y, w, h): housing, cooling fins, two
+// coils and a glowing core in the course's accent colour.
+void PowerGenerator(cairo_t* cr, const Paint& p, const Col& acc) {
+  const double w = p.w > 0 ? p.w : 56, h = p.h > 0 ? p.h : 60, x = p.x, y = p.y;
+  cairo_rectangle(cr, x + 4, y + 6, w, h);
+  cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
+  cairo_fill(cr);
+  cairo_rectangle(cr, x, y, w, h);
+  Grad(cr, x, y, x + w, y + h, C(128, 120, 112), C(46, 42, 44));
+  cairo_fill(cr);
+  for (double fy = y + 6; fy < y + h - 4; fy += 6) {  // fins
+    cairo_rectangle(cr, x + 3, fy, 7, 2);
+    cairo_rectangle(cr, x + w - 10, fy, 7, 2);
+  }
+  cairo_set_source_rgb(cr, 0.2, 0.19, 0.2);
+  cairo_fill(cr);
+  for (int k = 0; k < 2; ++k) {  // coils
+    const double cx = x + w * (0.36 + 0.28 * k), cy = y + h * 0.3;
+    cairo_rectangle(cr, cx - 6, cy - 10, 12, 20);
+    Grad(cr, cx - 6, 0, cx + 6, 0, C(220, 150, 70), C(110, 60, 20));
+    cairo_fill(cr);
+    for (double ry = cy - 9; ry < cy + 10; ry += 3) {
+      cairo_move_to(cr, cx - 6, ry);
+      cairo_line_to(cr, cx + 6, ry + 1);
+    }
+    cairo_set_source_rgba(cr, 0.3, 0.15, 0.05, 0.7);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+  }
+  const double coreY = y + h * 0.7;
+  Glow(cr, x + w / 2, coreY, w * 0.45, acc, 0.7);
+  cairo_rectangle(cr, x + w / 2 - 9, coreY - 5, 18, 10);
+  SetCol(cr, acc.Mix(C(255, 255, 255), 0.6), 1);
+  cairo_fill(cr);
+  for (double sx = x; sx < x + w; sx += 10) {  // hazard stripes along the foot
+    cairo_move_to(cr, sx, y + h);
+    cairo_line_to(cr, sx + 5, y + h - 5);
+    cairo_line_to(cr, sx + 10, y + h - 5);
+    cairo_line_to(cr, sx + 5, y + h);
+    cairo_close_path(cr);
+  }
+  cairo_set_source_rgb(cr, 0.95, 0.75, 0.1);
+  cairo_fill(cr);
+  cairo_rectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1);
+  cairo_set_source_rgba(cr, 1, 1, 1, 0.35);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
 }  // namespace
 
 void PaintDecoration(const HoleSource& h, cairo_t* cr, const Paint& p) {
@@ -368,10 +458,14 @@ void PaintDecoration(const HoleSource& h, cairo_t* cr, const Paint& p) {
     Beacon(cr, p, sc.accent);
   else if (p.type == "pad" || p.type == "sign")
     Pad(cr, p, sc);
+  else if (p.type == "obelisk")
+    Obelisk(cr, p, sc.accent);
+  else if (p.type == "generator")
+    PowerGenerator(cr, p, sc.accent);
   cairo_restore(cr);
-  static const char* const known[] = {"planet", "asteroid", "rock",   "crystal", "lamp",
-                                      "arch",   "vent",     "cannon", "worker",  "gate",
-                                      "plant",  "beacon",   "pad",    "sign"};
+  static const char* const known[] = {
+      "planet", "asteroid", "rock",  "crystal", "lamp", "arch", "vent",    "cannon",
+      "worker", "gate",     "plant", "beacon",  "pad",  "sign", "obelisk", "generator"};
   for (const char* k : known) {
     if (p.type == k) return;
   }

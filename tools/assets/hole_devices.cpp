@@ -157,6 +157,46 @@ void PaintTeleporter(cairo_t* cr, const Area& a) {
   RingPad(cr, a.x2, a.y2, 12, C(255, 120, 240));
 }
 
+// Where a pipe crosses open space between floors, its tube shows: a metal
+// pipe from the mouth to the outlet, hidden wherever a floor or its slab lies.
+void PaintPipeTube(const HoleSource& h, cairo_t* cr, const Area& a) {
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, h.width, h.height);
+  for (const Floor& f : h.floors) {
+    for (double d = 0; d <= 26; d += 13) {
+      for (size_t i = 0; i < f.points.size(); ++i) {
+        i == 0 ? cairo_move_to(cr, f.points[i].x, f.points[i].y + d)
+               : cairo_line_to(cr, f.points[i].x, f.points[i].y + d);
+      }
+      cairo_close_path(cr);
+    }
+  }
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_clip(cr);
+  const double x0 = a.x1, y0 = a.y1 + 30, x1 = a.x2, y1 = a.y2 + 30;
+  auto stroke = [&](double width, const Col& c, double dy) {
+    cairo_move_to(cr, x0, y0 + dy);
+    cairo_line_to(cr, x1, y1 + dy);
+    SetCol(cr, c, 1);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+  };
+  stroke(16, C(40, 42, 52), 1);
+  stroke(12, C(120, 124, 138), 0);
+  stroke(4, C(200, 204, 216), -3);
+  const double len = std::hypot(x1 - x0, y1 - y0);
+  for (double t = 30; t < len - 10; t += 48) {  // collars
+    const double x = x0 + (x1 - x0) * t / len, y = y0 + (y1 - y0) * t / len;
+    const Pt n{-(y1 - y0) / len, (x1 - x0) / len};
+    cairo_move_to(cr, x - n.x * 9, y - n.y * 9);
+    cairo_line_to(cr, x + n.x * 9, y + n.y * 9);
+    cairo_set_source_rgb(cr, 0.3, 0.31, 0.36);
+    cairo_set_line_width(cr, 5);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+}
+
 // Pipe mouth (the entrance) and the raised outlet at the exit.
 void PaintPipe(cairo_t* cr, const Area& a) {
   const double rx = std::max(8, a.r) + 2, ry = rx / 2;
@@ -322,6 +362,7 @@ void PaintDevices(const HoleSource& h, cairo_t* cr) {
         PaintTeleporter(cr, a);
         break;
       case 26:
+        PaintPipeTube(h, cr, a);
         PaintPipe(cr, a);
         break;
       case 27:

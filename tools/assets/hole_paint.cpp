@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "tools/assets/hole_devices.h"
 
@@ -262,6 +263,81 @@ void PaintRail(cairo_t* cr, const Area& a, const Scheme& sc, bool shadow) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
 }
 
+// The closed loops of rails: followed from rail to rail through end points
+// that exactly two rails share. Each loop is its corner points in order.
+std::vector<std::vector<Pt>> RailLoops(const HoleSource& h) {
+  std::vector<const Area*> rails;
+  for (const Area& a : h.areas) {
+    if (IsRail(a)) rails.push_back(&a);
+  }
+  auto end = [&](size_t i, int e) {
+    return e == 0 ? Pt{double(rails[i]->x1), double(rails[i]->y1)}
+                  : Pt{double(rails[i]->x2), double(rails[i]->y2)};
+  };
+  // The one other rail ending at p (and which of its ends), or -1.
+  auto other = [&](size_t self, Pt p, int& which) {
+    int found = -1, count = 0;
+    for (size_t i = 0; i < rails.size(); ++i) {
+      for (int e = 0; e < 2 && i != self; ++e) {
+        if (end(i, e).x == p.x && end(i, e).y == p.y)
+          found = static_cast<int>(i), which = e, ++count;
+      }
+    }
+    return count == 1 ? found : -1;
+  };
+  std::vector<bool> used(rails.size(), false);
+  std::vector<std::vector<Pt>> loops;
+  for (size_t first = 0; first < rails.size(); ++first) {
+    std::vector<Pt> loop{end(first, 0)};
+    std::vector<size_t> members{first};
+    Pt tip = end(first, 1);
+    int next = 0, which = 0;
+    while (members.size() < 16 && (next = other(members.back(), tip, which)) >= 0 &&
+           static_cast<size_t>(next) != first && !used[next] &&
+           std::find(members.begin(), members.end(), next) == members.end()) {
+      loop.push_back(tip);
+      members.push_back(next);
+      tip = end(next, 1 - which);
+    }
+    if (used[first] || next < 0 || static_cast<size_t>(next) != first || loop.size() < 3) continue;
+    for (size_t m : members) used[m] = true;
+    loops.push_back(loop);
+  }
+  return loops;
+}
+
+// Small closed loops of rails (bumpers, plinths) are solid blocks: each gets a
+// raised metal cap with a stud inside its rails. Larger rooms stay floor.
+void PaintBumperCaps(const HoleSource& h, cairo_t* cr) {
+  constexpr double kMaxCapArea = 4000;  // square pixels
+  const Scheme& sc = SchemeOf(h.scheme);
+  for (const std::vector<Pt>& loop : RailLoops(h)) {
+    double area = 0, cx = 0, cy = 0;
+    for (size_t i = 0; i < loop.size(); ++i) {
+      const Pt& p = loop[i];
+      const Pt& q = loop[(i + 1) % loop.size()];
+      area += (p.x * q.y - q.x * p.y) / 2;
+      cx += p.x / loop.size(), cy += p.y / loop.size();
+    }
+    if (std::abs(area) > kMaxCapArea) continue;
+    for (size_t i = 0; i < loop.size(); ++i) {
+      i == 0 ? cairo_move_to(cr, loop[i].x, loop[i].y - 3)
+             : cairo_line_to(cr, loop[i].x, loop[i].y - 3);
+    }
+    cairo_close_path(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(cx - 20, cy - 20, cx + 20, cy + 14);
+    const Col hi = sc.rail.Mix(sc.railLight, 0.45), lo = sc.rail.Scale(0.5);
+    cairo_pattern_add_color_stop_rgb(g, 0, hi.r, hi.g, hi.b);
+    cairo_pattern_add_color_stop_rgb(g, 1, lo.r, lo.g, lo.b);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_arc(cr, cx, cy - 3, 3, 0, 2 * M_PI);
+    SetCol(cr, sc.accent, 0.9);
+    cairo_fill(cr);
+  }
+}
+
 }  // namespace
 
 bool InsideFloors(const HoleSource& h, double x, double y) {
@@ -293,6 +369,7 @@ void PaintCourse(const HoleSource& h, Surface& course, Surface& fg) {
     if (!p.fg && p.type != "planet" && p.type != "asteroid") PaintDecoration(h, cr, p);
   }
   PaintDevices(h, cr);
+  PaintBumperCaps(h, cr);
   for (const Area& a : h.areas) {
     if (IsRail(a)) PaintRail(cr, a, sc, true);
   }

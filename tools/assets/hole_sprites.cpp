@@ -28,22 +28,6 @@ void Glow(cairo_t* cr, double x, double y, double r, const Col& c, double a) {
   cairo_pattern_destroy(g);
 }
 
-// An item of `n` patterns of w x h side by side; `draw(cr, k, t)` draws
-// pattern k (t = k / n) with its top-left at the origin.
-ImageItem Strip(const std::string& name, int w, int h, int n, KeyMode mode,
-                const std::function<void(cairo_t*, int, double)>& draw) {
-  Surface s(w * n, h);
-  for (int k = 0; k < n; ++k) {
-    cairo_save(s.cr());
-    cairo_rectangle(s.cr(), k * w, 0, w, h);
-    cairo_clip(s.cr());
-    cairo_translate(s.cr(), k * w, 0);
-    draw(s.cr(), k, double(k) / n);
-    cairo_restore(s.cr());
-  }
-  return MakeItem(name, ToPicture(s, mode), w, h);
-}
-
 ImageItem Blank() {
   Surface s(8, 8);
   return MakeItem("blank", ToPicture(s, KeyMode::Keyed));
@@ -393,6 +377,20 @@ int Arg(const std::vector<std::string>& w, size_t i, int fallback) {
 
 }  // namespace
 
+ImageItem Strip(const std::string& name, int w, int h, int n, KeyMode mode,
+                const std::function<void(cairo_t*, int, double)>& draw) {
+  Surface s(w * n, h);
+  for (int k = 0; k < n; ++k) {
+    cairo_save(s.cr());
+    cairo_rectangle(s.cr(), k * w, 0, w, h);
+    cairo_clip(s.cr());
+    cairo_translate(s.cr(), k * w, 0);
+    draw(s.cr(), k, double(k) / n);
+    cairo_restore(s.cr());
+  }
+  return MakeItem(name, ToPicture(s, mode), w, h);
+}
+
 ImageItem MakeEruption() {
   // 56 x 160: a water column whose foot is at (27, 147) (the geyser's point).
   return Strip("eruption", 56, 160, 8, KeyMode::Additive, [](cairo_t* cr, int, double t) {
@@ -533,6 +531,14 @@ ImageItem MakeHoleSprite(const HoleSource& h, const Picture& course, int index,
   if (g == "spring") return SpringAnim();
   if (g == "fan") return FanAnim();
   if (g == "stones") return Stones();
+  if (g == "dust") return MakeDustMote(index);
+  if (g == "shard") return MakeShard(index, acc);
+  if (g == "bubble") return MakeBubble(index);
+  if (g == "halo") return MakeHalo(Arg(w, 1, 96), Arg(w, 2, 64), acc);
+  if (g == "cog") return MakeCog(acc);
+  if (g == "pump") return MakePumpJack(acc);
+  if (g == "dish") return MakeDish(acc);
+  if (g == "buoy") return MakeBuoy(acc);
   if (g == "pipecover") {
     const Area* a = h.FindArea(Arg(w, 1, 0));
     if (!a || a->kind != 26) throw std::runtime_error(h.name + ": pipecover names no pipe area");

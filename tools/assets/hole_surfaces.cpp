@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "tools/assets/canvas.h"
 #include "tools/assets/hole_devices.h"
@@ -82,37 +83,94 @@ void PaintConveyor(cairo_t* cr, const Area& a) {
   cairo_stroke(cr);
 }
 
-// Water (blue) or acid (green): a rim, a deep gradient and glossy highlights.
-void PaintWater(cairo_t* cr, const Area& a) {
-  const bool acid = a.p3 == 1;
-  const Col deep = acid ? C(20, 90, 30) : C(10, 40, 110),
-            shallow = acid ? C(110, 220, 60) : C(70, 150, 240);
-  double l, t, r, b;
-  a.Bounds(l, t, r, b);
-  AreaPath(cr, a);
-  SetCol(cr, C(20, 24, 30), 0.7);
-  cairo_set_line_width(cr, 7);
-  cairo_stroke(cr);
+// Water (blue) or acid (green), drawn per pool: overlapping water areas of
+// the same liquid form one pool (so octagons and bends can be built from
+// quads) with one rim, one deep gradient, ripples, and for acid a few bubbles.
+void PaintPool(cairo_t* cr, const std::vector<const Area*>& pool) {
+  const bool acid = pool.front()->p3 == 1;
+  const Col deep = acid ? C(14, 64, 26) : C(10, 40, 110),
+            shallow = acid ? C(72, 176, 50) : C(70, 150, 240);
+  double l = 1e9, t = 1e9, r = -1e9, b = -1e9;
+  for (const Area* a : pool) {
+    double al, at, ar, ab;
+    a->Bounds(al, at, ar, ab);
+    l = std::min(l, al), t = std::min(t, at), r = std::max(r, ar), b = std::max(b, ab);
+  }
+  for (const Area* a : pool) {  // a dark bank, then a lit lip that the liquid covers inside
+    AreaPath(cr, *a);
+    SetCol(cr, C(20, 24, 30), 0.7);
+    cairo_set_line_width(cr, 7);
+    cairo_stroke(cr);
+  }
+  for (const Area* a : pool) {
+    AreaPath(cr, *a);
+    SetCol(cr, shallow.Mix(C(255, 255, 255), 0.5), 0.8);
+    cairo_set_line_width(cr, 3);
+    cairo_stroke(cr);
+  }
+  const unsigned seed = pool.front()->index;
   cairo_save(cr);
-  Clip(cr, a);
+  cairo_new_path(cr);
+  for (const Area* a : pool) AreaPath(cr, *a);
+  cairo_clip(cr);
   Linear(cr, 0, t, 0, b, deep, 1, shallow, 1);
   cairo_paint(cr);
-  for (int i = 0; i < 14; ++i) {  // ripples
-    const double x = l + (r - l) * Noise(i, 1, a.index), y = t + (b - t) * Noise(i, 2, a.index);
-    const double w = 12 + 30 * Noise(i, 3, a.index);
+  const int ripples = 8 + static_cast<int>((r - l) * (b - t) / 6000);
+  for (int i = 0; i < ripples; ++i) {
+    const double x = l + (r - l) * Noise(i, 1, seed), y = t + (b - t) * Noise(i, 2, seed);
+    const double w = 12 + 30 * Noise(i, 3, seed);
     cairo_move_to(cr, x - w, y);
     cairo_curve_to(cr, x - w / 2, y - 3, x + w / 2, y - 3, x + w, y);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.22);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
   }
+  for (int i = 0; acid && i < ripples; ++i) {  // bubbles on the acid
+    const double x = l + (r - l) * Noise(i, 4, seed), y = t + (b - t) * Noise(i, 5, seed);
+    const double s = 2 + 4 * Noise(i, 6, seed);
+    EllipsePath(cr, x, y, s, s * 0.8);
+    cairo_set_source_rgba(cr, 0.75, 1, 0.6, 0.55);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    EllipsePath(cr, x - s * 0.3, y - s * 0.3, s * 0.3, s * 0.2);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.7);
+    cairo_fill(cr);
+  }
   Linear(cr, 0, t, 0, t + (b - t) * 0.4, C(255, 255, 255), 0.3, C(255, 255, 255), 0);
   cairo_paint(cr);
   cairo_restore(cr);
-  AreaPath(cr, a);
-  SetCol(cr, shallow.Mix(C(255, 255, 255), 0.5), 0.8);
-  cairo_set_line_width(cr, 1.5);
-  cairo_stroke(cr);
+}
+
+// Gathers the water areas into pools: areas of one liquid whose bounds overlap.
+void PaintWaters(const HoleSource& h, cairo_t* cr) {
+  std::vector<const Area*> waters;
+  for (const Area& a : h.areas) {
+    if (a.kind == 24 && a.shape() != Shape::None) waters.push_back(&a);
+  }
+  std::vector<int> pool(waters.size());
+  for (size_t i = 0; i < waters.size(); ++i) pool[i] = static_cast<int>(i);
+  auto overlap = [](const Area* a, const Area* b) {
+    double l1, t1, r1, b1, l2, t2, r2, b2;
+    a->Bounds(l1, t1, r1, b1);
+    b->Bounds(l2, t2, r2, b2);
+    return (a->p3 == 1) == (b->p3 == 1) && l1 <= r2 && l2 <= r1 && t1 <= b2 && t2 <= b1;
+  };
+  for (bool changed = true; changed;) {  // join pools until nothing changes
+    changed = false;
+    for (size_t i = 0; i < waters.size(); ++i) {
+      for (size_t j = 0; j < waters.size(); ++j) {
+        if (pool[j] < pool[i] && overlap(waters[i], waters[j])) pool[i] = pool[j], changed = true;
+      }
+    }
+  }
+  for (size_t i = 0; i < waters.size(); ++i) {
+    if (pool[i] != static_cast<int>(i)) continue;
+    std::vector<const Area*> members;
+    for (size_t j = 0; j < waters.size(); ++j) {
+      if (pool[j] == static_cast<int>(i)) members.push_back(waters[j]);
+    }
+    PaintPool(cr, members);
+  }
 }
 
 // Moon dust: pale grey powder with small craters and speckles.
@@ -148,6 +206,44 @@ void PaintDust(cairo_t* cr, const Area& a) {
   cairo_restore(cr);
 }
 
+// A bog (a slow zone whose comment is "bog"): dark wet peat with glossy
+// puddles that catch the light and tufts of dry reeds; dark and brown so that
+// the green spray of a ball ploughing in shows up.
+void PaintBog(cairo_t* cr, const Area& a) {
+  double l, t, r, b;
+  a.Bounds(l, t, r, b);
+  AreaPath(cr, a);
+  cairo_set_source_rgba(cr, 0.12, 0.1, 0.08, 0.45);
+  cairo_set_line_width(cr, 8);
+  cairo_stroke(cr);
+  cairo_save(cr);
+  Clip(cr, a);
+  Linear(cr, l, t, r, b, C(74, 62, 48), 1, C(42, 36, 32), 1);
+  cairo_paint(cr);
+  const int n = static_cast<int>((r - l) * (b - t) / 900) + 3;
+  for (int i = 0; i < n; ++i) {  // puddles
+    const double x = l + (r - l) * Noise(i, 31, a.index), y = t + (b - t) * Noise(i, 32, a.index);
+    const double s = 8 + 16 * Noise(i, 33, a.index);
+    EllipsePath(cr, x, y, s, s * 0.45);
+    Linear(cr, 0, y - s * 0.45, 0, y + s * 0.45, C(84, 100, 126), 0.9, C(24, 28, 40), 0.9);
+    cairo_fill(cr);
+    EllipsePath(cr, x - s * 0.2, y - s * 0.15, s * 0.45, s * 0.12);
+    cairo_set_source_rgba(cr, 0.9, 0.95, 1, 0.35);
+    cairo_fill(cr);
+  }
+  for (int i = 0; i < n * 3; ++i) {  // reeds
+    const double x = l + (r - l) * Noise(i, 34, a.index), y = t + (b - t) * Noise(i, 35, a.index);
+    for (int k = -1; k <= 1; ++k) {
+      cairo_move_to(cr, x + k * 2, y);
+      cairo_line_to(cr, x + k * 4, y - 7 - 2 * (k == 0));
+    }
+    cairo_set_source_rgba(cr, 0.72, 0.64, 0.4, 0.8);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+}
+
 // Shade: a soft-edged dark patch.
 void PaintShade(cairo_t* cr, const Area& a) {
   const double k = std::clamp(a.p1 / 255.0, 0.2, 1.0);
@@ -158,7 +254,7 @@ void PaintShade(cairo_t* cr, const Area& a) {
     cairo_stroke(cr);
   }
   AreaPath(cr, a);
-  cairo_set_source_rgba(cr, 0, 0, 0.05, 0.35 * k);
+  cairo_set_source_rgba(cr, 0, 0, 0.05, 0.5 * k);
   cairo_fill(cr);
 }
 
@@ -266,11 +362,11 @@ void PaintRubble(cairo_t* cr, const Area& a) {
 void PaintSurfaces(const HoleSource& h, cairo_t* cr) {
   const int order[] = {45, 23, 24, 8, 9, 10, 11, 15, 16, 17, 18, 19, 20, 21, 22, 14, 30, 33, 32};
   for (int kind : order) {
+    if (kind == 24) PaintWaters(h, cr);
     for (const Area& a : h.areas) {
       if (a.kind != kind || a.shape() == Shape::None) continue;
       if (kind == 45) PaintDropOff(h, cr, a);
-      if (kind == 23) PaintDust(cr, a);
-      if (kind == 24) PaintWater(cr, a);
+      if (kind == 23) a.comment == "bog" ? PaintBog(cr, a) : PaintDust(cr, a);
       if (kind >= 8 && kind <= 11) PaintSlope(cr, a);
       if (kind >= 15 && kind <= 22) PaintConveyor(cr, a);
       if (kind == 14) PaintAttractor(cr, a);
