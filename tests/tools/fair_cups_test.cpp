@@ -43,7 +43,7 @@ double SegmentDistance(double ax, double ay, double bx, double by, double px, do
 // True when the path from (x, y) to the cup passes within `gap` of a wall.
 bool WallInTheWay(const PuttLab& lab, double x, double y, double gap) {
   for (int i = 1; i <= PuttLab::kAreas; ++i) {
-    const HoleArea a = lab.Area(i);
+    const HoleArea a = lab.AreaAt(i);
     if (!a.enabled || !IsWall(a.kind) || a.r >= 1 || a.x3 != 0) continue;
     const int steps = 60;
     for (int s = 0; s <= steps; ++s) {
@@ -75,7 +75,7 @@ bool Allowed(const PuttLab& lab, const std::vector<gp::testing::Polygon>& floors
              double y) {
   if (!gp::testing::OnAFloor(floors, x, y) || WallInTheWay(lab, x, y, 7)) return false;
   for (int i = 1; i <= PuttLab::kAreas; ++i) {
-    const HoleArea a = lab.Area(i);
+    const HoleArea a = lab.AreaAt(i);
     if (a.enabled && TakesTheBall(a.kind) && Touches(a, x, y)) return false;
   }
   return true;

@@ -17,7 +17,9 @@
 #include <vector>
 
 #include "base/profile.h"
+#include "game/area_kind.h"
 #include "game/hole_file.h"
+#include "game/hole_tables.h"
 #include "game/state.h"
 #include "media/image_list.h"
 #include "media/wave_list.h"
@@ -43,31 +45,6 @@ const std::map<std::string, std::string> kNext = {
 
 struct Sprite {
   int x, y, image;
-};
-
-// Sprites placed at fixed course positions by hole set-up and the hole animations.
-const std::map<std::string, std::vector<Sprite>> kFixed = {
-    {"training1", {{340, 165, 9}, {1071, 364, 10}, {218, 647, 11}}},
-    {"course1hole3", {{930, 240, 9}, {470, 808, 9}, {520, 822, 9}, {236, 127, 9}, {171, 125, 9}}},
-    {"course2hole1", {{469, 779, 11}, {345, 702, 5}, {347, 711, 6}}},
-    {"course2hole9",
-     {{511, 81, 9}, {666, 518, 10}, {171, 781, 11}, {511, 181, 9}, {666, 618, 10}, {171, 881, 11}}},
-    {"course3hole6", {{245, 189, 8}, {776, 189, 9}, {791, 536, 10}, {237, 528, 11}}},
-    {"course1hole2", {{252, 489, 8}}},
-    {"course2hole5",
-     {{617, 110, 6}, {860, 227, 7}, {469, 512, 8}, {138, 601, 9}, {1020, 856, 10}, {610, 267, 11}}},
-    {"course4hole3", {{634, 726, 11}, {265, 466, 10}}},
-};
-
-// Cycling obstacles: sprite position, image and the area that follows it.
-struct Obstacle {
-  int x, y, image, area;
-};
-const std::map<std::string, std::vector<Obstacle>> kObstacles = {
-    {"course2hole9", {{511, 181, 9, 40}, {666, 618, 10, 41}, {171, 881, 11, 42}}},
-    {"course3hole6",
-     {{245, 189, 8, 72}, {776, 189, 9, 73}, {791, 536, 10, 74}, {237, 528, 11, 71}}},
-    {"course2hole5", {{610, 267, 11, 53}}},
 };
 
 class Hole : public ::testing::TestWithParam<std::string> {
@@ -179,9 +156,10 @@ TEST_P(Hole, EveryAreaLiesInsideTheCoursePicture) {
 
 TEST_P(Hole, FixedSpritesLandOnArtDrawnForThem) {
   std::vector<Sprite> sprites = AreaSprites();
-  const auto it = kFixed.find(GetParam());
-  if (it != kFixed.end()) sprites.insert(sprites.end(), it->second.begin(), it->second.end());
-  // And whatever the game's own hole set-up places for this hole name.
+  // The cycling obstacles and the decorations the game places for this hole name.
+  for (const gp::Obstacle& o : gp::Obstacles()) {
+    if (GetParam() == o.hole) sprites.push_back({o.x, o.y, o.image});
+  }
   gp::PlaceDecorations(GetParam());
   for (int slot = 35; slot <= 40; ++slot) {
     const gp::Sprite& sp = gp::gs().sprites[slot];
@@ -196,15 +174,14 @@ TEST_P(Hole, FixedSpritesLandOnArtDrawnForThem) {
 
 TEST_P(Hole, OneCupChainsToTheNextHole) {
   int cups = 0;
-  for (int i = 1; i <= gp::kMaxAreas; ++i) cups += gp::gs().areas[i].kind == 5;
+  for (int i = 1; i <= gp::kMaxAreas; ++i) cups += gp::gs().areas[i].kind == gp::kCup;
   EXPECT_EQ(cups, 1);
   EXPECT_EQ(gp::gs().nexthole, kNext.at(GetParam()));
 }
 
 TEST_P(Hole, CyclingObstaclesStandOnTheirAreas) {
-  const auto it = kObstacles.find(GetParam());
-  if (it == kObstacles.end()) GTEST_SKIP();
-  for (const Obstacle& o : it->second) {
+  for (const gp::Obstacle& o : gp::Obstacles()) {
+    if (GetParam() != o.hole) continue;
     int w, h;
     PatternSize(o.image, w, h);
     const gp::Area& a = gp::gs().areas[o.area];
@@ -257,11 +234,11 @@ TEST(Holes, HiddenSpotOnHoleThreeAndNoSwitchToAMissingHole) {
 }
 
 // Every area of a hole file, as the game reads it.
-std::vector<gp::arearec> Areas(const std::string& hole) {
+std::vector<gp::Area> Areas(const std::string& hole) {
   gp::ResetGameState();
   gp::gs().numplayers = 1;
   gp::LoadHoleFile(kGame + hole + ".hole");
-  std::vector<gp::arearec> out;
+  std::vector<gp::Area> out;
   for (int i = 1; i <= gp::kMaxAreas; ++i) {
     if (gp::gs().areas[i].kind != 0) out.push_back(gp::gs().areas[i]);
   }
@@ -271,7 +248,7 @@ std::vector<gp::arearec> Areas(const std::string& hole) {
 TEST(Holes, EveryAreaKindWithAnEffectIsUsedSomewhere) {
   std::set<int> used;
   for (const auto& [hole, next] : kNext) {
-    for (const gp::arearec& a : Areas(hole)) used.insert(a.kind);
+    for (const gp::Area& a : Areas(hole)) used.insert(a.kind);
   }
   // 31, 39, 41, 42 and 44 have no effect.
   std::string missing;
@@ -317,7 +294,7 @@ TEST(Holes, EveryRoundPlaysSixHolesNumberedInOrderAndEndsWhereItBegan) {
 
 TEST(Holes, TheTextSwitchOfHoleFourSendsToTheSecretHole) {
   int switches = 0;
-  for (const gp::arearec& a : Areas("course1hole4")) {
+  for (const gp::Area& a : Areas("course1hole4")) {
     if (a.kind != 28) continue;
     ++switches;
     EXPECT_EQ(a.p1, 0);  // the next-hole slot
@@ -361,7 +338,7 @@ TEST(Holes, TheGateMachineOfCourse2hole5StandsWhereItsSoundComesFrom) {
   }
   EXPECT_TRUE(found);
   int walls_around = 0;  // a wall left, right and below the source
-  for (const gp::arearec& a : Areas("course2hole5")) {
+  for (const gp::Area& a : Areas("course2hole5")) {
     if (a.kind == 2 && std::min(a.y1, a.y2) <= 367 && std::max(a.y1, a.y2) >= 367 &&
         std::abs(a.x1 - 710) < 40) {
       ++walls_around;

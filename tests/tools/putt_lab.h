@@ -75,13 +75,13 @@ class PuttLab {
   static constexpr int kAreas = kMaxAreas;
 
   PuttLab() {
-    TMain& w = mainwin();
+    GameWindow& w = gamewin();
     w.platform = &platform_;
-    w.DXDraw.Start(&platform_, 640, 480, false);
+    w.display.Start(&platform_, 640, 480, false);
   }
   ~PuttLab() {
-    TMain& w = mainwin();
-    w.DXDraw.Finalize();
+    GameWindow& w = gamewin();
+    w.display.Finalize();
     w.platform = nullptr;
   }
   PuttLab(const PuttLab&) = delete;
@@ -95,8 +95,8 @@ class PuttLab {
     Reset();
   }
 
-  HoleArea Area(int i) const {
-    const arearec& a = gs().areas[i];
+  HoleArea AreaAt(int i) const {
+    const gp::Area& a = gs().areas[i];
     return HoleArea{a.kind, a.x1, a.y1, a.r,  a.x2,      a.y2,     a.x3,
                     a.y3,   a.x4, a.y4, a.p1, a.enabled, a.comment};
   }
@@ -113,7 +113,7 @@ class PuttLab {
   PuttResult Putt(double x, double y, int angle, double speed, int maxframes = 3000) {
     Reset();
     GameState& g = gs();
-    playerrec& b = g.players[1];
+    Ball& b = g.players[1];
     b.x = b.checkx = b.backx = x;
     b.y = b.checky = b.backy = y;
     b.angle = angle;
@@ -123,12 +123,12 @@ class PuttLab {
     g.curplayer = 1;
     g.ballsmoving = true;
     g.gamestate = kPlay;
-    TMain& w = mainwin();
-    w.gengine = FrameTimer{};
-    w.gengine.enabled = true;
+    GameWindow& w = gamewin();
+    w.timer = FrameTimer{};
+    w.timer.enabled = true;
     PuttResult r;
     for (int tries = 0; r.frames < maxframes && tries < 4 * maxframes; ++tries) {
-      if (!RunFrame(platform_, FrameStep(60, r.frames + 1))) continue;
+      if (!TickAfter(platform_, FrameStep(60, r.frames + 1))) continue;
       ++r.frames;
       if (b.inhole) {
         r.holed = true;

@@ -121,7 +121,7 @@ std::vector<ImageItem> HoleImages(const HoleSource& h) {
   items.push_back(Has(h, 12) ? MakeEruption() : MakeBlast());
   bool acid = false;
   for (const Area& a : h.areas) {
-    if (a.kind == 24) {
+    if (a.kind == kWater) {
       acid = a.p3 == 1;
       break;
     }

@@ -349,47 +349,47 @@ void PaintDevices(const HoleSource& h, cairo_t* cr) {
   for (const Area& a : h.areas) {
     if (a.shape() == Shape::None) continue;
     switch (a.kind) {
-      case 5:
+      case kCup:
         PaintCup(h, cr, a);
         break;
-      case 12:
+      case kGeyser:
         PaintGeyser(cr, a);
         break;
-      case 13:
+      case kSpring:
         if (a.comment != "tank") PaintSpring(cr, a);
         break;
-      case 25:
+      case kTeleporter:
         PaintTeleporter(cr, a);
         break;
-      case 26:
+      case kPipe:
         PaintPipeTube(h, cr, a);
         PaintPipe(cr, a);
         break;
-      case 27:
+      case kMine:
         PaintMine(cr, a);
         break;
-      case 29:
+      case kCannonOrHidden:
         if (a.comment == "cannon") RingPad(cr, a.Centre().x, a.Centre().y, 14, C(255, 140, 60));
         break;
-      case 34:
+      case kJumpPad:
         PaintJumpPad(cr, a);
         break;
-      case 35:
+      case kBonus:
         PaintBonusPad(cr, a);
         break;
-      case 36:
+      case kWorker:
         PaintPlate(cr, a, C(120, 100, 70), 0.25);
         break;
-      case 37:
+      case kCatapult:
         PaintCatapult(cr, a);
         break;
-      case 38:
+      case kAreaSwitch:
         PaintSwitch(cr, a);
         break;
-      case 40:
+      case kBreakable:
         PaintBreakable(cr, a);
         break;
-      case 43:
+      case kFan:
         PaintFan(cr, a);
         break;
       default:

@@ -224,7 +224,7 @@ void PaintFloors(const HoleSource& h, Surface& s) {
 }
 
 bool IsWall(int kind) {
-  return kind == 1 || kind == 2 || kind == 3 || kind == 4 || kind == 6 || kind == 7;
+  return kind == kRisingShallowWall || kind == kVerticalWall || kind == kFallingShallowWall || kind == kHorizontalWall || kind == kRisingDiagonalWall || kind == kFallingDiagonalWall;
 }
 
 // A wall drawn as a rail; "invisible" walls (the foot of a ledge's face) and
@@ -377,7 +377,7 @@ void PaintCourse(const HoleSource& h, Surface& course, Surface& fg) {
   // Things that stand above a ball: rails that bound a floor on its near
   // (lower) side, arches and tall decorations.
   for (const Area& a : h.areas) {
-    if (!IsRail(a) || a.kind == 2) continue;
+    if (!IsRail(a) || a.kind == kVerticalWall) continue;
     const Pt m = a.Centre();
     if (InsideFloors(h, m.x, m.y - 8) && !InsideFloors(h, m.x, m.y + 8)) {
       PaintRail(course.cr(), a, sc, false);

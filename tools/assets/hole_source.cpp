@@ -58,7 +58,7 @@ const Area* HoleSource::FindArea(int index) const {
 const Area* HoleSource::Cup() const {
   const Area* cup = nullptr;
   for (const Area& a : areas) {
-    if (a.kind == 5) cup = &a;
+    if (a.kind == kCup) cup = &a;
   }
   return cup;
 }
@@ -125,7 +125,7 @@ HoleSource ParseHoleSource(const std::string& name, const std::string& text) {
   h.bally = Int(p, "ball", "y", 240);
   for (int i = 1; i <= 99; ++i) {
     Area a = ReadArea(p, i);
-    if (a.kind != 0) h.areas.push_back(a);
+    if (a.kind != kNoArea) h.areas.push_back(a);
   }
   for (int i = 1; p.Find("floor" + std::to_string(i), "points"); ++i) {
     const std::string s = "floor" + std::to_string(i);
@@ -154,17 +154,17 @@ bool WallMatchesKind(const Area& a) {
   int dx = a.x2 - a.x1, dy = a.y2 - a.y1;
   if (dx < 0 || (dx == 0 && dy < 0)) dx = -dx, dy = -dy;
   switch (a.kind) {
-    case 1:
+    case kRisingShallowWall:
       return dy * 2 == -dx && dx != 0;
-    case 2:
+    case kVerticalWall:
       return dx == 0;
-    case 3:
+    case kFallingShallowWall:
       return dy * 2 == dx && dx != 0;
-    case 4:
+    case kHorizontalWall:
       return dy == 0;
-    case 6:
+    case kRisingDiagonalWall:
       return dy == -dx && dx != 0;
-    case 7:
+    case kFallingDiagonalWall:
       return dy == dx && dx != 0;
     default:
       return true;
@@ -190,7 +190,7 @@ void ValidateHole(const HoleSource& h) {
           "4 horizontal, 6 rising 45 degrees, 7 falling 45 degrees)");
   }
   int cups = 0;
-  for (const Area& a : h.areas) cups += a.kind == 5;
+  for (const Area& a : h.areas) cups += a.kind == kCup;
   if (cups != 1) throw std::runtime_error(h.name + ": a hole needs exactly one cup (kind 5)");
   if (!in(h.ballx, h.bally)) throw std::runtime_error(h.name + ": the ball start lies outside");
 }

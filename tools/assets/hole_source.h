@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "game/area_kind.h"
+
 namespace gp::assets {
 
 // Reads one number by the hole-file rules; false when `text` is not entirely a number.

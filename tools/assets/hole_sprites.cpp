@@ -541,7 +541,7 @@ ImageItem MakeHoleSprite(const HoleSource& h, const Picture& course, int index,
   if (g == "buoy") return MakeBuoy(acc);
   if (g == "pipecover") {
     const Area* a = h.FindArea(Arg(w, 1, 0));
-    if (!a || a->kind != 26) throw std::runtime_error(h.name + ": pipecover names no pipe area");
+    if (!a || a->kind != kPipe) throw std::runtime_error(h.name + ": pipecover names no pipe area");
     return MakeCover("pipecover", course, a->p1, a->p2, a->x1, a->y1, std::max(8, a->r) + 2);
   }
   throw std::runtime_error(h.name + ": unknown picture \"" + g + "\" for item " +

@@ -145,7 +145,7 @@ void PaintPool(cairo_t* cr, const std::vector<const Area*>& pool) {
 void PaintWaters(const HoleSource& h, cairo_t* cr) {
   std::vector<const Area*> waters;
   for (const Area& a : h.areas) {
-    if (a.kind == 24 && a.shape() != Shape::None) waters.push_back(&a);
+    if (a.kind == kWater && a.shape() != Shape::None) waters.push_back(&a);
   }
   std::vector<int> pool(waters.size());
   for (size_t i = 0; i < waters.size(); ++i) pool[i] = static_cast<int>(i);
@@ -362,17 +362,17 @@ void PaintRubble(cairo_t* cr, const Area& a) {
 void PaintSurfaces(const HoleSource& h, cairo_t* cr) {
   const int order[] = {45, 23, 24, 8, 9, 10, 11, 15, 16, 17, 18, 19, 20, 21, 22, 14, 30, 33, 32};
   for (int kind : order) {
-    if (kind == 24) PaintWaters(h, cr);
+    if (kind == kWater) PaintWaters(h, cr);
     for (const Area& a : h.areas) {
       if (a.kind != kind || a.shape() == Shape::None) continue;
-      if (kind == 45) PaintDropOff(h, cr, a);
-      if (kind == 23) a.comment == "bog" ? PaintBog(cr, a) : PaintDust(cr, a);
-      if (kind >= 8 && kind <= 11) PaintSlope(cr, a);
-      if (kind >= 15 && kind <= 22) PaintConveyor(cr, a);
-      if (kind == 14) PaintAttractor(cr, a);
-      if (kind == 30) PaintRubble(cr, a);
-      if (kind == 33) PaintLedge(cr, a);
-      if (kind == 32) PaintShade(cr, a);
+      if (kind == kDropOff) PaintDropOff(h, cr, a);
+      if (kind == kSlowZone) a.comment == "bog" ? PaintBog(cr, a) : PaintDust(cr, a);
+      if (kind >= kSlopeDownLeft && kind <= kSlopeLeft) PaintSlope(cr, a);
+      if (kind >= kConveyorRight && kind <= kConveyorShallowUpRight) PaintConveyor(cr, a);
+      if (kind == kAttractor) PaintAttractor(cr, a);
+      if (kind == kRubble) PaintRubble(cr, a);
+      if (kind == kLedge) PaintLedge(cr, a);
+      if (kind == kShade) PaintShade(cr, a);
     }
   }
 }
