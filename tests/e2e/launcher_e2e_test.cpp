@@ -150,5 +150,13 @@ TEST_F(LauncherE2E, SavedChoicesComeBackAndSkipTheIntro) {
   EXPECT_TRUE(MenuShows(x, wx, wy)) << "the intro played although it was skipped";
 }
 
+TEST_F(LauncherE2E, NoScreenEndsWithTheMessage) {
+  // An X display that does not exist: the launcher cannot set up its screen.
+  const std::string out = Shell("DISPLAY=:1999 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy " +
+                                kGameDir + "galaputt 2>&1; echo \"exit=$?\"");
+  EXPECT_NE(out.find("Requires DirectX 6.0 or later"), std::string::npos) << out;
+  EXPECT_NE(out.find("exit=1"), std::string::npos) << out;
+}
+
 }  // namespace
 }  // namespace gp::e2e
