@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,13 @@ std::string WithSlash(std::string dir) {
 
 Registrar::Registrar(Generator g) { List().push_back(g); }
 const std::vector<Generator>& Generators() { return List(); }
+
+void WriteDataFile(const Context& ctx, const std::string& name, const std::vector<uint8_t>& bytes) {
+  std::ofstream f(ctx.out + name, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!f) throw std::runtime_error("cannot write " + ctx.out + name);
+  Progress(name);
+}
 
 void Progress(const std::string& file) {
   std::printf("galaputt-assets: wrote %s\n", file.c_str());

@@ -2,6 +2,7 @@
 // The asset compiler's generators: each makes one group of data files in the
 // program folder and registers itself with a static Registrar.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,8 @@ const std::vector<Generator>& Generators();
 
 // Prints one progress line: "galaputt-assets: wrote <file>".
 void Progress(const std::string& file);
+
+// Writes bytes to the program folder as `name` and reports it; throws when it cannot.
+void WriteDataFile(const Context& ctx, const std::string& name, const std::vector<uint8_t>& bytes);
 
 }  // namespace gp::assets

@@ -1,7 +1,6 @@
 #include "tools/assets/indexed.h"
 
 #include <algorithm>
-#include <fstream>
 #include <stdexcept>
 
 namespace gp::assets {
@@ -195,13 +194,6 @@ std::vector<uint8_t> EncodeBitmap8(int width, int height, const std::vector<uint
     b.resize(b.size() + stride - static_cast<size_t>(width), 0);
   }
   return b;
-}
-
-void WriteDataFile(const Context& ctx, const std::string& name, const std::vector<uint8_t>& bytes) {
-  std::ofstream f(ctx.out + name, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!f) throw std::runtime_error("cannot write " + ctx.out + name);
-  Progress(name);
 }
 
 }  // namespace gp::assets

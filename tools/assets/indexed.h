@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "media/picture.h"
-#include "tools/assets/generator.h"
 
 namespace gp::assets {
 
@@ -48,7 +47,5 @@ class PaletteMap {
 std::vector<uint8_t> EncodeBitmap8(int width, int height, const std::vector<uint8_t>& pixels,
                                    const Palette& palette);
 
-// Writes bytes to the program folder as `name` and reports it; throws when it cannot.
-void WriteDataFile(const Context& ctx, const std::string& name, const std::vector<uint8_t>& bytes);
 
 }  // namespace gp::assets

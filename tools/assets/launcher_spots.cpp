@@ -13,17 +13,10 @@ namespace gp::assets {
 
 namespace {
 
-void WriteFile(const Context& ctx, const std::string& name, const std::vector<uint8_t>& bytes) {
-  std::ofstream f(ctx.out + name, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!f) throw std::runtime_error("cannot write " + ctx.out + name);
-  Progress(name);
-}
-
 void RunSpots(const Context& ctx) {
   const HotSpots spots = LauncherSpots();
-  WriteFile(ctx, "menu.spots", WriteSpots(spots));
-  WriteFile(ctx, "menu.maskitems", WriteMaskItems(spots));
+  WriteDataFile(ctx, "menu.spots", WriteSpots(spots));
+  WriteDataFile(ctx, "menu.maskitems", WriteMaskItems(spots));
 }
 
 Registrar reg{{"spots", RunSpots}};

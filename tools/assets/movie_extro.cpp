@@ -44,11 +44,7 @@ Picture ExitPicture() {
 void RunExtro(const Context& ctx) {
   const Picture p = ExitPicture();
   DumpPicture("extro", p);
-  const Bytes bytes = EncodeBitmap8(Quantise(p));
-  std::ofstream f(ctx.out + "extro.bmp", std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!f) throw std::runtime_error("cannot write " + ctx.out + "extro.bmp");
-  Progress("extro.bmp");
+  WriteDataFile(ctx, "extro.bmp", EncodeBitmap8(Quantise(p)));
 }
 
 Registrar reg{{"extro", RunExtro}};

@@ -13,11 +13,7 @@ namespace gp::assets {
 namespace {
 
 void WriteBitmap(const Context& ctx, const std::string& name, const Picture& p) {
-  const std::vector<uint8_t> bytes = EncodeBitmap(p);
-  std::ofstream f(ctx.out + name, std::ios::binary | std::ios::trunc);
-  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!f) throw std::runtime_error("cannot write " + ctx.out + name);
-  Progress(name);
+  WriteDataFile(ctx, name, EncodeBitmap(p));
 }
 
 void WriteSkin(const Context& ctx, const std::string& name, const Theme& t) {
