@@ -1,5 +1,7 @@
 #include "platform/ffmpeg/ffmpeg_movie.h"
 
+#include "platform/ffmpeg/ffmpeg_ptr.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -44,27 +46,11 @@ void SilenceLogging() {
   av_log_set_level(AV_LOG_QUIET);
 }
 
-// RAII for FFmpeg's objects.
-struct CodecContextFree {
-  void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFree {
-  void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFree {
-  void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct SwsFree {
-  void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
-struct SwrFree {
-  void operator()(SwrContext* s) const { swr_free(&s); }
-};
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecContextFree>;
-using FramePtr = std::unique_ptr<AVFrame, FrameFree>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketFree>;
-using SwsPtr = std::unique_ptr<SwsContext, SwsFree>;
-using SwrPtr = std::unique_ptr<SwrContext, SwrFree>;
+using ffmpeg::CodecPtr;
+using ffmpeg::FramePtr;
+using ffmpeg::PacketPtr;
+using ffmpeg::SwrPtr;
+using ffmpeg::SwsPtr;
 
 FramePtr NewFrame() {
   FramePtr f(av_frame_alloc());

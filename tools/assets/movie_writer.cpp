@@ -1,5 +1,7 @@
 #include "tools/assets/movie_writer.h"
 
+#include "platform/ffmpeg/ffmpeg_ptr.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -27,18 +29,6 @@ void Check(int ret, const std::string& what) {
   if (ret < 0) throw std::runtime_error(what + ": " + AvError(ret));
 }
 
-struct CodecFree {
-  void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFree {
-  void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFree {
-  void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct SwsFree {
-  void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
 // The output context and its file.
 struct OutputFree {
   void operator()(AVFormatContext* f) const {
@@ -58,10 +48,10 @@ struct MovieWriter::Impl {
   std::string path;
 
   std::unique_ptr<AVFormatContext, OutputFree> out;
-  std::unique_ptr<AVCodecContext, CodecFree> video, audio;
-  std::unique_ptr<AVFrame, FrameFree> picture, samples;
-  std::unique_ptr<AVPacket, PacketFree> packet;
-  std::unique_ptr<SwsContext, SwsFree> sws;
+  ffmpeg::CodecPtr video, audio;
+  ffmpeg::FramePtr picture, samples;
+  ffmpeg::PacketPtr packet;
+  ffmpeg::SwsPtr sws;
   AVStream* vstream = nullptr;
   AVStream* astream = nullptr;
 
