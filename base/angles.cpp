@@ -1,5 +1,6 @@
 #include "base/angles.h"
 
+#include <algorithm>
 #include <array>
 
 namespace gp {
@@ -91,6 +92,16 @@ bool NearSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t px, int
   // Both ends equal: the band would collapse to a line through the point and
   // accept a whole pixel row; such a segment is only its end cap.
   if (x1 == x2 && y1 == y2) return Dist(px, py, x1, y1) <= 4;
+  // Every point the band or the end caps accept lies within 5 pixels of the
+  // segment's bounding box: farther points are turned away without the angle.
+  // (Only for coordinates small enough that the tests below cannot wrap.)
+  constexpr int32_t kSafe = 11000;
+  const auto small = [](int32_t v) { return v >= -kSafe && v <= kSafe; };
+  if (small(x1) && small(y1) && small(x2) && small(y2) && small(px) && small(py) &&
+      (px < std::min(x1, x2) - 5 || px > std::max(x1, x2) + 5 || py < std::min(y1, y2) - 5 ||
+       py > std::max(y1, y2) + 5)) {
+    return false;
+  }
   const int32_t g = AngleTo(x1, y1, x2, y2);
   const int32_t ox = RoundInt(ByteCos(g + 64) * 4);
   const int32_t oy = RoundInt(ByteSin(g + 64) * 4);
