@@ -37,4 +37,12 @@ int Random(int n) {
   return static_cast<int>(((Next() >> 32) * static_cast<uint64_t>(n)) >> 32);
 }
 
+RandomState SaveRandom() {
+  return RandomState{{s[0], s[1], s[2], s[3]}};
+}
+
+void RestoreRandom(const RandomState& r) {
+  for (int i = 0; i < 4; ++i) s[i] = r.words[i];
+}
+
 }  // namespace gp

@@ -2,7 +2,10 @@
 // with every area outlined in a colour by its family and labelled "kind:number",
 // the ball start ringed in white and the cup in red; written as PNG.
 //   galaputt-lab preview --hole NAME --out FILE.png [--scale N]
+//                        [--solution [--seed S] [--max-strokes N] [--budget SECONDS]]
 // N shrinks the picture by a whole factor (the labels keep their size).
+// --solution solves the hole first and draws each stroke of the line found,
+// from where the ball lay to where it came to rest, numbered.
 #include <png.h>
 #include <unistd.h>
 
@@ -21,6 +24,8 @@
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"
+#include "tools/lab/solve_game.h"
+#include "tools/lab/solver.h"
 
 namespace gp::lab {
 
@@ -177,6 +182,40 @@ bool WritePng(const std::string& path, const Picture& p) {
   return std::fclose(f) == 0 && ok;
 }
 
+// The solver's line for the hole, with the lab's usual solve options.
+std::string SolveForPreview(const Args& args, const std::string& hole, Solution& s) {
+  SolveOptions o;
+  int32_t seed = 1;
+  if (const std::string* v = Option(args, "--seed"); v && !ParseInt(*v, seed)) return "bad --seed";
+  if (const std::string* v = Option(args, "--max-strokes");
+      v && (!ParseInt(*v, o.maxstrokes) || o.maxstrokes < 1 || o.maxstrokes > 8)) {
+    return "--max-strokes must be 1 to 8";
+  }
+  if (const std::string* v = Option(args, "--budget");
+      v && (!ParseDouble(*v, o.budget) || o.budget <= 0)) {
+    return "--budget must be a positive number";
+  }
+  SolveGame game;
+  if (std::string e = game.Open(ProgramFolder(), hole, static_cast<uint64_t>(seed)); !e.empty()) {
+    return e;
+  }
+  s = Solve(game.HoleFrame(), o);
+  return "";
+}
+
+// Each stroke as a line from where the ball lay to where it came to rest, its
+// number at the start.
+void DrawSolution(Canvas& cv, const Solution& s) {
+  constexpr uint32_t kShotColour = 0x0040FF40;
+  for (size_t k = 0; k < s.shots.size(); ++k) {
+    const SolvedShot& shot = s.shots[k];
+    cv.Line(shot.fromx, shot.fromy, shot.tox, shot.toy, kShotColour);
+    cv.Ellipse(shot.tox, shot.toy, 8, kShotColour);
+    cv.Label(static_cast<int>(shot.fromx) + 6, static_cast<int>(shot.fromy) + 6,
+             std::to_string(k + 1), kShotColour);
+  }
+}
+
 int RunPreview(const Args& args) {
   const std::string* hole = Option(args, "--hole");
   const std::string* out = Option(args, "--out");
@@ -195,6 +234,11 @@ int RunPreview(const Args& args) {
       sv && (!ParseInt(*sv, scale) || scale < 1 || scale > 8)) {
     return Fail("preview: --scale takes a whole factor from 1 to 8");
   }
+  const bool solution = HasFlag(args, "--solution");
+  Solution line;
+  if (solution) {
+    if (const std::string e = SolveForPreview(args, *hole, line); !e.empty()) return Fail(e);
+  }
   Canvas cv{Shrink(list.items[0].picture, scale), double(scale)};
   ResetGameState();
   gs().numplayers = 1;
@@ -205,14 +249,23 @@ int RunPreview(const Args& args) {
   cv.Ellipse(bx, by, 31, 0x00FFFFFF);  // where the balls are scattered
   cv.Ellipse(bx, by, 6, 0x00FFFFFF);
   cv.Ellipse(gs().cupx, gs().cupy, 22, 0x002020FF);
+  if (solution) DrawSolution(cv, line);
   if (!WritePng(*out, cv.pic)) return Fail("cannot write " + *out);
   Json j;
   j.BeginObject().Field("hole", *hole).Field("out", *out).Field("width", cv.pic.width);
-  j.Field("height", cv.pic.height).EndObject().Print();
+  j.Field("height", cv.pic.height);
+  if (solution) {
+    j.Field("found", line.found).Field("strokes", line.strokes);
+    j.Field("shots", static_cast<int>(line.shots.size()));
+  }
+  j.EndObject().Print();
   return 0;
 }
 
-const Registrar reg({"preview", "--hole NAME --out FILE.png [--scale N]", RunPreview});
+const Registrar reg({"preview",
+                     "--hole NAME --out FILE.png [--scale N] [--solution [--seed S] "
+                     "[--max-strokes N] [--budget SECONDS]]",
+                     RunPreview});
 
 }  // namespace
 

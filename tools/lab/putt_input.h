@@ -1,0 +1,61 @@
+#pragma once
+// The pull putt as a player makes it: input events only. Press on the ball, drag
+// away from the shot (the pointer was parked at the screen centre by the press),
+// let one frame read the aim, release; the club swings and strikes some frames
+// later. The solver, the replays of its lines and the chain tests all strike
+// through these events.
+//
+// Timing: the press and drag come before frame P (which reads the aim), the
+// release before frame P + 1, and the strike happens on frame P + SwingFrames.
+
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace gp::lab {
+
+// Drag lengths the pull putt takes, screen pixels: a shorter drag drops the
+// putt, a longer one strikes no harder (speed 4) but swings longer.
+constexpr int kMinDragLength = 4;
+constexpr int kMaxDragLength = 160;
+// Pixels of drag per unit of launch speed.
+constexpr int kDragPerSpeed = 40;
+
+// The pointer's offset from the parked centre at the release, screen pixels.
+struct Drag {
+  int dx = 0, dy = 0;
+  bool operator==(const Drag&) const = default;
+};
+
+// The drag's length as the game measures it (rounded), screen pixels.
+int DragLength(const Drag& d);
+// The launch direction: byte angle 0..255, opposite to the drag.
+int DragAngle(const Drag& d);
+// The launch speed: length / 40, at most 4 (pixels per physics step).
+double DragSpeed(const Drag& d);
+
+// The drag that launches at byte angle `angle` with exactly `length` pixels
+// (4..160) when one exists, else the nearest length that has that angle. The
+// same arguments always give the same drag.
+Drag DragFor(int angle, int length);
+// The drag for a launch angle and speed (length = speed * 40, rounded).
+Drag DragForLaunch(int angle, double speed);
+
+// Frames from the release to the strike for a drag of `length` pixels when the
+// club starts at `clubspeed` (the state's, left by the last stroke).
+int SwingFrames(int length, int clubspeed);
+
+// The current player may putt: in play, balls at rest, no putt under way, the
+// view settled, no exit prompt.
+bool ReadyToStroke();
+
+// The current ball's position on the screen; false when it is out of view.
+bool BallOnScreen(int& x, int& y);
+
+// The events before the aim frame: pointer onto the current ball, press, drag.
+// Empty when the ball is off screen.
+std::vector<InputEvent> PressEvents(const Drag& d);
+// The event before the next frame: the release at the drag's end.
+InputEvent ReleaseEvent(const Drag& d);
+
+}  // namespace gp::lab
