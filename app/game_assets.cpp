@@ -1,8 +1,10 @@
 // The display's start handler: everything the game loads once the display runs.
 #include <array>
+#include <cstdio>
 #include <filesystem>
 
 #include "app/hole_load.h"
+#include "base/asset_error.h"
 #include "base/random.h"
 #include "game/setup.h"
 #include "game/state.h"
@@ -49,14 +51,20 @@ bool IsFile(const std::string& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
-// Missing files leave the item as "gui.dxg" has it.
+// Missing files leave the item as "gui.dxg" has it; so do files that cannot be
+// read or decoded, which are named on standard error (a damaged skin must not
+// keep the game from starting).
 void ApplySkin(GameWindow& w, const std::string& skin) {
   const std::string dir = w.folder + "skins/" + skin + "/";
   for (const SkinFile& f : kSkinFiles) {
     const std::string path = dir + f.file;
     ImageItem* item = w.gui.Item(f.item);
     if (!item || !IsFile(path)) continue;
-    SetPicture(*item, LoadBitmapFile(path));
+    try {
+      SetPicture(*item, LoadBitmapFile(path));
+    } catch (const AssetError& e) {
+      std::fprintf(stderr, "galaputt: skin picture %s not used: %s\n", path.c_str(), e.what());
+    }
   }
 }
 

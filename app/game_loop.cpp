@@ -20,6 +20,8 @@ constexpr uint32_t kIdleWait = 10;
 int g_frames = 0;
 ReplayRecorder* g_recorder = nullptr;
 
+// A move event that does not change the position is no move: it would make
+// the last pointer step 0 (the push putt's launch speed).
 void PointerTo(int x, int y) {
   const GameState& g = gs();
   if (x != g.mousex || y != g.mousey) OnPointerMove(x, y);
@@ -95,7 +97,7 @@ void DispatchInput(const InputEvent& ev) {
   if (g_recorder) g_recorder->Event(g_frames + 1, ev);
   switch (ev.type) {
     case InputEvent::Type::MouseMove:
-      OnPointerMove(ev.x, ev.y);
+      PointerTo(ev.x, ev.y);
       break;
     case InputEvent::Type::ButtonDown:
       ButtonDown(ev);

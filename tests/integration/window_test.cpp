@@ -178,6 +178,38 @@ TEST_F(WindowTest, DefaultInterfaceReplacesNothing) {
   }
 }
 
+TEST_F(WindowTest, UnreadableSkinPicturesKeepTheDefaults) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty()) FAIL() << "data missing:" << m;
+  ScratchFolder folder;
+  folder.LinkGameData();
+  folder.WriteBitmap("skins/Broken/panel.bmp", Solid(40, 30, 0x00FF00));
+  folder.WriteBitmap("skins/Broken/target.bmp", Solid(5, 7, 0x0000FF));
+  const std::string panel = folder.path() + "skins/Broken/panel.bmp";
+  fs::resize_file(panel, fs::file_size(panel) / 2);  // truncated
+  std::ofstream(folder.path() + "skins/Broken/gauge.bmp") << "garbage, not a bitmap";
+  setup().skin = "Broken";
+  ImageList reference;
+  LoadImageList(reference, GameDir() + "gui.dxg", false);
+  ::testing::internal::CaptureStderr();
+  const bool opened = Open(folder.path());
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(opened);
+  EXPECT_TRUE(testing::StartErrors(platform_).empty());
+  EXPECT_TRUE(gamewin().timer.enabled);
+  const ImageList& gui = gamewin().gui;
+  EXPECT_EQ(gui.Item(1)->picture.pixels, reference.Item(1)->picture.pixels);  // panel
+  EXPECT_EQ(gui.Item(5)->picture.pixels, reference.Item(5)->picture.pixels);  // gauge
+  EXPECT_EQ(gui.Item(6)->picture.width, 5);  // the good target is used
+  // Each unreadable picture is named once.
+  for (const char* name : {"skins/Broken/panel.bmp", "skins/Broken/gauge.bmp"}) {
+    const std::string path = folder.path() + name;
+    const size_t at = err.find(path);
+    EXPECT_NE(at, std::string::npos) << err;
+    EXPECT_EQ(err.find(path, at + 1), std::string::npos) << err;
+  }
+  EXPECT_EQ(err.find("target.bmp"), std::string::npos) << err;
+}
+
 TEST_F(WindowTest, MissingHoleIsReportedWithTheTimerOff) {
   if (const auto m = MissingData({}); !m.empty()) FAIL() << "data missing:" << m;
   ASSERT_TRUE(Open(GameDir(), "nosuchhole"));
