@@ -3,15 +3,18 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/game_window.h"
 #include "app/hole_load.h"
 #include "base/asset_error.h"
 #include "base/random.h"
+#include "game/course_chain.h"
+#include "game/hole_tables.h"
 #include "game/setup.h"
 #include "game/state.h"
-#include "platform/platform.h"
 #include "media/bitmap_codec.h"
-#include "app/game_window.h"
+#include "platform/platform.h"
 #include "sim/progression.h"
+#include "sim/scoring.h"
 
 namespace gp {
 
@@ -66,6 +69,15 @@ void ApplySkin(GameWindow& w, const std::string& skin) {
       std::fprintf(stderr, "galaputt: skin picture %s not used: %s\n", path.c_str(), e.what());
     }
   }
+}
+
+// The number a game started on `hole` gives it: its place in the course that
+// starts with the game's first hole (the training round's for a training
+// round); 1 when it is not among that course's first six.
+int PlaceInCourse(const GameWindow& w, const std::string& hole) {
+  const char* first = setup().training ? kFirstTrainingHole : kFirstCourseHole;
+  const int place = CoursePlace(w.folder, first, hole, kHolesPerGame);
+  return place > 0 ? place : 1;
 }
 
 void ResetPlayers(const GameSetup& s) {
@@ -145,6 +157,7 @@ void LoadGameAssets() {
   }
   ResetPlayers(s);
   ResetGameGlobals(s);
+  if (!w.firsthole.empty()) g.holenumber = PlaceInCourse(w, w.firsthole);
   HoleInit();
   InstallBallTextures(w, s);
   SeedFloaters(w);

@@ -1,11 +1,13 @@
 // Input events through the game window's dispatch, as the real loop delivers
-// them: repeated pointer positions and the push putt between holes.
+// them: repeated pointer positions, the push putt between holes, and the
+// pointer leaving and entering the window.
 
 #include <gtest/gtest.h>
 
 #include "app/game_loop.h"
 #include "game/putt_stages.h"
 #include "game/state.h"
+#include "sim/camera.h"
 #include "sim/putting.h"
 #include "support/game_reset.h"
 
@@ -88,6 +90,32 @@ TEST_F(DispatchTest, PushPuttStartsBetweenHoles) {
   gs().players[1].pull = true;
   Send(InputEvent::Type::ButtonDown, 330, 245);
   EXPECT_EQ(gs().puttstage, kIdle);
+}
+
+TEST_F(DispatchTest, EdgesDoNotScrollWhileThePointerIsOutside) {
+  GameState& g = gs();
+  g.coursewidth = 2000;
+  g.courseheight = 2000;
+  g.viewx = g.viewy = 500;
+  g.centreview = false;
+  Move(0, 0);  // last seen in the corner, then gone
+  Send(InputEvent::Type::PointerLeave);
+  EXPECT_TRUE(g.pointerout);
+  for (int i = 0; i < 30; ++i) UpdateView();
+  EXPECT_EQ(g.viewx, 500);
+  EXPECT_EQ(g.viewy, 500);
+  // The arrow keys still scroll.
+  g.keyright = true;
+  for (int i = 0; i < 30; ++i) UpdateView();
+  EXPECT_GT(g.viewx, 500);
+  g.keyright = false;
+  g.scrollvx = 0;
+  const int x = g.viewx;
+  Send(InputEvent::Type::PointerEnter);
+  EXPECT_FALSE(g.pointerout);
+  for (int i = 0; i < 30; ++i) UpdateView();
+  EXPECT_LT(g.viewx, x);
+  EXPECT_LT(g.viewy, 500);
 }
 
 }  // namespace
