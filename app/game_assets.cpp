@@ -1,15 +1,20 @@
 // The display's start handler: everything the game loads once the display runs.
 #include <array>
+#include <cstdio>
 #include <filesystem>
 
+#include "app/game_window.h"
 #include "app/hole_load.h"
+#include "base/asset_error.h"
 #include "base/random.h"
+#include "game/course_chain.h"
+#include "game/hole_tables.h"
 #include "game/setup.h"
 #include "game/state.h"
-#include "platform/platform.h"
 #include "media/bitmap_codec.h"
-#include "app/game_window.h"
+#include "platform/platform.h"
 #include "sim/progression.h"
+#include "sim/scoring.h"
 
 namespace gp {
 
@@ -49,15 +54,30 @@ bool IsFile(const std::string& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
-// Missing files leave the item as "gui.dxg" has it.
+// Missing files leave the item as "gui.dxg" has it; so do files that cannot be
+// read or decoded, which are named on standard error (a damaged skin must not
+// keep the game from starting).
 void ApplySkin(GameWindow& w, const std::string& skin) {
   const std::string dir = w.folder + "skins/" + skin + "/";
   for (const SkinFile& f : kSkinFiles) {
     const std::string path = dir + f.file;
     ImageItem* item = w.gui.Item(f.item);
     if (!item || !IsFile(path)) continue;
-    SetPicture(*item, LoadBitmapFile(path));
+    try {
+      SetPicture(*item, LoadBitmapFile(path));
+    } catch (const AssetError& e) {
+      std::fprintf(stderr, "galaputt: skin picture %s not used: %s\n", path.c_str(), e.what());
+    }
   }
+}
+
+// The number a game started on `hole` gives it: its place in the course that
+// starts with the game's first hole (the training round's for a training
+// round); 1 when it is not among that course's first six.
+int PlaceInCourse(const GameWindow& w, const std::string& hole) {
+  const char* first = setup().training ? kFirstTrainingHole : kFirstCourseHole;
+  const int place = CoursePlace(w.folder, first, hole, kHolesPerGame);
+  return place > 0 ? place : 1;
 }
 
 void ResetPlayers(const GameSetup& s) {
@@ -137,6 +157,7 @@ void LoadGameAssets() {
   }
   ResetPlayers(s);
   ResetGameGlobals(s);
+  if (!w.firsthole.empty()) g.holenumber = PlaceInCourse(w, w.firsthole);
   HoleInit();
   InstallBallTextures(w, s);
   SeedFloaters(w);

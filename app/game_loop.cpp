@@ -13,13 +13,14 @@ namespace gp {
 
 namespace {
 
-// Milliseconds to sleep while the timer is off (start-up failed): the window
-// still answers ESC, ENTER.
+// Milliseconds to sleep while the timer is off: the window still answers input.
 constexpr uint32_t kIdleWait = 10;
 
 int g_frames = 0;
 ReplayRecorder* g_recorder = nullptr;
 
+// A move event that does not change the position is no move: it would make
+// the last pointer step 0 (the push putt's launch speed).
 void PointerTo(int x, int y) {
   const GameState& g = gs();
   if (x != g.mousex || y != g.mousey) OnPointerMove(x, y);
@@ -45,13 +46,12 @@ void ButtonUp(const InputEvent& ev) {
 }
 
 // Carries out the requests of a handler or a frame; a hole that cannot be
-// loaded is reported once and stops the timer.
+// loaded is reported and closes the window.
 void Requests() {
   try {
     CarryOutRequests();
   } catch (const AssetError& e) {
-    gamewin().timer.enabled = false;
-    ReportError(e.what());
+    FailGameWindow(e.what());
   }
 }
 
@@ -69,9 +69,8 @@ void Tick() {
   try {
     RunFrame();
   } catch (const AssetError& e) {
-    // The next hole could not be loaded: report once and stop the timer.
-    gamewin().timer.enabled = false;
-    ReportError(e.what());
+    // The next hole could not be loaded: the game cannot go on.
+    FailGameWindow(e.what());
   }
   Requests();
 }
@@ -85,7 +84,7 @@ bool OpenGameWindow(Platform& platform, const GameStart& start) {
   w.firsthole = start.firsthole;
   CreateGameWindow(platform, start.seed);
   if (!ShowGameWindow()) {
-    CloseGameWindow();
+    if (GameWindowOpen()) CloseGameWindow();
     return false;
   }
   return true;
@@ -95,7 +94,13 @@ void DispatchInput(const InputEvent& ev) {
   if (g_recorder) g_recorder->Event(g_frames + 1, ev);
   switch (ev.type) {
     case InputEvent::Type::MouseMove:
-      OnPointerMove(ev.x, ev.y);
+      PointerTo(ev.x, ev.y);
+      break;
+    case InputEvent::Type::PointerLeave:
+      gs().pointerout = true;
+      break;
+    case InputEvent::Type::PointerEnter:
+      gs().pointerout = false;
       break;
     case InputEvent::Type::ButtonDown:
       ButtonDown(ev);
@@ -163,7 +168,7 @@ bool RunGameWindow(Platform& platform, const GameStart& start) {
   } closer;
   while (PumpGameWindow(platform)) {
   }
-  return true;
+  return !gamewin().failed;
 }
 
 }  // namespace gp

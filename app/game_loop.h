@@ -12,11 +12,13 @@ namespace gp {
 
 struct GameStart {
   std::optional<uint64_t> seed;  // none: seeded from the clock
-  std::string firsthole;         // empty: the record's first hole
+  // Empty: the record's first hole. Otherwise that hole, numbered by its place
+  // in the course (1 when it is not among the course's holes).
+  std::string firsthole;
 };
 
-// Creates and shows the game window. False when it could not open at all
-// (the display did not start); asset errors leave it open with its timer off.
+// Creates and shows the game window. False when it could not open: the display
+// did not start, or a file could not be loaded (reported, the window closed).
 bool OpenGameWindow(Platform& platform, const GameStart& start = {});
 
 // One input event through the handlers the real window uses.
@@ -37,7 +39,8 @@ class ReplayRecorder;
 // Every input event and tick of the next games goes to `recorder` (nullptr: none).
 void SetReplayRecorder(ReplayRecorder* recorder);
 
-// Opens the game window and runs it until it closes; false when it could not open.
+// Opens the game window and runs it until it closes; false when it could not
+// open or closed because a file could not be loaded (the next hole's).
 bool RunGameWindow(Platform& platform, const GameStart& start = {});
 
 }  // namespace gp

@@ -91,6 +91,7 @@ void CreateGameWindow(Platform& platform, std::optional<uint64_t> seed) {
     // The game runs silent: the mixer ignores every request while stopped.
     ReportError("Primary buffer cannot be made");
   }
+  w.failed = false;
   w.open = true;
 }
 
@@ -103,14 +104,19 @@ bool ShowGameWindow() {
     ReportError(text);
     return false;
   }
-  gs().screenwidth = w.display.SurfaceWidth();
-  gs().screenheight = w.display.SurfaceHeight();
+  GameState& g = gs();
+  g.screenwidth = w.display.SurfaceWidth();
+  g.screenheight = w.display.SurfaceHeight();
+  // The game's pointer starts where the platform's does, at the screen centre,
+  // and inside the window.
+  g.mousex = g.screenwidth / 2;
+  g.mousey = g.screenheight / 2;
+  g.pointerout = false;
   try {
     LoadGameAssets();
   } catch (const AssetError& e) {
-    // The remaining start-up steps are skipped: no hole, no timer.
-    w.timer.enabled = false;
-    ReportError(e.what());
+    FailGameWindow(e.what());
+    return false;
   }
   // The first hole's starting player parks the pointer.
   CarryOutRequests();
@@ -124,6 +130,14 @@ void CloseGameWindow() {
   w.mixer.StopSound();
   SetSoundBackend(nullptr);
   w.open = false;
+}
+
+void FailGameWindow(const std::string& text) {
+  GameWindow& w = gamewin();
+  w.timer.enabled = false;
+  ReportError(text);  // over the window, which closes once it has been seen
+  w.failed = true;
+  if (w.open) CloseGameWindow();
 }
 
 }  // namespace gp

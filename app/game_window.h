@@ -30,7 +30,8 @@ struct GameWindow {
   bool vsync = false;  // page flip waits for the vertical blank
   // The first hole: empty = the record's choice (training or the course).
   std::string firsthole;
-  bool open = false;  // shown and not yet closed
+  bool open = false;    // shown and not yet closed
+  bool failed = false;  // closed because a file could not be loaded
 };
 
 // The game window of the process.
@@ -44,13 +45,18 @@ void CreateGameWindow(Platform& platform, std::optional<uint64_t> seed = std::nu
 // ball textures, floaters. Raises AssetError with the loaders' messages.
 void LoadGameAssets();
 
-// Shows the window: starts the display and runs LoadGameAssets. Failures are
-// reported in a message box; the window then stays open with its timer off so
-// that ESC, ENTER still leaves. Returns false when the display could not start.
+// Shows the window: starts the display, puts the pointer at the screen centre
+// and runs LoadGameAssets. Failures are reported in a message box. Returns
+// false when the display could not start or the assets could not be loaded;
+// in the latter case the window has closed again (`failed`).
 bool ShowGameWindow();
 
 // Leaving: timer off, display and sound device shut down, window closed.
 void CloseGameWindow();
+
+// A file the game needs could not be loaded: the message, then the window
+// closes, since the game cannot go on (`failed`).
+void FailGameWindow(const std::string& text);
 
 // Reports an error in a message box (and on standard error).
 void ReportError(const std::string& text);

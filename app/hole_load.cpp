@@ -4,6 +4,7 @@
 #include "game/hole_file.h"
 #include "game/sound.h"
 #include "game/state.h"
+#include "media/bitmap_codec.h"
 #include "sim/hole_setup.h"
 
 namespace gp {
@@ -30,7 +31,9 @@ void LoadHoleAssets() {
   // Replacing the list also stops the previous hole's loop.
   LoadWaveList(w.bgsounds, stem + ".dxw");
   LoadImageList(w.course, stem + ".dxg", w.display.Running());
-  LoadHoleFile(stem + ".hole");
+  // Without its hole file a hole would be an empty space with no cup.
+  const Bytes text = ReadWholeFile(stem + ".hole");
+  LoadHoleText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
 }
 
 }  // namespace

@@ -4,8 +4,9 @@
 // timer runs again at the end.
 //
 // Runs at game start and whenever the simulation asks for the next hole. A
-// missing or bad ".dxw", ".dxg" or ".hole" raises AssetError ("Cannot open
-// file <path>", ...): the remaining steps do not run and the frame timer stays off.
+// missing or bad ".dxw" or ".dxg", or a ".hole" that cannot be read, raises
+// AssetError ("Cannot open file <path>", ...): the remaining steps do not run
+// and the frame timer stays off.
 
 namespace gp {
 

@@ -242,6 +242,8 @@ bool ParseEventLine(const std::string& line, int& px, int& py, ReplayEvent& out)
     ev.type = word == "key" ? T::KeyDown : T::KeyUp;
   } else if (word == "quit") {
     ev.type = T::Quit;
+  } else if (word == "leave" || word == "enter") {
+    ev.type = word == "leave" ? T::PointerLeave : T::PointerEnter;
   } else {
     return false;
   }
@@ -275,6 +277,12 @@ std::string FormatEvent(const ReplayEvent& e) {
       break;
     case T::Quit:
       o << "quit";
+      break;
+    case T::PointerLeave:
+      o << "leave";
+      break;
+    case T::PointerEnter:
+      o << "enter";
       break;
     case T::None:
       return "";

@@ -13,7 +13,8 @@
 //   end 5120                           frames run when the recording stopped
 //
 // Events use the words of the lab's render scripts: move X Y, down/up left|right
-// [X Y], dblclick [X Y], key CODE, keyup CODE, quit.
+// [X Y], dblclick [X Y], key CODE, keyup CODE, leave / enter (the pointer left or
+// entered the window), quit.
 
 #include <cstdint>
 #include <cstdio>

@@ -171,6 +171,7 @@ struct GameState {
   int32_t screenwidth = 640, screenheight = 480;  // display surface, pixels
   int32_t coursewidth = 0, courseheight = 0;      // course picture; 0 x 0 without one
   std::array<int32_t, kMaxCourseImages> imagepatterns = NoImages();  // per course image; -1 = none
+  bool pointerout = false;  // the pointer has left the window: the screen edges do not scroll
 
   // Requests to the game window, carried out right after the handler or the
   // frame that made them.

@@ -125,8 +125,9 @@ void Mixer::Play(WaveItem& item) {
   } else {
     auto idle =
         std::find_if(v.copies.begin(), v.copies.end(), [](const Voice& c) { return !c.playing; });
+    // A copy started again takes the item's volume as it is now.
     if (idle != v.copies.end()) {
-      idle->Start(item.buffer, false, idle->gain);
+      idle->Start(item.buffer, false, v.gain);
     } else if (item.maxplayingcount <= 0 ||
                static_cast<int>(v.copies.size()) < item.maxplayingcount) {
       v.copies.emplace_back();
@@ -134,7 +135,7 @@ void Mixer::Play(WaveItem& item) {
     } else if (!v.copies.empty()) {
       // Every copy plays: the oldest starts again and becomes the newest.
       std::rotate(v.copies.begin(), v.copies.begin() + 1, v.copies.end());
-      v.copies.back().Start(item.buffer, false, v.copies.back().gain);
+      v.copies.back().Start(item.buffer, false, v.gain);
     }
   }
   Unlock();

@@ -27,7 +27,9 @@ class Mixer : public AudioSource {
   void Play(WaveItem& item);
   void Stop(WaveItem& item);
   void SetLooped(WaveItem& item, bool looped);
-  void SetVolume(WaveItem& item, int attenuation);  // hundredths of a decibel, <= 0
+  // Hundredths of a decibel, <= 0: for the main buffer and every copy started
+  // from now on (copies already playing keep theirs).
+  void SetVolume(WaveItem& item, int attenuation);
 
   // Stops every voice of every item (the list is being replaced).
   void StopAll();

@@ -13,7 +13,20 @@ namespace gp {
 enum class MouseButton { Left, Right, Middle };
 
 struct InputEvent {
-  enum class Type { None, Quit, KeyDown, KeyUp, MouseMove, ButtonDown, ButtonUp, DoubleClick };
+  // PointerLeave / PointerEnter: the real pointer left or re-entered the window
+  // (a window on the desktop only; a full-screen pointer never leaves).
+  enum class Type {
+    None,
+    Quit,
+    KeyDown,
+    KeyUp,
+    MouseMove,
+    ButtonDown,
+    ButtonUp,
+    DoubleClick,
+    PointerLeave,
+    PointerEnter
+  };
   Type type = Type::None;
   int key = 0;  // KeyDown / KeyUp: a game key code (0 for keys the game does not know)
   MouseButton button = MouseButton::Left;

@@ -59,13 +59,15 @@ int Slow(int v, int step) {
 }
 
 // Scrolling by the pointer at the screen edges or the arrow keys, in eighths
-// of a pixel per frame; starts slowly and coasts to a stop.
+// of a pixel per frame; starts slowly and coasts to a stop. A pointer that has
+// left the window scrolls nothing, wherever it was last seen.
 void FreeScroll(GameState& g, int w, int h) {
   const int t = g.timescale;
-  if (g.mousex > w - 4 || g.keyright) g.scrollvx += 4 * t;
-  if (g.mousey > h - 4 || g.keydown) g.scrollvy += 4 * t;
-  if (g.mousex < 4 || g.keyleft) g.scrollvx -= 4 * t;
-  if (g.mousey < 4 || g.keyup) g.scrollvy -= 4 * t;
+  const bool in = !g.pointerout;
+  if ((in && g.mousex > w - 4) || g.keyright) g.scrollvx += 4 * t;
+  if ((in && g.mousey > h - 4) || g.keydown) g.scrollvy += 4 * t;
+  if ((in && g.mousex < 4) || g.keyleft) g.scrollvx -= 4 * t;
+  if ((in && g.mousey < 4) || g.keyup) g.scrollvy -= 4 * t;
   g.scrollvy = Clamp(Slow(g.scrollvy, 2 * t), -64 * t, 64 * t);
   g.scrollvx = Clamp(Slow(g.scrollvx, 2 * t), -64 * t, 64 * t);
   g.viewx += g.scrollvx / 8;

@@ -119,7 +119,8 @@ bool ReleasePush() {
   GameState& g = gs();
   switch (g.puttstage) {
     case kIdle:
-      if (g.gamestate == kHoleFinished || g.ballsmoving || !PointerNearBall()) return false;
+      // Unlike the pull putt's press, a push putt may start between holes.
+      if (g.ballsmoving || !PointerNearBall()) return false;
       PickBall();
       return true;
     case kPushDirection:

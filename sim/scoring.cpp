@@ -100,6 +100,13 @@ void DropStep(Ball& b) {
   b.y = b.checky + (cup.y1 >= b.y ? 1 : -1);
 }
 
+// A ball the stroke limit took out: in the hole without having dropped into a
+// cup. The turn change that took it out has passed its player's turn already.
+bool TakenOut(const Ball& b) {
+  const GameState& g = gs();
+  return b.holearea < 1 || b.holearea > kMaxAreas || g.areas[b.holearea].kind != kCup;
+}
+
 // Every player 1..numplayers has holed out. A ball still dropping (in the cup
 // but on the course) keeps the hole open, so that two balls dropping together
 // complete the hole once, after the second one.
@@ -138,12 +145,17 @@ void HoleOut(int p) {
   g.bigmessagefade = 255;
   g.beststrokes = std::min(g.beststrokes, b.strokes);
   b.topar = b.total - g.totalpar;
-  // Off every course; still moving for one step so that the turn change runs.
+  // Off every course. A dropped ball still moves for one step so that the turn
+  // change runs; a ball taken out by the stroke limit stays at rest, since its
+  // turn has passed (a second pass would skip the next player), and leaves the
+  // next player's turn alone.
   b.oncourse = false;
   b.x = kOffCourseX;
   b.speed = 0;
-  b.moving = true;
-  g.passturn = true;
+  if (!TakenOut(b)) {
+    b.moving = true;
+    g.passturn = true;
+  }
   if (g.holenumber >= 1 && g.holenumber <= kMaxHoles) b.holestrokes[g.holenumber] = b.strokes;
   if (g.firstholed == 0) g.firstholed = p;
   if (AllHoledOut()) CompleteHole();

@@ -244,6 +244,15 @@ void SdlPlatform::Translate(const SDL_Event& e) {
           e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::ButtonDown : InputEvent::Type::ButtonUp;
       ev.button = ButtonOf(e.button.button);
       break;
+    case SDL_WINDOWEVENT:
+      // Only a window on the desktop: in full screen the virtual pointer stays inside.
+      if (relative_ ||
+          (e.window.event != SDL_WINDOWEVENT_LEAVE && e.window.event != SDL_WINDOWEVENT_ENTER)) {
+        return;
+      }
+      ev.type = e.window.event == SDL_WINDOWEVENT_LEAVE ? InputEvent::Type::PointerLeave
+                                                        : InputEvent::Type::PointerEnter;
+      break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:
       if (texture_) SDL_DestroyTexture(texture_);

@@ -243,11 +243,22 @@ TEST_F(HoleSetupTest, MissingImageListStopsTheSetUpWithTheTimerOff) {
   EXPECT_FALSE(sounds.Has(SoundList::Effects, 6, SoundOp::Stop));
 }
 
-TEST_F(HoleSetupTest, MissingHoleFileIsNotAnError) {
+TEST_F(HoleSetupTest, MissingHoleFileStopsTheSetUp) {
+  // Its lists are there, but without the hole file the hole would be an empty
+  // space with no walls and no cup.
   std::filesystem::remove(files.Folder() + "course1hole1.hole");
-  HoleInit();
-  EXPECT_EQ(gs().par, 3);
-  EXPECT_EQ(gs().gamestate, kHoleCard);
+  gs().gamestate = kHoleFinished;
+  gs().par = 5;
+  gamewin().timer.enabled = true;
+  try {
+    HoleInit();
+    FAIL() << "no error raised";
+  } catch (const AssetError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open file " + files.Folder() + "course1hole1.hole");
+  }
+  EXPECT_FALSE(gamewin().timer.enabled);
+  EXPECT_EQ(gs().gamestate, kHoleFinished);
+  EXPECT_EQ(gs().par, 5);  // nothing read
 }
 
 TEST(DecorationTable, BonusPickUpsSitBesideTheirShadows) {

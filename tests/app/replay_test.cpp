@@ -42,6 +42,8 @@ TEST(ReplayFormat, RoundTripKeepsSetupEventsAndRates) {
               {6, Ev(T::DoubleClick, 3, 4)},
               {9, Ev(T::KeyDown, 0, 0, MouseButton::Left, 119)},
               {9, Ev(T::KeyUp, 0, 0, MouseButton::Left, 119)},
+              {10, Ev(T::PointerLeave)},
+              {11, Ev(T::PointerEnter)},
               {12, Ev(T::Quit)}};
   r.rates = {{3, 30}, {8, 60}};
   r.frames = 12;
@@ -62,8 +64,11 @@ TEST(ReplayFormat, RoundTripKeepsSetupEventsAndRates) {
   EXPECT_FALSE(back.setup.ballpicture[0].present);
   ASSERT_EQ(back.events.size(), r.events.size());
   for (size_t i = 0; i < r.events.size(); ++i) {
+    EXPECT_EQ(back.events[i].ev.type, r.events[i].ev.type) << i;
     EXPECT_EQ(FormatEvent(back.events[i]), FormatEvent(r.events[i])) << i;
   }
+  EXPECT_EQ(FormatEvent(r.events[6]), "10 leave");
+  EXPECT_EQ(FormatEvent(r.events[7]), "11 enter");
   ASSERT_EQ(back.rates.size(), 2u);
   EXPECT_EQ(back.rates[0].frame, 3);
   EXPECT_EQ(back.rates[0].rate, 30);
@@ -99,6 +104,7 @@ TEST(ReplayFormat, BadFilesNameTheLine) {
       {head + "setup ball1 00FF\n", "line 3"},
       {head + "3 jump 1 2\n", "line 3"},
       {head + "3 move 1\n", "line 3"},
+      {head + "3 leave 1 2\n", "line 3"},
       {head + "-3 move 1 2\n", "line 3"},
       {head + "3 rate 0\n", "line 3"},
       {head + "end 5\n4 move 1 2\n", "line 4"},

@@ -138,5 +138,29 @@ TEST(GameTest, TrainingHolesOutWithoutStrokeLimit) {
   EXPECT_NE(g.bigmessage, "OVER STROKE LIMIT");
 }
 
+TEST(GameTest, PlayOnALaterHoleEndsAfterTheCoursesSixth) {
+  const std::string missing = MissingData({kCourse[4], kCourse[5]});
+  ASSERT_TRUE(missing.empty()) << "course data missing:" << missing;
+  GameDriver d;
+  GameSetup s;
+  ASSERT_TRUE(d.Open(s, kCourse[4]));
+  GameState& g = gs();
+  EXPECT_EQ(g.holenumber, 5);
+  ASSERT_TRUE(d.PlayHole(30));
+  ASSERT_EQ(g.gamestate, kHoleFinished);
+  ASSERT_TRUE(d.RunUntil([] { return gs().gamestate == kHoleCard; }, 400));
+  EXPECT_EQ(g.holename, kCourse[5]);
+  EXPECT_EQ(g.holenumber, 6);
+  ASSERT_TRUE(d.PlayHole(30));
+  EXPECT_TRUE(g.gameover);
+  EXPECT_EQ(g.gamestate, kScoreDetails);
+  const Ball& p = g.players[1];
+  for (int h = 1; h <= 4; ++h) EXPECT_EQ(p.holestrokes[h], 0) << h;
+  EXPECT_GE(p.holestrokes[5], 1);
+  EXPECT_GE(p.holestrokes[6], 1);
+  EXPECT_EQ(p.total, p.holestrokes[5] + p.holestrokes[6]);
+  EXPECT_EQ(g.totalpar, g.holepar[5] + g.holepar[6]);
+}
+
 }  // namespace
 }  // namespace gp

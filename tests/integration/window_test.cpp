@@ -4,16 +4,19 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "app/game_loop.h"
+#include "app/game_window.h"
 #include "game/setup.h"
 #include "game/sound.h"
 #include "game/state.h"
-#include "platform/headless/headless_platform.h"
 #include "media/bitmap_codec.h"
-#include "app/game_loop.h"
-#include "app/game_window.h"
 #include "media/rgb565.h"
+#include "platform/headless/headless_platform.h"
 #include "sim/progression.h"
 #include "tests/integration/game_driver.h"
 
@@ -81,24 +84,136 @@ class WindowTest : public ::testing::Test {
   HeadlessPlatform platform_;
 };
 
-TEST_F(WindowTest, MissingMenuIsReportedAndEscapeEnterStillLeaves) {
-  ScratchFolder empty;
-  ASSERT_TRUE(Open(empty.path()));
-  ASSERT_FALSE(platform_.messages().empty());
-  EXPECT_EQ(platform_.messages().back(), "Cannot open file " + empty.path() + "menu.dxg");
-  EXPECT_FALSE(gamewin().timer.enabled);  // no hole, no timer
-  EXPECT_TRUE(GameWindowOpen());
-  for (int i = 0; i < 5; ++i) {
-    platform_.Advance(17);
-    PumpGameWindow(platform_);
+// After the message the window has closed: nothing is left frozen on screen.
+void ExpectClosedAfter(const HeadlessPlatform& p, const std::string& message) {
+  const std::vector<std::string> errors = testing::StartErrors(p);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0], message);
+  EXPECT_FALSE(GameWindowOpen());
+  EXPECT_TRUE(gamewin().failed);
+  EXPECT_FALSE(gamewin().timer.enabled);
+  EXPECT_FALSE(gamewin().display.Running());
+  EXPECT_FALSE(gamewin().mixer.Running());
+}
+
+TEST_F(WindowTest, EachMissingFileIsReportedAndClosesTheWindow) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty()) FAIL() << "data missing:" << m;
+  for (const char* file : {"menu.dxg", "sound.dxw", "gui.dxg", "course1hole1.dxw",
+                           "course1hole1.dxg", "course1hole1.hole"}) {
+    SCOPED_TRACE(file);
+    ResetGameState();
+    HeadlessPlatform p;
+    ScratchFolder folder;
+    folder.LinkGameData();
+    fs::remove(fs::path(folder.path()) / file);
+    p.SetBaseDir(folder.path());
+    EXPECT_FALSE(OpenGameWindow(p, GameStart{7, "course1hole1"}));
+    ExpectClosedAfter(p, "Cannot open file " + folder.path() + file);
   }
-  EXPECT_EQ(platform_.presented(), 0);
-  Key(kKeyEsc);
-  Key(kKeyEnter);
+}
+
+TEST_F(WindowTest, BrokenFilesAndAMissingHoleCloseTheWindow) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty()) FAIL() << "data missing:" << m;
+  for (const char* file : {"gui.dxg", "sound.dxw", "course1hole1.dxg", "course1hole1.dxw"}) {
+    SCOPED_TRACE(file);
+    ResetGameState();
+    HeadlessPlatform p;
+    ScratchFolder folder;
+    folder.LinkGameData();
+    fs::remove(fs::path(folder.path()) / file);
+    std::ofstream(fs::path(folder.path()) / file) << "not a list";
+    p.SetBaseDir(folder.path());
+    EXPECT_FALSE(OpenGameWindow(p, GameStart{7, "course1hole1"}));
+    ASSERT_EQ(testing::StartErrors(p).size(), 1u);
+    EXPECT_FALSE(GameWindowOpen());
+    EXPECT_TRUE(gamewin().failed);
+  }
+  // --play with a hole that does not exist.
+  ResetGameState();
+  HeadlessPlatform p;
+  p.SetBaseDir(GameDir());
+  EXPECT_FALSE(OpenGameWindow(p, GameStart{7, "nosuchhole"}));
+  ExpectClosedAfter(p, "Cannot open file " + GameDir() + "nosuchhole.dxw");
+  EXPECT_FALSE(RunGameWindow(p, GameStart{7, "nosuchhole"}));  // the exit code is 1
+}
+
+TEST_F(WindowTest, NextHoleThatCannotBeLoadedClosesTheWindow) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty()) FAIL() << "data missing:" << m;
+  ASSERT_TRUE(Open(GameDir()));
+  ASSERT_TRUE(testing::StartErrors(platform_).empty());
+  GameState& g = gs();
+  // The last ball is in and the result has faded; the cup names no hole we have.
+  g.nexthole = "nosuchhole";
+  g.gamestate = kHoleFinished;
+  g.bigmessagefade = 0;
   platform_.Advance(17);
   EXPECT_FALSE(PumpGameWindow(platform_));
-  EXPECT_FALSE(GameWindowOpen());
-  EXPECT_FALSE(gamewin().display.Running());
+  ExpectClosedAfter(platform_, "Cannot open file " + GameDir() + "nosuchhole.dxw");
+}
+
+// A platform whose clock runs while the game window waits, so that the real
+// loop (RunGameWindow) goes on by itself; `each_wait` may change the game.
+class ClockedPlatform : public HeadlessPlatform {
+ public:
+  void Wait(uint32_t ms) override {
+    Advance(ms > 0 ? ms : 1);
+    if (each_wait) each_wait();
+  }
+  std::function<void()> each_wait;
+};
+
+TEST_F(WindowTest, PlayEndsWithAFailureWhenTheNextHoleCannotBeLoaded) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty()) FAIL() << "data missing:" << m;
+  ClockedPlatform p;
+  p.SetBaseDir(GameDir());
+  p.each_wait = [] {
+    GameState& g = gs();
+    if (g.gamestate != kHoleCard) return;
+    g.nexthole = "nosuchhole";
+    g.gamestate = kHoleFinished;
+    g.bigmessagefade = 0;
+  };
+  EXPECT_FALSE(RunGameWindow(p, GameStart{7, "course1hole1"}));
+  ExpectClosedAfter(p, "Cannot open file " + GameDir() + "nosuchhole.dxw");
+  // A game left normally is no failure.
+  ResetGameState();
+  ClockedPlatform q;
+  q.SetBaseDir(GameDir());
+  q.each_wait = [] { gs().leaverequest = true; };
+  EXPECT_TRUE(RunGameWindow(q, GameStart{7, "course1hole1"}));
+  EXPECT_FALSE(gamewin().failed);
+}
+
+TEST_F(WindowTest, UnreadableSkinPicturesKeepTheDefaults) {
+  if (const auto m = MissingData({"course1hole1"}); !m.empty()) FAIL() << "data missing:" << m;
+  ScratchFolder folder;
+  folder.LinkGameData();
+  folder.WriteBitmap("skins/Broken/panel.bmp", Solid(40, 30, 0x00FF00));
+  folder.WriteBitmap("skins/Broken/target.bmp", Solid(5, 7, 0x0000FF));
+  const std::string panel = folder.path() + "skins/Broken/panel.bmp";
+  fs::resize_file(panel, fs::file_size(panel) / 2);  // truncated
+  std::ofstream(folder.path() + "skins/Broken/gauge.bmp") << "garbage, not a bitmap";
+  setup().skin = "Broken";
+  ImageList reference;
+  LoadImageList(reference, GameDir() + "gui.dxg", false);
+  ::testing::internal::CaptureStderr();
+  const bool opened = Open(folder.path());
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  ASSERT_TRUE(opened);
+  EXPECT_TRUE(testing::StartErrors(platform_).empty());
+  EXPECT_TRUE(gamewin().timer.enabled);
+  const ImageList& gui = gamewin().gui;
+  EXPECT_EQ(gui.Item(1)->picture.pixels, reference.Item(1)->picture.pixels);  // panel
+  EXPECT_EQ(gui.Item(5)->picture.pixels, reference.Item(5)->picture.pixels);  // gauge
+  EXPECT_EQ(gui.Item(6)->picture.width, 5);  // the good target is used
+  // Each unreadable picture is named once.
+  for (const char* name : {"skins/Broken/panel.bmp", "skins/Broken/gauge.bmp"}) {
+    const std::string path = folder.path() + name;
+    const size_t at = err.find(path);
+    EXPECT_NE(at, std::string::npos) << err;
+    EXPECT_EQ(err.find(path, at + 1), std::string::npos) << err;
+  }
+  EXPECT_EQ(err.find("target.bmp"), std::string::npos) << err;
 }
 
 TEST_F(WindowTest, StartsFromTheRecord) {
@@ -178,12 +293,27 @@ TEST_F(WindowTest, DefaultInterfaceReplacesNothing) {
   }
 }
 
-TEST_F(WindowTest, MissingHoleIsReportedWithTheTimerOff) {
-  if (const auto m = MissingData({}); !m.empty()) FAIL() << "data missing:" << m;
-  ASSERT_TRUE(Open(GameDir(), "nosuchhole"));
-  ASSERT_FALSE(testing::StartErrors(platform_).empty());
-  EXPECT_NE(testing::StartErrors(platform_)[0].find("nosuchhole"), std::string::npos);
-  EXPECT_FALSE(gamewin().timer.enabled);
+TEST_F(WindowTest, PlayOnALaterHoleNumbersItByItsPlace) {
+  const std::vector<std::pair<std::string, int>> places{
+      {"course1hole1", 1}, {"course2hole1", 2}, {"course1hole3", 3}, {"course1hole4", 4},
+      {"course5hole1", 4}, {"course2hole9", 5}, {"course3hole6", 6}};
+  for (const auto& [hole, place] : places) {
+    SCOPED_TRACE(hole);
+    if (const auto m = MissingData({hole}); !m.empty()) FAIL() << "data missing:" << m;
+    ResetGameState();
+    ASSERT_TRUE(Open(GameDir(), hole));
+    const GameState& g = gs();
+    EXPECT_EQ(g.holename, hole);
+    EXPECT_EQ(g.holenumber, place);
+    EXPECT_EQ(g.holepar[place], g.par);
+    EXPECT_EQ(g.totalpar, g.par);  // only the holes played count
+    CloseGameWindow();
+  }
+  // A hole outside the course's first six: hole 1, as before.
+  ResetGameState();
+  setup().training = true;
+  ASSERT_TRUE(Open(GameDir(), "course1hole3"));
+  EXPECT_EQ(gs().holenumber, 1);
 }
 
 }  // namespace

@@ -124,6 +124,34 @@ TEST_F(MixerTest, VolumeInHundredthsOfADecibel) {
   EXPECT_EQ(Run(1), 0);
 }
 
+TEST_F(MixerTest, CopyStartedAgainTakesTheCurrentVolume) {
+  // A constant sound of 10000, one copy at most (the machine sound's case: its
+  // volume follows the ball's distance before every play).
+  WaveItem w;
+  SetWaveSamples(w, std::vector<int16_t>(20, 10000));
+  w.maxplayingcount = 1;
+  mixer.SetVolume(w, -400);
+  mixer.Play(w);
+  EXPECT_EQ(Run(1), 6309);
+  Run(30);  // played out: the copy is idle
+  EXPECT_EQ(mixer.PlayingCount(w), 0);
+  mixer.SetVolume(w, 0);
+  mixer.Play(w);  // the idle copy again
+  EXPECT_EQ(mixer.CopyCount(w), 1);
+  EXPECT_EQ(Run(1), 10000);
+  mixer.SetVolume(w, -600);
+  mixer.Play(w);  // the only copy still plays: the oldest starts again
+  EXPECT_EQ(mixer.CopyCount(w), 1);
+  EXPECT_NEAR(Run(1), 5012, 1);
+  // A copy that plays on keeps its volume.
+  WaveItem two;
+  SetWaveSamples(two, std::vector<int16_t>(20, 10000));
+  mixer.StopAll();
+  mixer.Play(two);
+  mixer.SetVolume(two, -10000);
+  EXPECT_EQ(Run(1), 10000);
+}
+
 TEST_F(MixerTest, MixingSaturates) {
   WaveItem loud = Ramp(10, 30000), low = Ramp(10, -30000);
   mixer.Play(loud);

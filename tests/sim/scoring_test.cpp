@@ -22,13 +22,21 @@ class ScoringTest : public test::GameTest {
  protected:
   Ball& ball(int p = 1) { return gs().players[p]; }
 
-  // Player p's ball deep enough in the cup to hole out this frame.
+  // Player p's ball deep enough in the cup (area 99, under the ball) to hole
+  // out this frame.
   void DroppedIn(int p, int strokes) {
     Ball& b = ball(p);
+    Area& cup = gs().areas[kMaxAreas];
+    cup.kind = kCup;
+    cup.x1 = RoundInt(b.x);
+    cup.y1 = RoundInt(b.y);
+    cup.r = 9;
+    b.holearea = kMaxAreas;
     b.strokes = strokes;
     b.total += strokes;
     b.inhole = true;
     b.oncourse = true;
+    b.moving = true;
     b.z = -45;
     b.vz = 1;
   }
@@ -175,9 +183,13 @@ TEST_F(ScoringTest, StrokeLimit6TakesTheBallOutAndKeepsTheMessage) {
   EXPECT_EQ(sounds.Effects(), std::vector<int>{10});
 
   // The same frame's ball pass holes it out with the strokes as they stand.
+  // Its turn has passed already: it stays at rest and leaves the next
+  // player's turn alone.
   gs().bigmessagefade = 100;
   DropAndHoleOut(1);
   EXPECT_FALSE(ball().oncourse);
+  EXPECT_FALSE(ball().moving);
+  EXPECT_FALSE(gs().passturn);
   EXPECT_EQ(ball().holestrokes[1], 6);
   EXPECT_EQ(gs().bigmessage, "OVER STROKE LIMIT");
   EXPECT_EQ(gs().bigmessagefade, 255);

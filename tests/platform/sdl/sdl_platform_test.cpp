@@ -105,6 +105,27 @@ TEST(SdlPlatform, WindowEventsAndVirtualPointer) {
   EXPECT_FALSE(p.DisplayReady());
 }
 
+TEST(SdlPlatform, PointerLeavingAndEnteringTheWindow) {
+  SdlPlatform p(true);
+  ASSERT_TRUE(p.OpenDisplay(64, 48, false)) << "no SDL video: " << SDL_GetError();
+  InputEvent ev;
+  while (p.PollEvent(ev)) {
+  }
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.windowID = SDL_GetWindowID(p.window());
+  for (const Uint8 what : {SDL_WINDOWEVENT_MOVED, SDL_WINDOWEVENT_LEAVE, SDL_WINDOWEVENT_ENTER}) {
+    e.window.event = what;
+    SDL_PushEvent(&e);
+  }
+  // Other window events are not input.
+  ev = Next(p);
+  EXPECT_EQ(ev.type, InputEvent::Type::PointerLeave);
+  ev = Next(p);
+  EXPECT_EQ(ev.type, InputEvent::Type::PointerEnter);
+  p.CloseDisplay();
+}
+
 struct Counter : AudioSource {
   void Mix(int16_t* out, int frames) override {
     for (int i = 0; i < frames; ++i) out[i] = 0;
