@@ -63,11 +63,11 @@ void CheckLeave() {
   if (GameWindowOpen()) CloseGameWindow();
 }
 
-void Tick() {
+void Tick(bool draw) {
   ++g_frames;
   if (g_recorder) g_recorder->Tick(g_frames, gamewin().timer.rate);
   try {
-    RunFrame();
+    RunFrame(draw);
   } catch (const AssetError& e) {
     // The next hole could not be loaded: report once and stop the timer.
     gamewin().timer.enabled = false;
@@ -136,8 +136,8 @@ bool PumpGameWindow(Platform& platform) {
   return GameWindowOpen();
 }
 
-void TickGameWindow() {
-  Tick();
+void TickGameWindow(bool draw) {
+  Tick(draw);
   CheckLeave();
 }
 

@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (gp::ParseEventLine(text.substr(0, text.find('\n')), px, py, e)) {
     const std::string line = gp::FormatEvent(e);
     gp::ReplayEvent again;
-    if (!line.empty()) Check(gp::ParseEventLine(line, px, py, again) && gp::FormatEvent(again) == line);
+    if (!line.empty())
+      Check(gp::ParseEventLine(line, px, py, again) && gp::FormatEvent(again) == line);
   }
   return 0;
 }
