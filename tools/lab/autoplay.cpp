@@ -77,7 +77,7 @@ class Bot {
 
   void Frame() {
     if (!Alive()) return;
-    gamewin().timer.rate = 60;
+    gamewin().timer.rate = o_.rate;
     if (o_.watch) o_.watch->Before();
     TickGameWindow(o_.draw);
     ++frames_;

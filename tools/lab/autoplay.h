@@ -32,6 +32,7 @@ struct AutoplayOptions {
   int strokes = 0;         // leave once this many strokes are taken; 0 = no limit
   int wild = 0;            // one stroke in `wild` goes anywhere at any strength; 0 = never
   bool draw = true;        // false: frames run without drawing (the game is the same)
+  int rate = 60;           // frames a second the frame timer measures (physics steps follow)
   FrameWatch* watch = nullptr;  // called around every frame; may stop the bot
 };
 

@@ -129,6 +129,7 @@ void PlayGame(const SoakOptions& so, Dice& d, const std::string& first, int hole
     o.panel = d.Chance(2);
     o.wild = 3;
     o.draw = draw;
+    o.rate = d.Chance(3) ? (d.Chance(2) ? 30 : 15) : 60;  // 2 or 4 physics steps a frame
     o.watch = &check;
     o.maxframes = holes * 200000;
     Autoplay(o);
