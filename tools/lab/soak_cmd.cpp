@@ -190,9 +190,50 @@ std::string ParseOptions(const Args& args, SoakOptions& so) {
   return "";
 }
 
+// --check FILE: a recorded game played back with the soak's rules checked
+// after every frame (how a kept replay shows its fault again).
+int CheckReplay(const std::string& file, const SoakOptions& so) {
+  Replay r;
+  std::string error;
+  if (!ReadReplay(file, r, error)) return Fail(error);
+  HeadlessPlatform platform;
+  platform.SetBaseDir(ProgramFolder());
+  setup() = r.setup;
+  ResetGameState();
+  if (!OpenGameWindow(platform, GameStart{r.seed, r.firsthole})) {
+    return Fail("the game window did not open");
+  }
+  SoakLimits limits = so.limits;
+  limits.holes = kMaxHoles;
+  SoakCheck check(limits);
+  size_t event = 0, nextrate = 0;
+  int rate = 60;
+  for (int f = 1; f <= r.frames && GameWindowOpen(); ++f) {
+    for (; event < r.events.size() && r.events[event].frame <= f && GameWindowOpen(); ++event) {
+      DispatchInput(r.events[event].ev);
+    }
+    if (!GameWindowOpen() || !gamewin().timer.enabled) break;
+    for (; nextrate < r.rates.size() && r.rates[nextrate].frame <= f; ++nextrate) {
+      rate = r.rates[nextrate].rate;
+    }
+    gamewin().timer.rate = rate;
+    check.Before();
+    TickGameWindow(false);
+    if (!check.After()) break;
+  }
+  if (GameWindowOpen()) CloseGameWindow();
+  Json j;
+  j.BeginObject().Field("holes", check.holesdone()).Field("frames", check.frames());
+  j.Key("violations").BeginArray();
+  for (const std::string& v : check.violations()) j.String(v);
+  j.EndArray().EndObject().Print();
+  return check.violations().empty() ? 0 : 1;
+}
+
 int Run(const Args& args) {
   SoakOptions so;
   if (const std::string e = ParseOptions(args, so); !e.empty()) return Fail(e);
+  if (const std::string* file = Option(args, "--check")) return CheckReplay(*file, so);
   const std::vector<std::string> holes = Holes();
   if (holes.empty()) return Fail("no hole files in " + ProgramFolder());
   const auto start = std::chrono::steady_clock::now();
@@ -220,7 +261,9 @@ int Run(const Args& args) {
 }
 
 const Registrar kSoak({"soak",
-                       "--holes N [--seed S] [--out DIR] [--draw-every N] [--turn-frames N]", Run});
+                       "--holes N [--seed S] [--out DIR] [--draw-every N] [--turn-frames N] | "
+                       "--check FILE.replay",
+                       Run});
 
 }  // namespace
 
