@@ -1,11 +1,15 @@
 # The two commands: `make run` and `make test`. Everything else is a helper.
 BUILD      ?= build
+ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 5
+SOAK_HOLES ?= 10000
+SOAK_SEED  ?= 1
+PREFIX     ?= /usr/local
 
-.PHONY: all setup configure build run test unit fuzz-smoke fuzz bench clean
+.PHONY: all setup configure build run test unit sanitize fuzz-smoke fuzz soak bench install clean
 
 all: build
 
@@ -21,20 +25,40 @@ build: configure
 run: build
 	$(BUILD)/game/galaputt
 
+# The unit and integration suites, the short soak and the install test.
 unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# Every test: unit and integration suites, then each fuzz target over its corpus.
-test: unit fuzz-smoke
+# Every test: the suites, then the same suites built with AddressSanitizer,
+# LeakSanitizer and UBSan, then each fuzz target over its corpus.
+test: unit sanitize fuzz-smoke
+
+# The sanitizer tree takes the data the normal build generated.
+sanitize: build
+	cmake -S . -B $(ASAN_BUILD) -DGALAPUTT_SANITIZE=ON \
+	  -DGALAPUTT_DATA_FROM=$(abspath $(BUILD))/game $(CMAKE_ARGS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
 fuzz-smoke: setup
 	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz
 
+# Ten minutes per target; new inputs that add coverage join the kept corpus.
 fuzz: setup
-	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=300 scripts/fuzz
+	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=600 FUZZ_MERGE=1 scripts/fuzz
+
+# The long soak; a failing game's replay lands in $(BUILD)/soak/.
+soak: build
+	$(BUILD)/game/galaputt-lab soak --holes $(SOAK_HOLES) --seed $(SOAK_SEED) --out $(BUILD)/soak
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
 
+# The program folder to PREFIX/lib/galaputt/, the commands to PREFIX/bin/, the
+# desktop entry, icons and manual pages to PREFIX/share/.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

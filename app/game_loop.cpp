@@ -63,11 +63,11 @@ void CheckLeave() {
   if (GameWindowOpen()) CloseGameWindow();
 }
 
-void Tick() {
+void Tick(bool draw) {
   ++g_frames;
   if (g_recorder) g_recorder->Tick(g_frames, gamewin().timer.rate);
   try {
-    RunFrame();
+    RunFrame(draw);
   } catch (const AssetError& e) {
     // The next hole could not be loaded: the game cannot go on.
     FailGameWindow(e.what());
@@ -141,8 +141,8 @@ bool PumpGameWindow(Platform& platform) {
   return GameWindowOpen();
 }
 
-void TickGameWindow() {
-  Tick();
+void TickGameWindow(bool draw) {
+  Tick(draw);
   CheckLeave();
 }
 

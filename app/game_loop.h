@@ -30,8 +30,9 @@ bool PumpGameWindow(Platform& platform);
 
 bool GameWindowOpen();
 
-// Runs one frame as the timer would when due (the tick, then a pending leave).
-void TickGameWindow();
+// Runs one frame as the timer would when due (the tick, then a pending leave);
+// without drawing (`draw` false) the game advances exactly the same.
+void TickGameWindow(bool draw = true);
 // Frames ticked since the window opened.
 int GameWindowFrames();
 

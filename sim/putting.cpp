@@ -94,10 +94,13 @@ void PushFrame(Ball& b) {
   }
 }
 
-// Starts aiming on the ball: click sound, stage 1, pointer to the centre.
+// Starts aiming on the ball: click sound, stage 1, pointer to the centre. The
+// club starts at the ball: a pull putt dropped before its swing ended leaves it
+// drawn back, and a push putt swings only with the club at the ball.
 void PickBall() {
   PlaySound(5);
   gs().puttstage = 1;
+  gs().clubpos = 0;
   ParkPointer();
 }
 

@@ -100,44 +100,61 @@ TEST(HiveFileTest, SaveIntoAFileWhereAFolderShouldBe) {
 }
 
 // A save stopped dead (the process killed) at every step and after every few
-// bytes leaves the old hive or the new one, never anything else.
+// bytes leaves the old hive or the new one, never anything else; on a first run
+// (no folder, no file yet) it leaves no hive or the new one.
 TEST(HiveFileTest, KilledSaveLeavesOldOrNewHive) {
-  TempFolder dir;
-  const auto file = dir / "user.reg";
-  const RegHive old_hive = Sample(1, "old");
-  const RegHive new_hive = Sample(3, std::string(300, 'n'));
-  WriteBytes(file, old_hive.Serialize());
-  int saw_new = 0;
-  for (int stop_at = 0;; ++stop_at) {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      SaveFaults faults;
-      faults.write_chunk = 6;
-      int calls = 0;
-      faults.before = [&calls, stop_at](SaveStep, size_t) {
-        if (calls++ == stop_at) _exit(9);
-        return true;
-      };
-      _exit(SaveHiveFile(file, new_hive, faults).empty() ? 0 : 1);
+  for (const bool first_run : {false, true}) {
+    SCOPED_TRACE(first_run ? "first run" : "replacing a hive");
+    TempFolder dir;
+    const auto file = dir / "config/galaputt/user.reg";
+    const RegHive old_hive = Sample(1, "old");
+    const RegHive new_hive = Sample(3, std::string(300, 'n'));
+    const auto start = [&] {
+      std::filesystem::remove_all(dir / "config");
+      if (!first_run) {
+        std::filesystem::create_directories(file.parent_path());
+        WriteBytes(file, old_hive.Serialize());
+      }
+    };
+    start();
+    int saw_new = 0, saw_old = 0;
+    for (int stop_at = 0;; ++stop_at) {
+      const pid_t child = fork();
+      ASSERT_GE(child, 0);
+      if (child == 0) {
+        SaveFaults faults;
+        faults.write_chunk = 6;
+        int calls = 0;
+        faults.before = [&calls, stop_at](SaveStep, size_t) {
+          if (calls++ == stop_at) _exit(9);
+          return true;
+        };
+        _exit(SaveHiveFile(file, new_hive, faults).empty() ? 0 : 1);
+      }
+      int status = 0;
+      ASSERT_EQ(waitpid(child, &status, 0), child);
+      ASSERT_TRUE(WIFEXITED(status));
+      const HiveLoad load = LoadHiveFile(file);
+      if (first_run && load.status == HiveLoad::Status::kMissing) {
+        ++saw_old;
+      } else {
+        ASSERT_EQ(load.status, HiveLoad::Status::kOk) << "stopped at " << stop_at;
+        EXPECT_EQ(load.report.skipped_lines, 0);
+        const bool is_new = load.hive == new_hive;
+        EXPECT_TRUE(is_new || (!first_run && load.hive == old_hive)) << "stopped at " << stop_at;
+        saw_new += is_new;
+        saw_old += !is_new;
+      }
+      if (WEXITSTATUS(status) != 9) {
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_GT(stop_at, 60);  // the writes really were interrupted many times
+        break;
+      }
+      start();  // the next run starts from the same files again
     }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    const HiveLoad load = LoadHiveFile(file);
-    ASSERT_EQ(load.status, HiveLoad::Status::kOk) << "stopped at " << stop_at;
-    EXPECT_EQ(load.report.skipped_lines, 0);
-    const bool is_new = load.hive == new_hive;
-    EXPECT_TRUE(is_new || load.hive == old_hive) << "stopped at " << stop_at;
-    saw_new += is_new;
-    if (WEXITSTATUS(status) != 9) {
-      EXPECT_EQ(WEXITSTATUS(status), 0);
-      EXPECT_GT(stop_at, 60);  // the writes really were interrupted many times
-      break;
-    }
-    WriteBytes(file, old_hive.Serialize());  // the next run replaces the old hive again
+    EXPECT_GE(saw_new, 2);  // stopped before the folder sync, and the full run
+    EXPECT_GT(saw_old, 60);
   }
-  EXPECT_GE(saw_new, 2);  // stopped before the folder sync, and the full run
 }
 
 TEST(HiveFileTest, KeepAsideNeverReplacesAKeptFile) {

@@ -289,6 +289,41 @@ TEST_F(PushPuttTest, SwingBeforeAnyDrawBackFrameLaunchesUncounted) {
   EXPECT_EQ(ball().strokes, 0);
 }
 
+// A pull putt dropped with the club still drawn back (a drag too short, the
+// right button during the swing) must not keep the next push putt from striking.
+TEST_F(PushPuttTest, StrikesAfterAPullPuttDroppedWithTheClubDrawnBack) {
+  const struct {
+    const char* name;
+    int drag;
+    bool right_button;
+  } drops[] = {{"drag of 3 pixels", 3, false}, {"right button in the swing", 200, true}};
+  for (const auto& d : drops) {
+    SCOPED_TRACE(d.name);
+    SetUp();
+    ball().pull = true;
+    PullDrag(d.drag);
+    OnLeftButtonUp();
+    if (d.right_button) {
+      AimFrame();
+      OnRightButton();
+    }
+    ASSERT_EQ(gs().puttstage, 0);
+    ASSERT_GT(gs().clubpos, 0);
+    ball().pull = false;  // F8
+    PickAndFix();
+    OnPointerMove(kSpotX, kSpotY + 88);
+    AimFrame();
+    AimFrame();
+    Click();
+    ASSERT_EQ(gs().puttstage, 4);
+    OnPointerMove(kSpotX, kSpotY - 32);
+    AimFrame();
+    EXPECT_EQ(gs().puttstage, 0);
+    EXPECT_TRUE(ball().moving);
+    EXPECT_EQ(ball().strokes, 1);
+  }
+}
+
 TEST_F(PushPuttTest, RightButtonAbandonsAnyStage) {
   PickAndFix();
   OnPointerMove(kSpotX, kSpotY + 88);

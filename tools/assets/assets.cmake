@@ -29,3 +29,10 @@ galaputt_asset(extro OUTPUTS extro.bmp)
 galaputt_asset(launcher OUTPUTS mainmenu.bmp mainmenuhot.bmp
   launchball1.bmp launchball2.bmp launchball3.bmp launchball4.bmp)
 galaputt_asset(launcheranim OUTPUTS interface.flc interface_loop.flc)
+
+# The desktop icon in each size the install puts into the hicolor theme.
+set(ICON_SIZES 32 48 64 128 256)
+set(ICON_FILES ${ICON_SIZES})
+list(TRANSFORM ICON_FILES PREPEND icons/galaputt-)
+list(TRANSFORM ICON_FILES APPEND .png)
+galaputt_asset(icon OUTPUTS ${ICON_FILES})

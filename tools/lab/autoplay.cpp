@@ -57,8 +57,12 @@ class Bot {
   std::mt19937 rng_;
   int frames_ = 0;
   int strokes_ = 0;
+  bool wild_ = false;     // this stroke goes anywhere
+  bool stopped_ = false;  // the watch asked to stop
 
-  bool Alive() const { return GameWindowOpen() && gamewin().timer.enabled && frames_ < o_.maxframes; }
+  bool Alive() const {
+    return !stopped_ && GameWindowOpen() && gamewin().timer.enabled && frames_ < o_.maxframes;
+  }
   static int Width() { return gamewin().display.SurfaceWidth(); }
   static int Height() { return gamewin().display.SurfaceHeight(); }
 
@@ -73,9 +77,11 @@ class Bot {
 
   void Frame() {
     if (!Alive()) return;
-    gamewin().timer.rate = 60;
-    TickGameWindow();
+    gamewin().timer.rate = o_.rate;
+    if (o_.watch) o_.watch->Before();
+    TickGameWindow(o_.draw);
     ++frames_;
+    if (o_.watch && !o_.watch->After()) stopped_ = true;
   }
   void Wait(int n) {
     for (int i = 0; i < n && Alive(); ++i) Frame();
@@ -138,6 +144,7 @@ class Bot {
 
   // The aim: straight at the cup, spreading wider with every stroke on the hole.
   int AimAngle() {
+    if (wild_) return Pick(0, 255);
     const GameState& g = gs();
     const Ball& b = g.players[g.curplayer];
     const double a = std::atan2(g.cupy - b.y, g.cupx - b.x) * 128 / M_PI;
@@ -145,6 +152,7 @@ class Bot {
     return (static_cast<int>(std::lrint(a)) + Pick(-spread, spread)) & 255;
   }
   double Strength() {
+    if (wild_) return Pick(5, 400) / 100.0;
     const GameState& g = gs();
     const Ball& b = g.players[g.curplayer];
     const double d = std::hypot(g.cupx - b.x, g.cupy - b.y);
@@ -165,6 +173,7 @@ class Bot {
     }
     const bool pull = gs().players[gs().curplayer].pull;
     ++strokes_;
+    wild_ = o_.wild > 0 && Chance(o_.wild);
     if (pull) {
       PullPutt(bx, by);
     } else {
