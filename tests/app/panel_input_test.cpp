@@ -9,23 +9,7 @@
 namespace gp {
 namespace {
 
-using test::Blocks;
-using test::DigitsAt;
-using test::HudTest;
-using test::HudTest4;
-using test::PatternAt;
-using test::TextAt;
-using test::kSmallW;
-using test::kDigitW;
-using test::kBigW;
-using test::kFullBase;
-using test::kMinBase;
-using test::kPressedBase;
-using test::kBadgeBase;
-using test::kBoxBase;
-using test::kSmallBase;
-using test::kDigitBase;
-using test::kBigBase;
+using namespace test;  // the panel fixture: its items, sizes and probes
 
 TEST_F(HudTest, PressedButtonShowsUntilThePointerLeaves) {
   Pointer(20, 80);

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "tests/e2e/x11_harness.h"
+#include "x11_session.h"
 
 namespace gp::e2e {
 namespace {

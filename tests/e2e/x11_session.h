@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 // After every other header: Xlib defines macros such as None and Bool.
@@ -32,11 +33,13 @@ inline void Sleep(int ms) {
 // A child process, ended (by its own id) when the object goes.
 class Child {
  public:
-  Child(const std::vector<std::string>& argv, const std::string& display) {
+  Child(const std::vector<std::string>& argv, const std::string& display,
+        const std::vector<std::pair<std::string, std::string>>& env = {}) {
     pid_ = fork();
     if (pid_ == 0) {
       if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
       setenv("SDL_AUDIODRIVER", "dummy", 1);
+      for (const auto& [k, v] : env) setenv(k.c_str(), v.c_str(), 1);
       std::vector<char*> args;
       for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
       args.push_back(nullptr);
@@ -59,12 +62,19 @@ class Child {
     int status = 0;
     if (waitpid(pid_, &status, WNOHANG) == 0) return true;
     exited_ = true;
+    code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return false;
+  }
+  // Waits up to `ms` for the process to end; its exit code, or -2 when it runs on.
+  int Wait(int ms) {
+    for (int t = 0; t < ms && Running(); t += 20) Sleep(20);
+    return Running() ? -2 : code_;
   }
 
  private:
   pid_t pid_ = -1;
   bool exited_ = false;
+  int code_ = -1;
 };
 
 inline std::string Shell(const std::string& command) {
@@ -107,6 +117,28 @@ inline Shot Screenshot(Display* d) {
   return s;
 }
 
+// How far a pixel is from a colour: the largest channel difference, 0..255.
+inline int ColourDistance(uint32_t rgb, int r, int g, int b) {
+  const int dr = std::abs(static_cast<int>(rgb >> 16 & 255) - r);
+  const int dg = std::abs(static_cast<int>(rgb >> 8 & 255) - g);
+  const int db = std::abs(static_cast<int>(rgb & 255) - b);
+  return std::max({dr, dg, db});
+}
+
+// Mean of the three channels over a square around (cx, cy), 0..255.
+inline double Brightness(const Shot& s, int cx, int cy, int half) {
+  double sum = 0;
+  int n = 0;
+  for (int y = std::max(0, cy - half); y < std::min(s.h, cy + half); ++y) {
+    for (int x = std::max(0, cx - half); x < std::min(s.w, cx + half); ++x) {
+      const uint32_t p = s.at(x, y);
+      sum += (p >> 16 & 255) + (p >> 8 & 255) + (p & 255);
+      n += 3;
+    }
+  }
+  return n ? sum / n : 0;
+}
+
 // Mean absolute channel difference over a square around (cx, cy), 0..255.
 inline double RegionDiff(const Shot& a, const Shot& b, int cx, int cy, int half) {
   double sum = 0;
@@ -123,11 +155,21 @@ inline double RegionDiff(const Shot& a, const Shot& b, int cx, int cy, int half)
   return n ? sum / n : 0;
 }
 
-// Xvfb on a free-ish display number, with nothing else: no window manager.
+// A display number no other X server holds (tests run side by side): the
+// first from a place picked by the process id whose lock file is absent.
+inline std::string FreeDisplay(int offset) {
+  int n = 90 + (getpid() + offset) % 60;
+  for (int tries = 0; tries < 60; ++tries, n = 90 + (n - 90 + 1) % 60) {
+    if (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) != 0) break;
+  }
+  return ":" + std::to_string(n);
+}
+
+// Xvfb with nothing else: no window manager.
 class XServer {
  public:
-  XServer(int offset, const std::string& size)
-      : name_(":" + std::to_string(90 + (getpid() + offset) % 60)),
+  explicit XServer(int offset = 0, const std::string& size = "800x600x24")
+      : name_(FreeDisplay(offset)),
         xvfb_({XVFB_PROGRAM, name_, "-screen", "0", size, "-nolisten", "tcp"}, "") {
     for (int i = 0; i < 100 && !display_; ++i) {
       Sleep(50);
@@ -140,6 +182,7 @@ class XServer {
   XServer(const XServer&) = delete;
   XServer& operator=(const XServer&) = delete;
 
+  bool ok() const { return display_ != nullptr; }
   Display* display() const { return display_; }
   const std::string& name() const { return name_; }
   // xdotool on this server, with the given arguments.
@@ -147,6 +190,22 @@ class XServer {
     return Shell("DISPLAY=" + name_ + " timeout 30 " + XDOTOOL_PROGRAM + " " + args +
                  " 2>/dev/null");
   }
+  // The top-left corner of the first visible window whose name matches; false
+  // when none shows up in time.
+  bool WindowAt(const std::string& name, int& x, int& y) const {
+    const std::string g =
+        Xdo("search --sync --onlyvisible --name '" + name + "' getwindowgeometry --shell");
+    const size_t at = g.find("X=");
+    return at != std::string::npos && std::sscanf(g.c_str() + at, "X=%d\nY=%d", &x, &y) == 2;
+  }
+  void Click(int x, int y) const {
+    Xdo("mousemove " + std::to_string(x) + " " + std::to_string(y));
+    Sleep(150);
+    Xdo("click 1");
+    Sleep(150);
+  }
+  void Key(const std::string& key) const { Xdo("key " + key); }
+  Shot Screenshot() const { return e2e::Screenshot(display_); }
   // Waits for the game's window; false when it does not show. Its place and size.
   bool GameWindow(int& x, int& y, int& w, int& h) const {
     const std::string g =

@@ -159,9 +159,10 @@ TEST(Solver, LeavesTheGameAsItFoundIt) {
   const RandomState after = SaveRandom();
   for (int i = 0; i < 4; ++i) EXPECT_EQ(after.words[i], random.words[i]);
   EXPECT_EQ(GameWindowFrames(), frames);
-  // And the line found plays out on it.
+  // And the line found plays out on it (course1hole4 is the course's hole 4).
+  EXPECT_EQ(gs().holenumber, 4);
   EXPECT_EQ(game.PlayLine(s.shots), "");
-  EXPECT_EQ(gs().players[1].holestrokes[1], s.strokes);
+  EXPECT_EQ(gs().players[1].holestrokes[4], s.strokes);
 }
 
 std::string WithoutSeconds(std::string text) {
