@@ -227,11 +227,16 @@ void ReturnBall(int p) {
   }
 }
 
+bool CurrentOverStrokeLimit() {
+  const GameState& g = gs();
+  const Ball& b = g.players[g.curplayer];
+  return !setup().training && !b.inhole && b.strokes >= StrokeLimit(setup());
+}
+
 void CheckStrokeLimit() {
   GameState& g = gs();
-  if (setup().training) return;
+  if (!CurrentOverStrokeLimit()) return;
   Ball& b = g.players[g.curplayer];
-  if (b.inhole || b.strokes < StrokeLimit(setup())) return;
   b.inhole = true;
   b.z = -100;
   PlaySound(10);

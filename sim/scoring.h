@@ -9,7 +9,8 @@
 //                       does not.
 //   ReturnBall        - the ball pass, once per frame for every drawn ball with
 //                       `sinking` or `falloff` set.
-//   CheckStrokeLimit  - the turn change, before the next player is chosen.
+//   CheckStrokeLimit  - the turn change, before the next player is chosen, and
+//                       again for a chosen player already over the limit.
 //   DropAndHoleOut    - the ball pass, once per frame for every player in drawing
 //                       order, after the balls are drawn.
 //   UpdateLiveToPar   - the score panel, once per frame before it draws.
@@ -33,6 +34,9 @@ void GrantAreaBonus(int p);
 void ReturnBall(int p);
 // Takes the current player's ball out when it reached the stroke limit (not in training).
 void CheckStrokeLimit();
+// The current player's ball is still in play with strokes at or over the limit
+// (not in training): a penalty stroke took it there while another player played.
+bool CurrentOverStrokeLimit();
 // The drop into the cup and, once the ball is deep enough, holing out.
 void DropAndHoleOut(int p);
 // Keeps the current player's `topar` current once `strokes` reached `par`.

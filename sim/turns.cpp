@@ -48,14 +48,26 @@ int FarthestFromCup() {
   return best;
 }
 
-void PassTurn() {
+void ChooseNextPlayer() {
   GameState& g = gs();
-  CheckStrokeLimit();
-  PlaySound(24);
   g.curplayer = NextSequential();
   if (setup().nextplayer == kNextFarthest) {
     const int far = FarthestFromCup();
     if (far != 0) g.curplayer = far;
+  }
+}
+
+void PassTurn() {
+  GameState& g = gs();
+  CheckStrokeLimit();
+  PlaySound(24);
+  ChooseNextPlayer();
+  // A player whose strokes reached the limit while another played (a penalty
+  // stroke for a ball knocked into water) is taken out too, before striking
+  // over the limit; the turn goes on to the next one.
+  for (int k = 1; k < g.numplayers && CurrentOverStrokeLimit(); ++k) {
+    CheckStrokeLimit();
+    ChooseNextPlayer();
   }
   Ball& cur = g.players[g.curplayer];
   if (!cur.oncourse && !cur.inhole) cur.oncourse = true;  // first turn on this hole

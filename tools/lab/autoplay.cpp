@@ -35,6 +35,13 @@ class Bot {
         ClosePage();
         continue;
       }
+      if (g.gamestate == kPlay && g.puttstage != 0 && !g.ballsmoving && !g.exitconfirm) {
+        // A putt begun by a stray click (a panel or course click that found
+        // the ball): the right button drops it.
+        Click(gs().mousex, gs().mousey, MouseButton::Right);
+        Frame();
+        continue;
+      }
       if (!Ready()) {
         Frame();
         continue;
@@ -108,8 +115,8 @@ class Bot {
   }
   void Click(int x, int y, MouseButton b = MouseButton::Left) {
     Move(x, y);
-    Send(InputEvent::Type::ButtonDown, x, y, b);
-    Send(InputEvent::Type::ButtonUp, x, y, b);
+    Send(InputEvent::Type::ButtonDown, gs().mousex, gs().mousey, b);
+    Send(InputEvent::Type::ButtonUp, gs().mousex, gs().mousey, b);
   }
   void Key(int key) {
     Send(InputEvent::Type::KeyDown, gs().mousex, gs().mousey, MouseButton::Left, key);
@@ -133,13 +140,16 @@ class Bot {
     Frame();
   }
 
-  // The current ball on the screen; false when it is out of view.
+  // The current ball where the pointer can reach it (a ball just past the
+  // screen's edge is still within the 23 pixels of a press on the edge); false
+  // when it is out of view.
   static bool BallOnScreen(int& x, int& y) {
     const GameState& g = gs();
     const Ball& b = g.players[g.curplayer];
     x = static_cast<int>(std::lrint(b.x)) - g.viewx;
     y = static_cast<int>(std::lrint(b.y - b.z)) - g.viewy;
-    return x >= 8 && y >= 8 && x < Width() - 8 && y < Height() - 8;
+    constexpr int kReach = 12;
+    return x >= -kReach && y >= -kReach && x < Width() + kReach && y < Height() + kReach;
   }
 
   // The aim: straight at the cup, spreading wider with every stroke on the hole.

@@ -190,9 +190,40 @@ std::string ParseOptions(const Args& args, SoakOptions& so) {
   return "";
 }
 
+// One line on standard error for a frame in which the player to play, a
+// ball's strokes or a ball's state changed (--trace with --check).
+void TraceFrame(int frame) {
+  struct Seen {
+    int32_t strokes = -1, curplayer = -1, puttstage = -1;
+    bool moving = false, inhole = false, oncourse = false;
+  };
+  static Seen seen[kMaxPlayers + 1];
+  const GameState& g = gs();
+  bool changed = false;
+  for (int p = 1; p <= g.numplayers; ++p) {
+    const Ball& b = g.players[p];
+    Seen& s = seen[p];
+    if (s.strokes != b.strokes || s.curplayer != g.curplayer || s.moving != b.moving ||
+        s.inhole != b.inhole || s.oncourse != b.oncourse || s.puttstage != g.puttstage) {
+      changed = true;
+    }
+    s = Seen{b.strokes, g.curplayer, g.puttstage, b.moving, b.inhole, b.oncourse};
+  }
+  if (!changed) return;
+  std::fprintf(stderr, "frame %d hole %s state %d player %d to play, putt stage %d:", frame,
+               g.holename.c_str(), g.gamestate, g.curplayer, g.puttstage);
+  for (int p = 1; p <= g.numplayers; ++p) {
+    const Ball& b = g.players[p];
+    std::fprintf(stderr, " [%d: %d strokes%s%s%s (%.0f,%.0f) z %.1f v %.2f area %d]", p, b.strokes,
+                 b.moving ? " moving" : "", b.inhole ? " inhole" : "",
+                 b.oncourse ? "" : " off", b.x, b.y, b.z, b.speed, b.holearea);
+  }
+  std::fprintf(stderr, "\n");
+}
+
 // --check FILE: a recorded game played back with the soak's rules checked
 // after every frame (how a kept replay shows its fault again).
-int CheckReplay(const std::string& file, const SoakOptions& so) {
+int CheckReplay(const std::string& file, const SoakOptions& so, bool trace) {
   Replay r;
   std::string error;
   if (!ReadReplay(file, r, error)) return Fail(error);
@@ -219,6 +250,7 @@ int CheckReplay(const std::string& file, const SoakOptions& so) {
     gamewin().timer.rate = rate;
     check.Before();
     TickGameWindow(false);
+    if (trace) TraceFrame(f);
     if (!check.After()) break;
   }
   if (GameWindowOpen()) CloseGameWindow();
@@ -233,7 +265,9 @@ int CheckReplay(const std::string& file, const SoakOptions& so) {
 int Run(const Args& args) {
   SoakOptions so;
   if (const std::string e = ParseOptions(args, so); !e.empty()) return Fail(e);
-  if (const std::string* file = Option(args, "--check")) return CheckReplay(*file, so);
+  if (const std::string* file = Option(args, "--check")) {
+    return CheckReplay(*file, so, HasFlag(args, "--trace"));
+  }
   const std::vector<std::string> holes = Holes();
   if (holes.empty()) return Fail("no hole files in " + ProgramFolder());
   const auto start = std::chrono::steady_clock::now();
@@ -262,7 +296,7 @@ int Run(const Args& args) {
 
 const Registrar kSoak({"soak",
                        "--holes N [--seed S] [--out DIR] [--draw-every N] [--turn-frames N] | "
-                       "--check FILE.replay",
+                       "--check FILE.replay [--trace]",
                        Run});
 
 }  // namespace
