@@ -90,8 +90,9 @@ void EndOfMotion() {
 
 void EndTurn() {
   GameState& g = gs();
-  if (g.bonusturn && !g.passturn) {
-    // A bonus stroke: the same player shoots again, once.
+  // A bonus stroke: the same player shoots again, once; not at the stroke
+  // limit, which a penalty stroke before the bonus may have reached.
+  if (g.bonusturn && !g.passturn && !CurrentOverStrokeLimit()) {
     g.passturn = true;
     g.centreview = true;
     ParkPointer();

@@ -107,6 +107,26 @@ TEST(StrokeLimitFrames, APlayerPushedToTheLimitIsTakenOutWhenTheTurnComes) {
   gamewin().platform = nullptr;
 }
 
+// A bonus stroke (a ball coming back from water touching another, with the
+// "plus1" rule) can leave a player at the limit after a penalty stroke: the
+// bonus turn is not given then, the ball is taken out and the turn passes.
+TEST(StrokeLimitFrames, NoBonusTurnAtTheLimit) {
+  HeadlessPlatform platform;
+  for (const int strokes : {6, 5}) {
+    SCOPED_TRACE(testing::Message() << strokes << " strokes");
+    test::FreshGame(platform, 2);
+    StrokeLimitReached(2, kSequential);
+    GameState& g = gs();
+    g.players[1].strokes = g.players[1].total = strokes;
+    g.bonusturn = true;
+    for (int f = 0; f < 10; ++f) RunFrame(false);
+    const bool over = strokes == 6;
+    EXPECT_EQ(g.curplayer, over ? 2 : 1);
+    EXPECT_EQ(g.players[1].inhole, over);
+  }
+  gamewin().platform = nullptr;
+}
+
 // Rubble under a ball the stroke limit takes out would set it rolling again,
 // in the hole but on the course, and its player could strike it over the
 // limit. Whatever the random draws, the ball holes out and the hole ends.

@@ -148,7 +148,7 @@ class Bot {
     const Ball& b = g.players[g.curplayer];
     x = static_cast<int>(std::lrint(b.x)) - g.viewx;
     y = static_cast<int>(std::lrint(b.y - b.z)) - g.viewy;
-    constexpr int kReach = 12;
+    constexpr int kReach = 20;
     return x >= -kReach && y >= -kReach && x < Width() + kReach && y < Height() + kReach;
   }
 
