@@ -17,6 +17,7 @@ struct Ball {
   double z = 0;                   // height; < 0 while dropping into a cup or pipe
   double checkx = 0, checky = 0;  // progress anchor; a wall deflection returns here
   double backx = 0, backy = 0;    // trailing point, follows at 6 pixels or more
+  double strokex = 0, strokey = 0;  // where the last stroke was struck from
   int32_t angle = 0;              // direction of motion, byte angle (not reduced)
   double speed = 0;               // along angle, pixels per step
   double vz = 0;                  // vertical speed, up positive

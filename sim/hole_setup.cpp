@@ -22,6 +22,9 @@ void ResetPlayers() {
     b.lastarea = -1;
     b.strokes = 0;
     b.shade = 0;
+    // A ball that leaves the course before its first stroke comes back to its start.
+    b.strokex = b.x;
+    b.strokey = b.y;
   }
   g.gameover = false;
 }

@@ -200,6 +200,7 @@ void BallStep(int p) {
   RestCheck(b);
   EndOfMotion();
   AreaPass(p);
+  LeaveCourse(p);
   if (g_stepobserver != nullptr) g_stepobserver(p);
 }
 

@@ -211,6 +211,8 @@ void Strike() {
   b.moving = true;
   g.ballsmoving = true;
   b.lastarea = -1;
+  b.strokex = b.x;
+  b.strokey = b.y;
   g.clubspeed = 1;
   g.puttstage = kIdle;
   if (b.pull || b.speed > kUncountedSpeed) CountStroke(g.curplayer);

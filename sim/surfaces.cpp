@@ -135,22 +135,28 @@ void Ledge(int p, int i) {
 }
 
 // The ball falls off the course: its ground point goes 500 pixels below the
-// course picture while the picture of the ball stays where it was.
-void DropOff(int p, int i) {
+// course picture while the picture of the ball stays where it was; it comes
+// back at (rx, ry).
+void FallOff(Ball& b, int32_t rx, int32_t ry) {
   GameState& g = gs();
-  Ball& b = g.players[p];
-  if (i == b.lastarea) return;
   const double h = g.courseheight;
   b.z = h - b.y + b.z + 500;
   b.y = h + 500;
   b.checkx = b.x;
   b.checky = b.y;
-  g.returnx = g.areas[i].p1;
-  g.returny = g.areas[i].p2;
+  g.returnx = rx;
+  g.returny = ry;
   b.airborne = true;
   b.falloff = true;
-  b.lastarea = i;
   PlaySound(26);
+}
+
+void DropOff(int p, int i) {
+  GameState& g = gs();
+  Ball& b = g.players[p];
+  if (i == b.lastarea) return;
+  FallOff(b, g.areas[i].p1, g.areas[i].p2);
+  b.lastarea = i;
 }
 
 void AreaAction(int p, int i) {
@@ -253,6 +259,16 @@ void AreaPass(int p) {
       b.y = b.checky;
     }
   }
+}
+
+void LeaveCourse(int p) {
+  GameState& g = gs();
+  Ball& b = g.players[p];
+  if (g.coursewidth <= 0 || g.courseheight <= 0) return;
+  if (!b.oncourse || b.inhole || b.falloff || b.sinking || b.inpipe) return;
+  if (b.x >= 0 && b.y >= 0 && b.x < g.coursewidth && b.y < g.courseheight) return;
+  FallOff(b, RoundInt(b.strokex), RoundInt(b.strokey));
+  b.lastarea = -1;
 }
 
 void WallBounce(int p, int32_t a) {

@@ -11,6 +11,11 @@ namespace gp {
 bool TouchesArea(int i, int32_t px, int32_t py);
 // Tests ball p against areas 1..99 and lets each touched area act.
 void AreaPass(int p);
+// A ball that has slipped past the walls and out of the course picture falls
+// into space and comes back where its last stroke was struck from, as from a
+// drop-off (a bounce can send a ball that rests against a wall through it).
+// Nothing without a course picture (the lab's single shots).
+void LeaveCourse(int p);
 // Reflects ball p off a wall of orientation a (byte steps).
 void WallBounce(int p, int32_t a);
 

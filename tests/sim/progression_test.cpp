@@ -87,6 +87,7 @@ TEST_F(ProgressionTest, HoleChangeToAMissingHoleRaisesAndStops) {
 TEST_F(ProgressionTest, APuttIntoTheCupFinishesTheHoleAndLoadsTheNext) {
   test::HoleFolder files;
   files.WriteHole("course1hole1", "course1hole2");
+  files.WriteImages("course1hole1", 800, 480);  // the ball rolls on the picture
   files.WriteHole("course1hole2", "course1hole3");
   FirstHole();
   HoleInit();

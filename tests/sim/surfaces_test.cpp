@@ -455,6 +455,51 @@ TEST_F(SurfacesTest, DropOffActsOncePerContact) {
   EXPECT_EQ(sounds, std::vector<int>{26});
 }
 
+// A ball that slipped past the walls and out of the course picture falls into
+// space and comes back where its last stroke was struck from.
+TEST_F(SurfacesTest, ABallOutOfTheCoursePictureFallsIntoSpace) {
+  gs().coursewidth = 1200, gs().courseheight = 840;
+  for (const auto& [x, y] : {std::pair{-0.5, 300.0}, std::pair{600.0, -3.0},
+                             std::pair{1200.0, 300.0}, std::pair{600.0, 841.0}}) {
+    SCOPED_TRACE(testing::Message() << x << "," << y);
+    sounds.clear();
+    Ball& b = BallAt(x, y, 0, 1, x, y);
+    b.oncourse = true;
+    b.falloff = false;
+    b.z = 0;
+    b.strokex = 650.4, b.strokey = 120.6;
+    LeaveCourse(1);
+    EXPECT_TRUE(b.falloff);
+    EXPECT_TRUE(b.airborne);
+    EXPECT_EQ(b.y, 840 + 500);
+    EXPECT_EQ(b.y - b.z, y);  // the ball's picture stays where it was
+    EXPECT_EQ(gs().returnx, 650);
+    EXPECT_EQ(gs().returny, 121);
+    EXPECT_EQ(sounds, std::vector<int>{26});
+  }
+}
+
+TEST_F(SurfacesTest, OnlyABallInPlayLeavesTheCourse) {
+  gs().coursewidth = 1200, gs().courseheight = 840;
+  const auto out = [](auto&& set) {
+    Ball& b = BallAt(600, -20, 0, 1, 600, -20);
+    b = Ball{};
+    b.x = 600, b.y = -20, b.oncourse = true, b.moving = true;
+    set(b);
+    LeaveCourse(1);
+    return b.falloff;
+  };
+  EXPECT_TRUE(out([](Ball&) {}));
+  EXPECT_FALSE(out([](Ball& b) { b.y = 839; }));  // still on the picture
+  EXPECT_FALSE(out([](Ball& b) { b.oncourse = false; }));
+  EXPECT_FALSE(out([](Ball& b) { b.inhole = true; }));
+  EXPECT_FALSE(out([](Ball& b) { b.inpipe = true; }));
+  EXPECT_FALSE(out([](Ball& b) { b.sinking = true; }));
+  // Without a course picture (the lab's single shots) a ball rolls on anywhere.
+  gs().coursewidth = gs().courseheight = 0;
+  EXPECT_FALSE(out([](Ball&) {}));
+}
+
 TEST_F(SurfacesTest, KindsWithoutEffectLeaveTheBallAlone) {
   for (int kind : {0, 31, 39, 41, 42, 44, 46, 99, -1}) {
     Circle(1, kind, 100, 100, 50);

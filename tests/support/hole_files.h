@@ -42,12 +42,14 @@ class HoleFolder {
     WriteWaveList(Folder() + hole + ".dxw", items);
   }
   // An image list: item 0 a small course picture, item 1 a decoration.
-  void WriteImages(const std::string& hole) {
+  // A course picture of w x h (small by default: enough where no ball rolls;
+  // a ball that rolls off the picture falls into space).
+  void WriteImages(const std::string& hole, int w = 8, int h = 4) {
     std::vector<ImageItem> items(2);
     for (ImageItem& item : items) {
-      item.picture.width = 8;
-      item.picture.height = 4;
-      item.picture.pixels.assign(32, 0x00336699);
+      item.picture.width = w;
+      item.picture.height = h;
+      item.picture.pixels.assign(static_cast<size_t>(w) * h, 0x00336699);
     }
     items[0].name = "course";
     items[1].name = "decoration";
