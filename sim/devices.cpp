@@ -121,9 +121,11 @@ void Mine(int p) {
 void Rubble(int p, const Area& a) {
   if (Random(8) != 0) return;
   Ball& b = gs().players[p];
-  // A ball in the hole is out of play: one the stroke limit took out while at
-  // rest on rubble would roll again, on the course, and could be struck.
-  if (b.inhole) return;
+  // Only a rolling ball is kicked. A ball that came to rest on rubble in this
+  // step has ended its turn already: kicked, it would roll while the next
+  // player plays, and it could be struck while rolling. A ball in the hole is
+  // out of play (one the stroke limit took out would roll on the course again).
+  if (!b.moving || b.inhole) return;
   if (b.speed > 2) b.speed *= 0.94;
   b.airborne = true;
   if (std::fabs(b.vz) < 0.5) b.vz = Random(8) / 10.0;

@@ -221,6 +221,26 @@ TEST_F(DevicesTest, RubbleKicksNowAndThenAndNeedsANumberForItsPicture) {
   }
 }
 
+// A ball that has come to rest on rubble (its turn ended in this step) or is
+// in the hole is never kicked: it would roll while the next player plays.
+TEST_F(DevicesTest, RubbleLeavesABallAtRestOrInTheHoleAlone) {
+  AreaAt(1, 30, "12");
+  for (const bool inhole : {false, true}) {
+    for (int k = 0; k < 200; ++k) {
+      BallAt(500, 500);
+      B().moving = inhole;  // a ball dropping into the cup still moves
+      B().inhole = inhole;
+      B().speed = 0;
+      DeviceAction(1, 1);
+      ASSERT_FALSE(B().airborne) << k;
+      ASSERT_EQ(B().moving, inhole) << k;
+      ASSERT_EQ(B().speed, 0) << k;
+    }
+  }
+  EXPECT_EQ(Spawned(), 0);
+  EXPECT_TRUE(sounds.Effects().empty());
+}
+
 TEST_F(DevicesTest, JumpPadThrowsOnlyFastRollingBalls) {
   AreaAt(1, 34);
   B().speed = 3.5;
