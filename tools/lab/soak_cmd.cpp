@@ -45,6 +45,7 @@ struct SoakOptions {
 
 struct SoakTotals {
   int holes = 0, games = 0, frames = 0, strokes = 0, abandoned = 0, kept = 0;
+  bool stopped = false;  // a game's replay could not be written: the soak ends
   std::vector<std::string> violations;
 };
 
@@ -111,6 +112,7 @@ void PlayGame(const SoakOptions& so, Dice& d, const std::string& first, int hole
   ReplayRecorder recorder;
   if (!recorder.Open(replay.string(), seed, first, s)) {
     t.violations.push_back("cannot write " + replay.string());
+    t.stopped = true;
     return;
   }
   HeadlessPlatform platform;
@@ -273,7 +275,7 @@ int Run(const Args& args) {
   const auto start = std::chrono::steady_clock::now();
   Dice d(so.seed);
   SoakTotals t;
-  while (t.holes < so.holes) {
+  while (t.holes < so.holes && !t.stopped) {
     const std::string& first = holes[static_cast<size_t>(t.games) % holes.size()];
     // Mostly single holes; now and then a run of holes into the next ones.
     const int left = so.holes - t.holes;
