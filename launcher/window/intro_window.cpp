@@ -9,7 +9,7 @@
 #include "media/bitmap_codec.h"
 #include "media/movie.h"
 #include "media/wave_list.h"
-#include "platform/ffmpeg/ffmpeg_movie.h"
+#include "media/ffmpeg/ffmpeg_movie.h"
 
 namespace gp {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "media/movie.h"
-#include "platform/ffmpeg/ffmpeg_movie.h"
+#include "media/ffmpeg/ffmpeg_movie.h"
 
 namespace gp {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ffmpeg/ffmpeg_movie.h"
+#include "media/ffmpeg/ffmpeg_movie.h"
 #include "tools/assets/movie_writer.h"
 
 namespace gp {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ffmpeg/ffmpeg_movie.h"
+#include "media/ffmpeg/ffmpeg_movie.h"
 #include "platform/headless/png_writer.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"

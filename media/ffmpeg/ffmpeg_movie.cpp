@@ -1,6 +1,6 @@
-#include "platform/ffmpeg/ffmpeg_movie.h"
+#include "media/ffmpeg/ffmpeg_movie.h"
 
-#include "platform/ffmpeg/ffmpeg_ptr.h"
+#include "media/ffmpeg/ffmpeg_ptr.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
