@@ -47,7 +47,17 @@ bool Display::Start(Platform* platform, int width, int height, bool vsync) {
   width_ = width;
   height_ = height;
   vsync_ = vsync;
-  back_.assign(static_cast<size_t>(width) * height, 0);
+  // Drawing straight into the platform's frame buffer saves a copy per frame.
+  const size_t n = static_cast<size_t>(width) * height;
+  pixels_ = platform ? platform->FrameBuffer() : nullptr;
+  if (pixels_) {
+    back_.clear();
+    back_.shrink_to_fit();
+    std::fill(pixels_, pixels_ + n, 0);
+  } else {
+    back_.assign(n, 0);
+    pixels_ = back_.data();
+  }
   columns_.assign(static_cast<size_t>(width), 0);
   gathered_.assign(static_cast<size_t>(width), 0);
   running_ = true;
@@ -56,6 +66,11 @@ bool Display::Start(Platform* platform, int width, int height, bool vsync) {
 }
 
 void Display::Finalize() {
+  // The last picture stays readable after the platform takes its buffer back.
+  if (pixels_ && pixels_ != back_.data()) {
+    back_.assign(pixels_, pixels_ + static_cast<size_t>(width_) * height_);
+    pixels_ = back_.data();
+  }
   if (running_ && platform_) platform_->CloseDisplay();
   running_ = false;
   lost_ = false;
@@ -68,7 +83,7 @@ bool Display::CanDraw() {
 }
 
 void Display::Fill(uint16_t native) {
-  if (Drawable()) std::fill(back_.begin(), back_.end(), native);
+  if (Drawable()) std::fill(pixels_, pixels_ + static_cast<size_t>(width_) * height_, native);
 }
 
 void Display::Flip() {
@@ -78,7 +93,7 @@ void Display::Flip() {
       lost_ = true;
       return;
     }
-    platform_->Present(back_.data(), width_, height_);
+    platform_->Present(pixels_, width_, height_);
   }
 }
 
@@ -88,7 +103,7 @@ uint16_t Display::ColorMatch(uint32_t colour) {
 
 void Display::SetPixelNative(int x, int y, uint16_t native) {
   if (!Drawable() || x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  back_[static_cast<size_t>(y) * width_ + x] = native;
+  pixels_[static_cast<size_t>(y) * width_ + x] = native;
 }
 
 void Display::FillRectAlpha(Rect r, uint32_t colour, int alpha) {
@@ -96,7 +111,7 @@ void Display::FillRectAlpha(Rect r, uint32_t colour, int alpha) {
   const Span s = Clip(r.x, r.y, r.w, r.h, width_, height_);
   if (s.empty()) return;
   const uint16_t c = ToNative(colour);
-  uint16_t* corner = &back_[static_cast<size_t>(s.y0) * width_ + s.x0];
+  uint16_t* corner = &pixels_[static_cast<size_t>(s.y0) * width_ + s.x0];
   if (alpha < 255) {
     const PixelBlock b{.dst = corner, .dpitch = width_, .width = s.x1 - s.x0, .rows = s.y1 - s.y0};
     FillAlphaBlock(path_, b, c, alpha);
@@ -120,7 +135,7 @@ void Display::Draw(const ImageItem& item, int pattern, int x, int y) {
   for (int dy = s.y0; dy < s.y1; ++dy) {
     const int row = dy - y;
     const uint16_t* srow = src + static_cast<size_t>(row) * pitch;
-    uint16_t* drow = &back_[static_cast<size_t>(dy) * width_];
+    uint16_t* drow = &pixels_[static_cast<size_t>(dy) * width_];
     if (keyed) {
       DrawKeyedRow(item, runs_at + (dy - s.y0), srow, drow, x, s.x0, s.x1);
     } else {
@@ -169,7 +184,7 @@ void Display::Blend(const ImageItem& item, int pattern, Rect dst, BlendKind kind
   const uint16_t* src =
       &item.native[static_cast<size_t>(item.PatternY(pattern)) * pitch + item.PatternX(pattern)];
   const int width = s.x1 - s.x0;
-  PixelBlock b{.dst = &back_[static_cast<size_t>(s.y0) * width_ + s.x0],
+  PixelBlock b{.dst = &pixels_[static_cast<size_t>(s.y0) * width_ + s.x0],
                .dpitch = width_,
                .spitch = pitch,
                .width = width,

@@ -1,6 +1,7 @@
 #pragma once
 // The game's display: a software RGB565 back buffer presented through the
-// platform. Every drawing operation is clipped to the buffer; a bad pattern
+// platform (the platform's own frame buffer where it lends one, so that
+// presenting copies nothing). Every drawing operation is clipped to the buffer; a bad pattern
 // index or an unprepared item draws nothing.
 
 #include <cstdint>
@@ -60,8 +61,8 @@ class Display {
   bool Drawable() const { return running_ && !lost_; }
 
   // Direct access for the ball drawing and screenshots.
-  uint16_t* Pixels() { return back_.data(); }
-  const uint16_t* Pixels() const { return back_.data(); }
+  uint16_t* Pixels() { return pixels_; }
+  const uint16_t* Pixels() const { return pixels_; }
   int Pitch() const { return width_; }  // in pixels
 
   // The pixel loops of the blends: the vector ones unless a test asks for the
@@ -78,6 +79,8 @@ class Display {
   bool vsync_ = false;
   bool lost_ = false;  // surfaces lost; drawing does nothing until CanDraw restores them
   int width_ = 0, height_ = 0;
+  // The back buffer: the platform's frame buffer when it lends one, else back_.
+  uint16_t* pixels_ = nullptr;
   std::vector<uint16_t> back_;
   BlendPath path_ = BlendPath::kVector;
   // Scratch of one row for stretched blends, each as wide as the buffer: the

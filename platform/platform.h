@@ -56,7 +56,13 @@ class Platform {
   virtual void CloseDisplay() = 0;
   // False while the display's surfaces are lost and cannot be restored.
   virtual bool DisplayReady() = 0;
+  // Shows a frame of the open display's size; another size is ignored.
   virtual void Present(const uint16_t* pixels, int width, int height) = 0;
+  // A buffer of the open display's size (width x height pixels, rows without
+  // padding) that the display may draw straight into, so that presenting it
+  // copies nothing; nullptr when the platform has none. It keeps its pixels
+  // between frames and stays valid until the display is closed or opened again.
+  virtual uint16_t* FrameBuffer() { return nullptr; }
 
   // Audio: 22 050 Hz, 16-bit, mono. Open returns false when no device can start.
   virtual bool OpenAudio(AudioSource* source) = 0;

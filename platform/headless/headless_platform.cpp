@@ -1,5 +1,6 @@
 #include "platform/headless/headless_platform.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace gp {
@@ -17,10 +18,9 @@ void HeadlessPlatform::CloseDisplay() {
 }
 
 void HeadlessPlatform::Present(const uint16_t* pixels, int width, int height) {
-  if (!DisplayReady()) return;
-  frame_.assign(pixels, pixels + static_cast<size_t>(width) * height);
-  frame_w_ = width;
-  frame_h_ = height;
+  if (!DisplayReady() || width != frame_w_ || height != frame_h_) return;
+  // Pixels drawn straight into the frame buffer are already there.
+  if (pixels != frame_.data()) std::copy(pixels, pixels + frame_.size(), frame_.begin());
   ++presented_;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The headless platform: no window, no audio device. A virtual clock that the
-// caller advances, scripted input, the last presented frame kept in memory.
+// caller advances, scripted input, the presented frame kept in memory.
 
 #include <cstdint>
 #include <deque>
@@ -21,6 +21,13 @@ class HeadlessPlatform : public Platform {
   void CloseDisplay() override;
   bool DisplayReady() override { return display_open_ && !lost_; }
   void Present(const uint16_t* pixels, int width, int height) override;
+  uint16_t* FrameBuffer() override { return direct_ && display_open_ ? frame_.data() : nullptr; }
+  // On (the default), the display draws straight into the frame buffer, so a
+  // present copies nothing and frame() shows whatever the display has drawn,
+  // also after its last present. Off, every present copies the display's
+  // pixels, so frame() holds exactly the last presented picture. Takes effect
+  // when a display starts.
+  void SetDirectDrawing(bool on) { direct_ = on; }
   // Simulates surfaces that are lost and cannot be restored.
   void SetDisplayLost(bool lost) { lost_ = lost; }
 
@@ -49,7 +56,8 @@ class HeadlessPlatform : public Platform {
   std::string BaseDir() override { return base_dir_; }
   void SetBaseDir(std::string dir) { base_dir_ = std::move(dir); }
 
-  // The last presented frame and how many frames were presented.
+  // The frame buffer (see SetDirectDrawing): between frames, the last presented
+  // frame. And how many frames were presented.
   const std::vector<uint16_t>& frame() const { return frame_; }
   int framewidth() const { return frame_w_; }
   int frameheight() const { return frame_h_; }
@@ -66,6 +74,7 @@ class HeadlessPlatform : public Platform {
   int pointer_x_ = 0, pointer_y_ = 0;
   std::vector<std::string> messages_;
   std::string base_dir_ = "./";
+  bool direct_ = true;
   std::vector<uint16_t> frame_;
   int frame_w_ = 0, frame_h_ = 0;
   int presented_ = 0;

@@ -214,6 +214,7 @@ TEST_F(HoleSetupTest, ShowsTheLoadingPictureCentred) {
   SetPicture(gamewin().menu.items[1], picture.picture);
   gamewin().menu.items[1].transparent = false;
   PrepareItem(gamewin().menu.items[1]);
+  platform.SetDirectDrawing(false);  // keep the presented picture: the screen is cleared after it
   ASSERT_TRUE(gamewin().display.Start(&platform, 640, 480, false));
   HoleInit();
   const std::vector<uint16_t> frame = platform.frame();

@@ -1,6 +1,8 @@
 // The replay text format: what the recorder writes reads back the same, and
 // damaged files are refused with the line that is wrong.
 #include "app/replay.h"
+#include "app/replay_run.h"
+#include "platform/headless/headless_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -153,6 +155,29 @@ TEST(ReplayRecorder, WritesHeaderEventsRateChangesAndEnd) {
   EXPECT_EQ(r.rates[0].rate, 31);
   EXPECT_EQ(r.frames, 3);
   std::filesystem::remove(path);
+}
+
+// Drawing straight into the platform's frame buffer or presenting by copy
+// gives the same frames: the game redraws every picture it presents.
+TEST(ReplayFrames, AreTheSameDrawnStraightIntoTheFrameBufferOrCopied) {
+  for (const char* name : {"se-course-1p", "keys-panel-2p"}) {
+    SCOPED_TRACE(name);
+    Replay r;
+    std::string error;
+    ASSERT_TRUE(ReadReplay(std::string(GALAPUTT_SOURCE_DIR) + "/tests/replays/" + name + ".replay",
+                           r, error))
+        << error;
+    const std::string folder = std::string(GALAPUTT_GAME_DIR) + "/";
+    HeadlessPlatform direct, copying;
+    copying.SetDirectDrawing(false);
+    const ReplayResult a = RunReplay(r, direct, folder);
+    const ReplayResult b = RunReplay(r, copying, folder);
+    ASSERT_TRUE(a.opened);
+    EXPECT_GT(a.frames, 600);
+    EXPECT_EQ(a.frames, b.frames);
+    EXPECT_EQ(a.digest, b.digest);
+    EXPECT_EQ(direct.frame(), copying.frame());
+  }
 }
 
 }  // namespace

@@ -225,5 +225,46 @@ TEST_F(DisplayTest, LostDisplayDrawsAndPresentsNothingUntilRestored) {
   none.Flip();  // memory only
 }
 
+// The display draws straight into a frame buffer the platform lends, and
+// presents it without a copy; without one it keeps its own and the platform
+// copies. Either way the picture outlives the display.
+TEST(DisplayOnPlatform, DrawsIntoTheLentFrameBufferAndKeepsItsPictureAfterClosing) {
+  HeadlessPlatform p;
+  Display d;
+  ASSERT_TRUE(d.Start(&p, 8, 4, false));
+  ASSERT_NE(p.FrameBuffer(), nullptr);
+  EXPECT_EQ(d.Pixels(), p.FrameBuffer());
+  d.Fill(Pack(1, 2, 3));
+  d.Flip();
+  EXPECT_EQ(p.presented(), 1);
+  EXPECT_EQ(p.frame()[31], Pack(1, 2, 3));
+
+  // Started again, the display begins black in the same kind of buffer.
+  ASSERT_TRUE(d.Start(&p, 8, 4, false));
+  EXPECT_EQ(d.Pixels(), p.FrameBuffer());
+  for (int i = 0; i < 32; ++i) ASSERT_EQ(d.Pixels()[i], 0) << i;
+  d.SetPixelNative(3, 2, Pack(4, 5, 6));
+  d.Flip();
+
+  d.Finalize();
+  ASSERT_TRUE(p.OpenDisplay(16, 16, false));  // the platform's buffer goes to another display
+  EXPECT_NE(d.Pixels(), p.FrameBuffer());
+  EXPECT_EQ(d.Pixels()[2 * 8 + 3], Pack(4, 5, 6));
+  EXPECT_EQ(d.Pixels()[0], 0);
+}
+
+TEST(DisplayOnPlatform, CopyingPlatformKeepsTheLastPresentedPicture) {
+  HeadlessPlatform p;
+  p.SetDirectDrawing(false);
+  Display d;
+  ASSERT_TRUE(d.Start(&p, 8, 4, false));
+  EXPECT_EQ(p.FrameBuffer(), nullptr);
+  d.Fill(Pack(1, 2, 3));
+  d.Flip();
+  d.Fill(Pack(7, 7, 7));  // drawn, not presented
+  EXPECT_EQ(p.frame()[0], Pack(1, 2, 3));
+  EXPECT_EQ(d.Pixels()[0], Pack(7, 7, 7));
+}
+
 }  // namespace
 }  // namespace gp

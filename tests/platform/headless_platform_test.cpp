@@ -72,6 +72,37 @@ TEST(HeadlessPlatform, RecordsWhatTheDevicePlays) {
   EXPECT_EQ(p.audio(), nullptr);
 }
 
+TEST(HeadlessPlatform, LendsItsFrameBufferUnlessCopyingIsAsked) {
+  HeadlessPlatform p;
+  EXPECT_EQ(p.FrameBuffer(), nullptr);  // no display yet
+  ASSERT_TRUE(p.OpenDisplay(4, 2, false));
+  uint16_t* fb = p.FrameBuffer();
+  ASSERT_NE(fb, nullptr);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(fb[i], 0);
+  fb[5] = 55;
+  p.Present(fb, 4, 2);  // already in place
+  EXPECT_EQ(p.presented(), 1);
+  EXPECT_EQ(p.frame()[5], 55);
+  EXPECT_EQ(p.FrameBuffer(), fb);  // the same buffer for the next frame
+
+  const uint16_t other[8] = {9, 9, 9, 9, 9, 9, 9, 9};
+  p.Present(other, 8, 1);  // another size: ignored, and the lent buffer stays put
+  EXPECT_EQ(p.presented(), 1);
+  EXPECT_EQ(p.FrameBuffer(), fb);
+  p.Present(other, 4, 2);  // pixels from elsewhere are copied in
+  EXPECT_EQ(p.presented(), 2);
+  EXPECT_EQ(fb[5], 9);
+  p.CloseDisplay();
+  EXPECT_EQ(p.FrameBuffer(), nullptr);
+
+  HeadlessPlatform copying;
+  copying.SetDirectDrawing(false);
+  ASSERT_TRUE(copying.OpenDisplay(4, 2, false));
+  EXPECT_EQ(copying.FrameBuffer(), nullptr);
+  copying.Present(other, 4, 2);
+  EXPECT_EQ(copying.frame()[7], 9);
+}
+
 TEST(HeadlessPlatform, DisplayAndInput) {
   HeadlessPlatform p;
   EXPECT_FALSE(p.DisplayReady());
