@@ -158,7 +158,8 @@ TEST(ReplayRecorder, WritesHeaderEventsRateChangesAndEnd) {
 }
 
 // Drawing straight into the platform's frame buffer or presenting by copy
-// gives the same frames: the game redraws every picture it presents.
+// gives the same presented frames: the screen cleared after the loading
+// picture, say, is always drawn over before the next present.
 TEST(ReplayFrames, AreTheSameDrawnStraightIntoTheFrameBufferOrCopied) {
   for (const char* name : {"se-course-1p", "keys-panel-2p"}) {
     SCOPED_TRACE(name);
