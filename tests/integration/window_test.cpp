@@ -96,18 +96,26 @@ void ExpectClosedAfter(const HeadlessPlatform& p, const std::string& message) {
   EXPECT_FALSE(gamewin().mixer.Running());
 }
 
+// Opens course1hole1 from a copy of the game data whose `file` is removed, or
+// replaced by `contents` when given.
+bool OpenWithDamagedFile(HeadlessPlatform& p, ScratchFolder& folder, const char* file,
+                         const char* contents) {
+  ResetGameState();
+  folder.LinkGameData();
+  fs::remove(fs::path(folder.path()) / file);
+  if (contents) std::ofstream(fs::path(folder.path()) / file) << contents;
+  p.SetBaseDir(folder.path());
+  return OpenGameWindow(p, GameStart{7, "course1hole1"});
+}
+
 TEST_F(WindowTest, EachMissingFileIsReportedAndClosesTheWindow) {
   if (const auto m = MissingData({"course1hole1"}); !m.empty()) FAIL() << "data missing:" << m;
   for (const char* file : {"menu.dxg", "sound.dxw", "gui.dxg", "course1hole1.dxw",
                            "course1hole1.dxg", "course1hole1.hole"}) {
     SCOPED_TRACE(file);
-    ResetGameState();
     HeadlessPlatform p;
     ScratchFolder folder;
-    folder.LinkGameData();
-    fs::remove(fs::path(folder.path()) / file);
-    p.SetBaseDir(folder.path());
-    EXPECT_FALSE(OpenGameWindow(p, GameStart{7, "course1hole1"}));
+    EXPECT_FALSE(OpenWithDamagedFile(p, folder, file, nullptr));
     ExpectClosedAfter(p, "Cannot open file " + folder.path() + file);
   }
 }
@@ -116,14 +124,9 @@ TEST_F(WindowTest, BrokenFilesAndAMissingHoleCloseTheWindow) {
   if (const auto m = MissingData({"course1hole1"}); !m.empty()) FAIL() << "data missing:" << m;
   for (const char* file : {"gui.dxg", "sound.dxw", "course1hole1.dxg", "course1hole1.dxw"}) {
     SCOPED_TRACE(file);
-    ResetGameState();
     HeadlessPlatform p;
     ScratchFolder folder;
-    folder.LinkGameData();
-    fs::remove(fs::path(folder.path()) / file);
-    std::ofstream(fs::path(folder.path()) / file) << "not a list";
-    p.SetBaseDir(folder.path());
-    EXPECT_FALSE(OpenGameWindow(p, GameStart{7, "course1hole1"}));
+    EXPECT_FALSE(OpenWithDamagedFile(p, folder, file, "not a list"));
     ASSERT_EQ(testing::StartErrors(p).size(), 1u);
     EXPECT_FALSE(GameWindowOpen());
     EXPECT_TRUE(gamewin().failed);
