@@ -8,6 +8,9 @@ FUZZ_SECONDS ?= 5
 SOAK_HOLES ?= 10000
 SOAK_SEED  ?= 1
 PREFIX     ?= /usr/local
+# Ninja when it is installed (a tree first made with another generator keeps it).
+GENERATOR  = $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
+generator  = $(if $(wildcard $(1)/CMakeCache.txt),,$(GENERATOR))
 
 .PHONY: all setup configure build run test unit sanitize fuzz-smoke fuzz soak bench install clean
 
@@ -17,7 +20,7 @@ setup:
 	scripts/setup
 
 configure: setup
-	cmake -S . -B $(BUILD) -DGALAPUTT_WERROR=ON $(CMAKE_ARGS)
+	cmake $(call generator,$(BUILD)) -S . -B $(BUILD) -DGALAPUTT_WERROR=ON $(CMAKE_ARGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -35,7 +38,7 @@ test: unit sanitize fuzz-smoke
 
 # The sanitizer tree takes the data the normal build generated.
 sanitize: build
-	cmake -S . -B $(ASAN_BUILD) -DGALAPUTT_SANITIZE=ON \
+	cmake $(call generator,$(ASAN_BUILD)) -S . -B $(ASAN_BUILD) -DGALAPUTT_SANITIZE=ON \
 	  -DGALAPUTT_DATA_FROM=$(abspath $(BUILD))/game $(CMAKE_ARGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \

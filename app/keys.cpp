@@ -33,13 +33,6 @@ void UpdateBackgroundLoop() {
   }
 }
 
-void TogglePutt() {
-  GameState& g = gs();
-  Ball& p = g.players[g.curplayer];
-  p.pull = !p.pull;
-  Click();
-  RestartMessage(p.pull ? "PULL PUTT METHOD" : "PUSH PUTT METHOD");
-}
 
 // F5: 60 -> 15 -> 30 -> 60 frames per second.
 void CycleFrameLimit() {
@@ -58,13 +51,6 @@ void CycleFrameLimit() {
   }
 }
 
-void ToggleSound() {
-  GameState& g = gs();
-  g.soundon = !g.soundon;
-  if (g.soundon) Click();  // heard only when switching on
-  RestartMessage(g.soundon ? "SOUND ON" : "SOUND OFF");
-  UpdateBackgroundLoop();
-}
 
 void ToggleBackgroundSound() {
   GameState& g = gs();
@@ -120,6 +106,24 @@ void PlayKey(int key) {
 }
 
 }  // namespace
+
+// F8 and the panel's badge: pull putt or push putt for the current player.
+void TogglePutt() {
+  GameState& g = gs();
+  Ball& p = g.players[g.curplayer];
+  p.pull = !p.pull;
+  Click();
+  RestartMessage(p.pull ? "PULL PUTT METHOD" : "PUSH PUTT METHOD");
+}
+
+// F4 and the panel's sound button: effect sounds on or off.
+void ToggleSound() {
+  GameState& g = gs();
+  g.soundon = !g.soundon;
+  if (g.soundon) Click();  // heard only when switching on
+  RestartMessage(g.soundon ? "SOUND ON" : "SOUND OFF");
+  UpdateBackgroundLoop();
+}
 
 void OnKeyDown(int key) {
   GameState& g = gs();

@@ -6,4 +6,8 @@ namespace gp {
 void OnKeyDown(int key);
 void OnKeyUp(int key);
 
+// Shared with the panel's buttons.
+void TogglePutt();
+void ToggleSound();
+
 }  // namespace gp

@@ -1,5 +1,6 @@
 #include "app/panel_input.h"
 
+#include "app/keys.h"
 #include "game/panel_layout.h"
 #include "game/sound.h"
 #include "game/state.h"
@@ -15,23 +16,6 @@ constexpr int kClick = 5;
 
 void ClickSound() {
   PlaySound(kClick);
-}
-
-// Effect sounds on or off; the hole's loop plays only while both switches are on.
-void ToggleSound() {
-  GameState& g = gs();
-  g.soundon = !g.soundon;
-  if (g.soundon) ClickSound();
-  RestartMessage(g.soundon ? "SOUND ON" : "SOUND OFF");
-  const bool loop = g.soundon && g.bgsoundon;
-  RequestSound(SoundList::Background, 0, loop ? SoundOp::Play : SoundOp::Stop);
-}
-
-void TogglePutt() {
-  Ball& b = gs().players[gs().curplayer];
-  b.pull = !b.pull;
-  RestartMessage(b.pull ? "PULL PUTT METHOD" : "PUSH PUTT METHOD");
-  ClickSound();
 }
 
 void RepeatMessage() {

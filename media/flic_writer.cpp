@@ -46,7 +46,7 @@ struct Dialect {
 constexpr Dialect kFlc{false, 4, 7};
 constexpr Dialect kFli{true, 11, 12};
 
-enum : uint16_t { kFrameType = 0xF1FA, kByteRun = 15, kLiteral = 16 };
+enum : uint16_t { kWriteFrameType = 0xF1FA, kWriteByteRun = 15, kWriteLiteral = 16 };
 
 // Length of the run of equal units (1 or 2 bytes) starting at unit k, below end, at most cap.
 int Repeat(const uint8_t* row, int unit, int k, int end, int cap) {
@@ -245,8 +245,8 @@ bool PixelChunk(const uint8_t* prev, const uint8_t* cur, int width, int height, 
                 Chunk& chunk) {
   const size_t area = static_cast<size_t>(width) * height;
   if (prev && std::memcmp(prev, cur, area) == 0) return false;
-  chunk = {kByteRun, ByteRunBody(cur, width, height)};
-  if (chunk.second.size() > area) chunk = {kLiteral, Bytes(cur, cur + area)};
+  chunk = {kWriteByteRun, ByteRunBody(cur, width, height)};
+  if (chunk.second.size() > area) chunk = {kWriteLiteral, Bytes(cur, cur + area)};
   if (prev) {
     Bytes delta =
         d.fli ? DeltaFliBody(prev, cur, width, height) : DeltaFlcBody(prev, cur, width, height);
@@ -259,7 +259,7 @@ bool PixelChunk(const uint8_t* prev, const uint8_t* cur, int width, int height, 
 void AppendFrame(Bytes& out, const std::vector<Chunk>& chunks) {
   const size_t start = out.size();
   Put32(out, 0);
-  Put16(out, kFrameType);
+  Put16(out, kWriteFrameType);
   Put16(out, static_cast<uint32_t>(chunks.size()));
   out.resize(out.size() + 8, 0);
   for (const Chunk& c : chunks) {

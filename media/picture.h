@@ -16,4 +16,9 @@ struct Picture {
   uint32_t at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
+// Channel c (0 red, 1 green, 2 blue) of a 0x00BBGGRR colour.
+inline int Channel(uint32_t colour, int c) {
+  return static_cast<int>((colour >> (8 * c)) & 255);
+}
+
 }  // namespace gp

@@ -44,7 +44,7 @@ void Separate(Ball& p, const Ball& q, int32_t c) {
 
 // Ball p strikes ball q: q takes the share of p's motion along the line of
 // centres, p glances off at a right angle to it.
-void Strike(Ball& p, Ball& q) {
+void StrikeBall(Ball& p, Ball& q) {
   const int32_t c = AngleTo(RoundInt(q.x), RoundInt(q.y), RoundInt(p.x), RoundInt(p.y));
   q.angle = c;
   q.speed = std::fabs(ByteCos(p.angle - c) * p.speed) * kKeep;
@@ -71,7 +71,7 @@ void Contacts(int p) {
     Ball& other = g.players[q];
     if (other.inhole || !other.oncourse) continue;
     if (!Touching(ball, other)) continue;
-    Strike(ball, other);
+    StrikeBall(ball, other);
   }
 }
 

@@ -18,7 +18,7 @@ constexpr int kSplashSlot = 32;
 constexpr int kSplashImage = 4;
 // Flash where a returned ball comes back from the sky.
 constexpr int kReturnFlashImage = 13;
-constexpr int kGlow = 192;
+constexpr int kScoreGlow = 192;
 // Height from which a returned ball falls back, pixels.
 constexpr double kReturnHeight = 80;
 // A ball that fell off the course comes back once it has fallen below this height.
@@ -55,7 +55,7 @@ void BringBack(int p) {
   b.x += ByteCos(a) * r;
   b.y += ByteSin(a) * r / 2;
   SpawnSprite(RoundInt(b.x) - 17, RoundInt(b.y) - 28 - RoundInt(b.z), kReturnFlashImage, false,
-              kGlow);
+              kScoreGlow);
   PlaySound(7);
   if (setup().minus1) {
     RestartMessage("PENALTY STROKE");
@@ -76,7 +76,7 @@ void SinkRow(int p) {
     if (b.ballrows == 7) b.speed = 0;
     if (b.ballrows == 1) {
       g.sprites[kSplashSlot] =
-          Sprite{RoundInt(b.x - 8), RoundInt(b.y - 25), kSplashImage, 0, false, kGlow, 0};
+          Sprite{RoundInt(b.x - 8), RoundInt(b.y - 25), kSplashImage, 0, false, kScoreGlow, 0};
     }
     return;
   }

@@ -16,7 +16,7 @@ namespace gp {
 namespace {
 
 // Milliseconds between passes of the modal loops.
-constexpr uint32_t kPassMs = 5;
+constexpr uint32_t kIntroPassMs = 5;
 
 // The intro window's movie player and pointer, on the launcher's screen.
 class IntroWindow : public IntroHost {
@@ -116,7 +116,7 @@ void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder) 
     intro.Tick(now);
     if (window.Advance(now) && intro.Notify()) intro.CompletionReport();
     if (!intro.Closed()) window.Draw(intro.Player());
-    SDL_Delay(kPassMs);
+    SDL_Delay(kIntroPassMs);
   }
   window.StopMovie();
   window.Release();

@@ -30,7 +30,7 @@ namespace {
 constexpr const char* kFontFile = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
 constexpr float kFontPixels = 11;
 // Milliseconds between passes of the launcher's loop (the animation's timer is 3).
-constexpr uint32_t kPassMs = 3;
+constexpr uint32_t kMenuPassMs = 3;
 // Launcher sounds 1 and 2 play 7 dB below their stored level.
 constexpr int kClickAttenuation = -700;
 constexpr const char* kMissingFlic = "Fatal Error: File does not exist!";
@@ -256,7 +256,7 @@ class Launcher : public LauncherHost {
       screen_.End();
     }
     TextInput();
-    SDL_Delay(kPassMs);
+    SDL_Delay(kMenuPassMs);
   }
 
   // The part of the menu picture the control shows, in picture pixels.

@@ -16,7 +16,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::string Area(int i, int kind, const std::string& comment, int p1 = 0) {
+std::string AreaText(int i, int kind, const std::string& comment, int p1 = 0) {
   return "[area" + std::to_string(i) + "]\nkind=" + std::to_string(kind) +
          "\np1=" + std::to_string(p1) + "\ncomment=" + comment + "\n";
 }
@@ -24,12 +24,12 @@ std::string Area(int i, int kind, const std::string& comment, int p1 = 0) {
 TEST(NextHoles, CupThenTextSwitchesThenTheBonusHole) {
   // Two cups (the last counts), a text switch for the next hole and one for a
   // spare slot, a cannon and a hidden area, the cup's name repeated.
-  const std::string text = Area(1, 5, "first") + Area(2, 28, "switched") + Area(3, 28, "spare", 1) +
-                           Area(4, 29, "cannon") + Area(5, 5, "cup") + Area(6, 29, "hidden") +
-                           Area(7, 28, "cup") + Area(8, 28, "");
+  const std::string text = AreaText(1, 5, "first") + AreaText(2, 28, "switched") + AreaText(3, 28, "spare", 1) +
+                           AreaText(4, 29, "cannon") + AreaText(5, 5, "cup") + AreaText(6, 29, "hidden") +
+                           AreaText(7, 28, "cup") + AreaText(8, 28, "");
   EXPECT_EQ(NextHoles(Profile::FromText(text)), (Names{"cup", "switched", "course5hole1"}));
   EXPECT_EQ(NextHoles(Profile::FromText("")), Names{});
-  EXPECT_EQ(NextHoles(Profile::FromText(Area(1, 5, ""))), Names{});
+  EXPECT_EQ(NextHoles(Profile::FromText(AreaText(1, 5, ""))), Names{});
 }
 
 class CoursePlaceTest : public ::testing::Test {
@@ -45,14 +45,14 @@ class CoursePlaceTest : public ::testing::Test {
 
 TEST_F(CoursePlaceTest, CountsAlongTheCupsWithTheBonusHoleBesideItsPlace) {
   // h1 -> h2 -> h3 (hidden: bonus) -> h4 -> h5 -> h6 -> h1; the bonus hole -> h5.
-  Hole("h1", Area(1, 5, "h2"));
-  Hole("h2", Area(1, 5, "h3"));
-  Hole("h3", Area(1, 5, "h4") + Area(2, 29, "hidden"));
-  Hole("h4", Area(1, 5, "h5"));
-  Hole("course5hole1", Area(1, 5, "h5"));
-  Hole("h5", Area(1, 5, "h6"));
-  Hole("h6", Area(1, 5, "h1") + Area(2, 5, "h7"));
-  Hole("h7", Area(1, 5, "h1"));
+  Hole("h1", AreaText(1, 5, "h2"));
+  Hole("h2", AreaText(1, 5, "h3"));
+  Hole("h3", AreaText(1, 5, "h4") + AreaText(2, 29, "hidden"));
+  Hole("h4", AreaText(1, 5, "h5"));
+  Hole("course5hole1", AreaText(1, 5, "h5"));
+  Hole("h5", AreaText(1, 5, "h6"));
+  Hole("h6", AreaText(1, 5, "h1") + AreaText(2, 5, "h7"));
+  Hole("h7", AreaText(1, 5, "h1"));
   EXPECT_EQ(Place("h1"), 1);
   EXPECT_EQ(Place("h2"), 2);
   EXPECT_EQ(Place("h4"), 4);
@@ -64,8 +64,8 @@ TEST_F(CoursePlaceTest, CountsAlongTheCupsWithTheBonusHoleBesideItsPlace) {
 }
 
 TEST_F(CoursePlaceTest, MissingFilesAndLoopsEndTheSearch) {
-  Hole("a", Area(1, 5, "b"));
-  Hole("b", Area(1, 5, "a") + Area(2, 28, "b"));  // back to the start, and to itself
+  Hole("a", AreaText(1, 5, "b"));
+  Hole("b", AreaText(1, 5, "a") + AreaText(2, 28, "b"));  // back to the start, and to itself
   EXPECT_EQ(Place("b", "a"), 2);
   EXPECT_EQ(Place("c", "a"), 0);
   EXPECT_EQ(Place("x", "missing"), 0);

@@ -12,7 +12,7 @@ namespace {
 // mask picture's pixel has kMask added.
 constexpr uint32_t kMask = 0xF00000;
 
-Picture Numbered(int w, int h, uint32_t base) {
+Picture NumberedPicture(int w, int h, uint32_t base) {
   Picture p;
   p.width = w;
   p.height = h;
@@ -36,8 +36,8 @@ struct LauncherImage : ::testing::Test {
   std::vector<int> selected;  // every OnSelectSpot, in order
 
   LauncherImage() {
-    image.Picture = Numbered(421, 165, 0);
-    image.MaskPicture = Numbered(421, 165, kMask);
+    image.Picture = NumberedPicture(421, 165, 0);
+    image.MaskPicture = NumberedPicture(421, 165, kMask);
     image.HotSpots = LauncherSpots();
     image.Center = true;
     image.Width = 367;
@@ -65,7 +65,7 @@ TEST_F(LauncherImage, PictureIsCentredWithTruncatingDivision) {
 
 TEST(HotImagePlacement, CentredTopLeftAndScaled) {
   HotImage image;
-  image.Picture = Numbered(40, 20, 0);
+  image.Picture = NumberedPicture(40, 20, 0);
   image.Width = 101;
   image.Height = 51;
   EXPECT_EQ(image.Destination(), (HotRect{0, 0, 40, 20}));
@@ -75,7 +75,7 @@ TEST(HotImagePlacement, CentredTopLeftAndScaled) {
   EXPECT_EQ(image.Destination(), (HotRect{0, 0, 101, 51}));
 
   // Scaled mapping rounds: 200 x 100 control over a 100 x 50 picture.
-  image.Picture = Numbered(100, 50, 0);
+  image.Picture = NumberedPicture(100, 50, 0);
   image.Width = 200;
   image.Height = 100;
   struct Case {
@@ -146,8 +146,8 @@ TEST_F(LauncherImage, ClickPassesOnlyOnTheSpotItWentDownOn) {
 
 TEST(HotImageHitTest, PressedSpotIsHeldWhileItContainsThePoint) {
   HotImage image;
-  image.Picture = Numbered(40, 40, 0);
-  image.MaskPicture = Numbered(40, 40, kMask);
+  image.Picture = NumberedPicture(40, 40, 0);
+  image.MaskPicture = NumberedPicture(40, 40, kMask);
   image.HotSpots.items = {Rect(0, 0, 20, 20), Rect(10, 10, 30, 30)};
   image.Width = image.Height = 40;
   std::vector<int> selected;
@@ -172,8 +172,8 @@ TEST(HotImageHitTest, PressedSpotIsHeldWhileItContainsThePoint) {
 
 TEST(HotImageHighlight, FollowsPointerAndButton) {
   HotImage image;
-  image.Picture = Numbered(60, 40, 0);
-  image.MaskPicture = Numbered(60, 40, kMask);
+  image.Picture = NumberedPicture(60, 40, 0);
+  image.MaskPicture = NumberedPicture(60, 40, kMask);
   // Spot 0: both states, pressed art below the highlighted art.
   // Spot 1: highlighted art only, so pressed falls back to it.
   // Spot 2: pressed art only.
@@ -272,8 +272,8 @@ TEST_F(LauncherImage, HighlightTakesMaskInsideTheRegionOnly) {
 
 TEST(HotImageHighlight, ShiftedArtAndClippedBoxes) {
   HotImage image;
-  image.Picture = Numbered(30, 20, 0);
-  image.MaskPicture = Numbered(8, 8, kMask);  // art kept in a small sheet
+  image.Picture = NumberedPicture(30, 20, 0);
+  image.MaskPicture = NumberedPicture(8, 8, kMask);  // art kept in a small sheet
   image.HotSpots.items = {Rect(10, 5, 14, 8, 1, {2, 3, 0, 0}), Rect(25, -5, 40, 4, 1),
                           Rect(0, 10, 5, 15, 1, {6, 6, 0, 0})};
   image.Width = 30;

@@ -16,7 +16,7 @@ using test::WriteBytes;
 
 using Trace = std::vector<std::string>;
 
-constexpr char kApp[] = "HKEY_CURRENT_USER\\Software\\zorbel games\\Galaputt SE v1.1\\";
+constexpr char kAppKey[] = "HKEY_CURRENT_USER\\Software\\zorbel games\\Galaputt SE v1.1\\";
 
 // Settings unlike the defaults everywhere.
 LauncherSettings Changed() {
@@ -54,9 +54,9 @@ class SettingsTest : public ::testing::Test {
   // A hive holding "RunOnce" = 1 and the given settings (name, value text).
   void WriteSaved(const std::vector<std::pair<std::string, std::string>>& settings) {
     std::string text = "Windows Registry Editor Version 5.00\n";
-    text += std::string("[") + kApp + "RunOnce]\n\"RunOnce\"=dword:00000001\n";
+    text += std::string("[") + kAppKey + "RunOnce]\n\"RunOnce\"=dword:00000001\n";
     for (const auto& [name, value] : settings) {
-      text += std::string("[") + kApp + name + "]\n\"" + name + "\"=" + value + "\n";
+      text += std::string("[") + kAppKey + name + "]\n\"" + name + "\"=" + value + "\n";
     }
     WriteBytes(file, text);
   }
@@ -83,8 +83,8 @@ TEST_F(SettingsTest, FirstRunShowsTheDefaultsAndReadsOnlyRunOnce) {
 
 TEST_F(SettingsTest, RunOnceFalseOrOfAnotherTypeKeepsTheDefaults) {
   for (const std::string run_once : {"dword:00000000", "\"1\""}) {
-    WriteBytes(file, std::string("Windows Registry Editor Version 5.00\n[") + kApp +
-                         "RunOnce]\n\"RunOnce\"=" + run_once + "\n[" + kApp +
+    WriteBytes(file, std::string("Windows Registry Editor Version 5.00\n[") + kAppKey +
+                         "RunOnce]\n\"RunOnce\"=" + run_once + "\n[" + kAppKey +
                          "Players]\n\"Players\"=dword:3\n");
     Trace trace;
     store.SetTrace(&trace);
@@ -194,7 +194,7 @@ TEST_F(SettingsTest, WritesEverySettingInItsOrderAndTwiceGivesTheSameFile) {
   size_t at = 0;
   for (size_t i = 0; i < order.size(); ++i) {
     EXPECT_EQ(trace[i + 1].substr(trace[i + 1].find(' ') + 1), order[i]);
-    const size_t key = first.find(std::string(kApp) + order[i] + "]\r\n\"" + order[i] + "\"=");
+    const size_t key = first.find(std::string(kAppKey) + order[i] + "]\r\n\"" + order[i] + "\"=");
     ASSERT_NE(key, std::string::npos) << order[i];
     EXPECT_GT(key, at) << order[i];
     at = key;

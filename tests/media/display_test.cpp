@@ -8,7 +8,7 @@
 namespace gp {
 namespace {
 
-constexpr uint16_t Pack(int r, int g, int b) {
+constexpr uint16_t PackNative(int r, int g, int b) {
   return static_cast<uint16_t>(r << 11 | g << 5 | b);
 }
 
@@ -38,21 +38,21 @@ TEST(Rgb565, ColorMatchRoundsToTheNearestAndRoundTrips) {
   EXPECT_EQ(Display::ColorMatch(0x0000FF), 0xF800);  // red in the low byte
   EXPECT_EQ(Display::ColorMatch(0x00FF00), 0x07E0);
   EXPECT_EQ(Display::ColorMatch(0xFF0000), 0x001F);
-  EXPECT_EQ(Display::ColorMatch(0x808080), Pack(16, 32, 16));
+  EXPECT_EQ(Display::ColorMatch(0x808080), PackNative(16, 32, 16));
   EXPECT_EQ(Display::ColorMatch(0x020202), 0);
-  EXPECT_EQ(Display::ColorMatch(0x030303), Pack(0, 1, 0));
+  EXPECT_EQ(Display::ColorMatch(0x030303), PackNative(0, 1, 0));
   for (uint32_t v = 0; v < 65536; ++v) ASSERT_EQ(ToNative(FromNative(uint16_t(v))), v);
 }
 
 TEST_F(DisplayTest, DrawCopiesPatternsWithTheColourKeyAndClips) {
-  const uint16_t A = Pack(1, 2, 3), B = Pack(4, 5, 6), K = Pack(0, 0, 0);
+  const uint16_t A = PackNative(1, 2, 3), B = PackNative(4, 5, 6), K = PackNative(0, 0, 0);
   // Two 2x2 patterns side by side: [A K / B B] and [B B / K A].
   const ImageItem item = NativeItem(4, 2, {A, K, B, B, B, B, K, A}, 2);
   ASSERT_EQ(item.PatternCount(), 2);
-  d.Fill(Pack(9, 9, 9));
+  d.Fill(PackNative(9, 9, 9));
   d.Draw(item, 0, 1, 1);
   EXPECT_EQ(At(1, 1), A);
-  EXPECT_EQ(At(2, 1), Pack(9, 9, 9));  // key skipped
+  EXPECT_EQ(At(2, 1), PackNative(9, 9, 9));  // key skipped
   EXPECT_EQ(At(1, 2), B);
   EXPECT_EQ(At(2, 2), B);
   d.Draw(item, 1, -1, 2);  // left half clipped
@@ -87,21 +87,21 @@ TEST_F(DisplayTest, DrawCopiesPatternsWithTheColourKeyAndClips) {
 }
 
 TEST_F(DisplayTest, BlendModesOnHandComputedPixels) {
-  const uint16_t D = Pack(10, 20, 30), S = Pack(25, 50, 5);
+  const uint16_t D = PackNative(10, 20, 30), S = PackNative(25, 50, 5);
   const ImageItem item = NativeItem(1, 1, {S});
   const auto run = [&](auto draw, int alpha) {
     d.Fill(D);
     (d.*draw)(item, 0, Rect{0, 0, 1, 1}, alpha);
     return At(0, 0);
   };
-  EXPECT_EQ(run(&Display::DrawAdd, 255), Pack(31, 63, 31));
-  EXPECT_EQ(run(&Display::DrawAdd, 400), Pack(31, 63, 31));
-  EXPECT_EQ(run(&Display::DrawAdd, 128), Pack(22, 45, 31));  // 25*128/255 = 12, ...
+  EXPECT_EQ(run(&Display::DrawAdd, 255), PackNative(31, 63, 31));
+  EXPECT_EQ(run(&Display::DrawAdd, 400), PackNative(31, 63, 31));
+  EXPECT_EQ(run(&Display::DrawAdd, 128), PackNative(22, 45, 31));  // 25*128/255 = 12, ...
   EXPECT_EQ(run(&Display::DrawAdd, -5), D);
-  EXPECT_EQ(run(&Display::DrawSub, 255), Pack(0, 0, 25));
-  EXPECT_EQ(run(&Display::DrawSub, 100), Pack(1, 1, 29));  // 25*100/255 = 9, ...
+  EXPECT_EQ(run(&Display::DrawSub, 255), PackNative(0, 0, 25));
+  EXPECT_EQ(run(&Display::DrawSub, 100), PackNative(1, 1, 29));  // 25*100/255 = 9, ...
   EXPECT_EQ(run(&Display::DrawSub, 0), D);
-  EXPECT_EQ(run(&Display::DrawAlpha, 51), Pack(13, 26, 25));  // (25*51 + 10*204)/255 = 13, ...
+  EXPECT_EQ(run(&Display::DrawAlpha, 51), PackNative(13, 26, 25));  // (25*51 + 10*204)/255 = 13, ...
   EXPECT_EQ(run(&Display::DrawAlpha, 255), S);
   EXPECT_EQ(run(&Display::DrawAlpha, 1000), S);
   EXPECT_EQ(run(&Display::DrawAlpha, 0), D);
@@ -116,7 +116,7 @@ TEST_F(DisplayTest, BlendModesOnHandComputedPixels) {
 }
 
 TEST_F(DisplayTest, BlendsStretchIntoTheRectangleAndClip) {
-  const uint16_t A = Pack(1, 0, 0), B = Pack(2, 0, 0), C = Pack(3, 0, 0);
+  const uint16_t A = PackNative(1, 0, 0), B = PackNative(2, 0, 0), C = PackNative(3, 0, 0);
   const ImageItem item = NativeItem(3, 1, {A, B, C}, 0, false);
   d.Fill(0);
   d.DrawAlpha(item, 0, Rect{0, 0, 6, 2}, 255);
@@ -142,17 +142,17 @@ TEST_F(DisplayTest, BlendsStretchIntoTheRectangleAndClip) {
 }
 
 TEST_F(DisplayTest, FillsPixelsAndAlphaRectangles) {
-  d.Fill(Pack(1, 1, 1));
-  d.SetPixelNative(7, 3, Pack(2, 2, 2));
-  d.SetPixelNative(8, 0, Pack(3, 3, 3));
-  d.SetPixelNative(-1, 0, Pack(3, 3, 3));
-  EXPECT_EQ(At(7, 3), Pack(2, 2, 2));
-  EXPECT_EQ(At(0, 0), Pack(1, 1, 1));
+  d.Fill(PackNative(1, 1, 1));
+  d.SetPixelNative(7, 3, PackNative(2, 2, 2));
+  d.SetPixelNative(8, 0, PackNative(3, 3, 3));
+  d.SetPixelNative(-1, 0, PackNative(3, 3, 3));
+  EXPECT_EQ(At(7, 3), PackNative(2, 2, 2));
+  EXPECT_EQ(At(0, 0), PackNative(1, 1, 1));
 
   d.Fill(0);
   d.FillRectAlpha(Rect{-2, -2, 4, 3}, 0x0000FF, 128);
-  EXPECT_EQ(At(0, 0), Pack(15, 0, 0));  // 31*128/255
-  EXPECT_EQ(At(1, 0), Pack(15, 0, 0));
+  EXPECT_EQ(At(0, 0), PackNative(15, 0, 0));  // 31*128/255
+  EXPECT_EQ(At(1, 0), PackNative(15, 0, 0));
   EXPECT_EQ(At(2, 0), 0);
   EXPECT_EQ(At(0, 1), 0);
   d.FillRectAlpha(Rect{4, 0, 10, 10}, 0xFFFFFF, 255);
@@ -192,25 +192,25 @@ TEST_F(DisplayTest, CanvasLinesExcludeTheEndPoint) {
 
 TEST_F(DisplayTest, LostDisplayDrawsAndPresentsNothingUntilRestored) {
   EXPECT_TRUE(d.CanDraw());
-  d.Fill(Pack(1, 1, 1));
+  d.Fill(PackNative(1, 1, 1));
   d.Flip();
   EXPECT_EQ(platform.presented(), 1);
-  EXPECT_EQ(platform.frame()[0], Pack(1, 1, 1));
+  EXPECT_EQ(platform.frame()[0], PackNative(1, 1, 1));
 
   platform.SetDisplayLost(true);
   EXPECT_FALSE(d.CanDraw());
-  d.Fill(Pack(2, 2, 2));
+  d.Fill(PackNative(2, 2, 2));
   d.SetPixelNative(0, 0, 5);
   d.Flip();
   EXPECT_EQ(platform.presented(), 1);
-  EXPECT_EQ(At(1, 1), Pack(1, 1, 1));
+  EXPECT_EQ(At(1, 1), PackNative(1, 1, 1));
 
   platform.SetDisplayLost(false);
   EXPECT_TRUE(d.CanDraw());
-  d.Fill(Pack(3, 3, 3));
+  d.Fill(PackNative(3, 3, 3));
   d.Flip();
   EXPECT_EQ(platform.presented(), 2);
-  EXPECT_EQ(platform.frame()[5], Pack(3, 3, 3));
+  EXPECT_EQ(platform.frame()[5], PackNative(3, 3, 3));
 
   d.Finalize();
   EXPECT_FALSE(d.CanDraw());
@@ -234,22 +234,22 @@ TEST(DisplayOnPlatform, DrawsIntoTheLentFrameBufferAndKeepsItsPictureAfterClosin
   ASSERT_TRUE(d.Start(&p, 8, 4, false));
   ASSERT_NE(p.FrameBuffer(), nullptr);
   EXPECT_EQ(d.Pixels(), p.FrameBuffer());
-  d.Fill(Pack(1, 2, 3));
+  d.Fill(PackNative(1, 2, 3));
   d.Flip();
   EXPECT_EQ(p.presented(), 1);
-  EXPECT_EQ(p.frame()[31], Pack(1, 2, 3));
+  EXPECT_EQ(p.frame()[31], PackNative(1, 2, 3));
 
   // Started again, the display begins black in the same kind of buffer.
   ASSERT_TRUE(d.Start(&p, 8, 4, false));
   EXPECT_EQ(d.Pixels(), p.FrameBuffer());
   for (int i = 0; i < 32; ++i) ASSERT_EQ(d.Pixels()[i], 0) << i;
-  d.SetPixelNative(3, 2, Pack(4, 5, 6));
+  d.SetPixelNative(3, 2, PackNative(4, 5, 6));
   d.Flip();
 
   d.Finalize();
   ASSERT_TRUE(p.OpenDisplay(16, 16, false));  // the platform's buffer goes to another display
   EXPECT_NE(d.Pixels(), p.FrameBuffer());
-  EXPECT_EQ(d.Pixels()[2 * 8 + 3], Pack(4, 5, 6));
+  EXPECT_EQ(d.Pixels()[2 * 8 + 3], PackNative(4, 5, 6));
   EXPECT_EQ(d.Pixels()[0], 0);
 }
 
@@ -259,11 +259,11 @@ TEST(DisplayOnPlatform, CopyingPlatformKeepsTheLastPresentedPicture) {
   Display d;
   ASSERT_TRUE(d.Start(&p, 8, 4, false));
   EXPECT_EQ(p.FrameBuffer(), nullptr);
-  d.Fill(Pack(1, 2, 3));
+  d.Fill(PackNative(1, 2, 3));
   d.Flip();
-  d.Fill(Pack(7, 7, 7));  // drawn, not presented
-  EXPECT_EQ(p.frame()[0], Pack(1, 2, 3));
-  EXPECT_EQ(d.Pixels()[0], Pack(7, 7, 7));
+  d.Fill(PackNative(7, 7, 7));  // drawn, not presented
+  EXPECT_EQ(p.frame()[0], PackNative(1, 2, 3));
+  EXPECT_EQ(d.Pixels()[0], PackNative(7, 7, 7));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace gp {
 namespace {
 
 using test::Bytes;
-using test::Chunk;
+using test::FlicChunk;
 using test::File;
 using test::Frame;
 using test::Header;
@@ -44,7 +44,7 @@ TEST(FlicDecoder, WorkedSingleFrameExample) {
   Put16(palette, 1);
   palette.insert(palette.end(), {0, 4, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
   const Bytes run = {0x01, 0x04, 0x02, 0x02, 0xFE, 0x00, 0x01, 0x02, 0x03, 0x00};
-  FlicDecoder d = OneFrame(4, 2, {Chunk(4, palette), Chunk(15, run)});
+  FlicDecoder d = OneFrame(4, 2, {FlicChunk(4, palette), FlicChunk(15, run)});
   EXPECT_EQ(d.kind(), FlicKind::kFlc);
   EXPECT_EQ(d.delay_ms(), 10);
   ASSERT_TRUE(d.DecodeNext());
@@ -59,7 +59,7 @@ TEST(FlicDecoder, WordDeltaWithOddWidthLastPixelAndLineSkip) {
   const Bytes delta = {0x02, 0x00, 0xFF, 0xFF, 0x09, 0x80, 0x01, 0x00, 0x02,
                        0x01, 0x07, 0x08, 0x01, 0x00, 0x00, 0xFE, 0x04, 0x04};
   FlicDecoder d(
-      File(Header(kFlc, 2, 5, 3, 10), {Frame({Chunk(13, {})}), Frame({Chunk(7, delta)})}));
+      File(Header(kFlc, 2, 5, 3, 10), {Frame({FlicChunk(13, {})}), Frame({FlicChunk(7, delta)})}));
   ASSERT_TRUE(d.GoToFrame(2));
   EXPECT_EQ(d.image().pixels, (Bytes{0, 0, 0, 0, 0, 0, 0, 7, 8, 9, 4, 4, 4, 4, 0}));
 }
@@ -70,7 +70,7 @@ TEST(FlicDecoder, PaletteChunks) {
   partial.insert(partial.end(), {2, 1, 10, 20, 30, 4, 3, 1, 1, 1, 2, 2, 2, 3, 3, 3});
   partial.insert(partial.end(), {240, 10});
   for (int i = 0; i < 30; ++i) partial.push_back(99);
-  FlicDecoder a = OneFrame(1, 1, {test::RampPalette(), Chunk(4, partial)});
+  FlicDecoder a = OneFrame(1, 1, {test::RampPalette(), FlicChunk(4, partial)});
   ASSERT_TRUE(a.DecodeNext());
   EXPECT_EQ(a.image().Colour(2), 0x1E140Au);
   EXPECT_EQ(a.image().Colour(9), 0x030303u);
@@ -80,7 +80,7 @@ TEST(FlicDecoder, PaletteChunks) {
   Bytes six;  // 64-level values widen so that 63 is 255; bits above six are ignored
   Put16(six, 1);
   six.insert(six.end(), {0, 2, 63, 0, 32, 69, 1, 16});
-  FlicDecoder b = OneFrame(1, 1, {Chunk(11, six)});
+  FlicDecoder b = OneFrame(1, 1, {FlicChunk(11, six)});
   ASSERT_TRUE(b.DecodeNext());
   EXPECT_EQ(b.image().Colour(0), 0x8200FFu);
   EXPECT_EQ(b.image().Colour(1), 0x410414u);
@@ -93,7 +93,7 @@ TEST(FlicDecoder, ByteDeltaBlackAndLiteral) {
   lc.insert(lc.end(), {2, 1, 2, 5, 6, 1, 0xFD, 7, 1, 0, 0});
   const Bytes lit = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
   FlicDecoder d(File(Header(kFli, 3, 6, 3, 1),
-                     {Frame({Literal(lit)}), Frame({Chunk(12, lc)}), Frame({Chunk(13, {})})}));
+                     {Frame({Literal(lit)}), Frame({FlicChunk(12, lc)}), Frame({FlicChunk(13, {})})}));
   ASSERT_TRUE(d.GoToFrame(2));
   EXPECT_EQ(d.image().pixels, (Bytes{1, 1, 1, 1, 1, 1, 1, 5, 6, 1, 7, 7, 1, 1, 1, 1, 1, 1}));
   ASSERT_TRUE(d.DecodeNext());
@@ -104,7 +104,7 @@ TEST(FlicDecoder, ByteRunIgnoresItsPacketCountAndShortLiteralKeepsTheRest) {
   // Count byte 0 and 9: the line is still filled by its width.
   const Bytes run = {0, 3, 4, 0xFF, 5, 9, 0xFC, 1, 2, 3, 4};
   FlicDecoder d(
-      File(Header(kFlc, 2, 4, 2, 10), {Frame({Chunk(15, run)}), Frame({Literal({8, 8})})}));
+      File(Header(kFlc, 2, 4, 2, 10), {Frame({FlicChunk(15, run)}), Frame({Literal({8, 8})})}));
   ASSERT_TRUE(d.DecodeNext());
   EXPECT_EQ(d.image().pixels, (Bytes{4, 4, 4, 5, 1, 2, 3, 4}));
   ASSERT_TRUE(d.DecodeNext());
@@ -127,9 +127,9 @@ TEST(FlicDecoder, SkipsUnknownChunksPrefixExtraBytesAndNonFrameHeaders) {
   odd.insert(odd.end(), {5, 1, 1, 2, 3});
   const std::vector<Bytes> pieces = {
       prefix,
-      Frame({Chunk(18, Bytes(40, 0x77)), Literal({1, 2, 3, 4})}, 7),
+      Frame({FlicChunk(18, Bytes(40, 0x77)), Literal({1, 2, 3, 4})}, 7),
       junk,
-      Frame({Chunk(4, odd), Literal({9, 9, 9, 9})}),
+      Frame({FlicChunk(4, odd), Literal({9, 9, 9, 9})}),
   };
   FlicDecoder d(File(Header(kFlc, 2, 2, 2, 10), pieces));
   ASSERT_TRUE(d.DecodeNext());
@@ -194,8 +194,8 @@ TEST(FlicDecoder, DamagedChunksStayInsideTheImage) {
   huge.insert(huge.end(), {3, 3, 3});
   Bytes tiny = {2, 0, 0, 0, 16, 0, 1, 1, 1, 1};  // size below 6: the frame stops there
   FlicDecoder d(File(Header(kFlc, 5, w, h, 1),
-                     {Frame({Chunk(7, skip_past)}), Frame({Chunk(7, wide)}), Frame({Chunk(12, lc)}),
-                      Frame({Chunk(15, {0, 0x80})}), Frame({tiny, Literal(Bytes(24, 4))})}));
+                     {Frame({FlicChunk(7, skip_past)}), Frame({FlicChunk(7, wide)}), Frame({FlicChunk(12, lc)}),
+                      Frame({FlicChunk(15, {0, 0x80})}), Frame({tiny, Literal(Bytes(24, 4))})}));
   ASSERT_TRUE(d.DecodeNext());
   EXPECT_EQ(d.image().pixels, Bytes(24, 0));
   ASSERT_TRUE(d.DecodeNext());
@@ -210,7 +210,7 @@ TEST(FlicDecoder, DamagedChunksStayInsideTheImage) {
   EXPECT_EQ(d.image().pixels[0], 0);
   EXPECT_FALSE(d.DecodeNext());  // 5 frames done
 
-  FlicDecoder e(File(Header(kFlc, 1, w, h, 1), {Frame({Chunk(16, {}), huge})}));
+  FlicDecoder e(File(Header(kFlc, 1, w, h, 1), {Frame({FlicChunk(16, {}), huge})}));
   ASSERT_TRUE(e.DecodeNext());
   EXPECT_EQ(e.image().pixels[2], 3);
 }
@@ -229,7 +229,7 @@ TEST(FlicDecoder, TruncatedFilesShowTheFramesTheyHold) {
     EXPECT_EQ(decoded, whole) << cut;
     EXPECT_EQ(d.status(), decoded < 6 ? FlicStatus::kError : FlicStatus::kEnd);
   }
-  FlicDecoder many(File(Header(kFlc, 65535, 4096, 4096, 1), {Frame({Chunk(13, {})})}));
+  FlicDecoder many(File(Header(kFlc, 65535, 4096, 4096, 1), {Frame({FlicChunk(13, {})})}));
   int decoded = 0;
   while (many.DecodeNext()) ++decoded;
   EXPECT_EQ(decoded, 1);

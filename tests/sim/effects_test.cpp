@@ -15,7 +15,7 @@
 namespace gp {
 namespace {
 
-constexpr int kW = 640, kH = 480;
+constexpr int kScreenW = 640, kScreenH = 480;
 
 class EffectsTest : public ::testing::Test {
  protected:
@@ -23,7 +23,7 @@ class EffectsTest : public ::testing::Test {
     test::FreshState(7);
     GameWindow& win = gamewin();
     win.course.items.clear();
-    win.display.Start(nullptr, kW, kH, false);
+    win.display.Start(nullptr, kScreenW, kScreenH, false);
     win.display.Fill(0);
   }
   void TearDown() override {

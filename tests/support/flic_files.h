@@ -52,7 +52,7 @@ inline Bytes Header(uint16_t magic, int frames, int width, int height, uint32_t 
 }
 
 // A sub-chunk: 6-byte header (size counts it) and payload, no padding.
-inline Bytes Chunk(uint16_t type, const Bytes& payload) {
+inline Bytes FlicChunk(uint16_t type, const Bytes& payload) {
   Bytes c;
   Put32(c, static_cast<uint32_t>(6 + payload.size()));
   Put16(c, type);
@@ -94,12 +94,12 @@ inline Bytes RampPalette() {
     p.push_back(static_cast<uint8_t>(255 - i));
     p.push_back(static_cast<uint8_t>(i * 7));
   }
-  return Chunk(4, p);
+  return FlicChunk(4, p);
 }
 
 // A literal (type 16) chunk of the given pixels.
 inline Bytes Literal(const Bytes& pixels) {
-  return Chunk(16, pixels);
+  return FlicChunk(16, pixels);
 }
 
 // Frames that change in every way the encoder distinguishes. The top half is texture

@@ -28,4 +28,9 @@ inline LabOutput RunLab(const std::string& args, const char* redirect = "2>/dev/
   return o;
 }
 
+// The short name the lab tests use.
+inline LabOutput Lab(const std::string& args, const char* redirect = "2>/dev/null") {
+  return RunLab(args, redirect);
+}
+
 }  // namespace gp::test

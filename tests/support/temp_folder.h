@@ -43,4 +43,10 @@ class TempFolder {
   std::filesystem::path dir_;
 };
 
+// A file name in the system's temporary folder (for files a test overwrites
+// and leaves).
+inline std::string TempPath(const std::string& name) {
+  return (std::filesystem::temp_directory_path() / name).string();
+}
+
 }  // namespace gp::test

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/game_dir.h"
 #include "game/state.h"
 #include "media/bitmap_codec.h"
 #include "media/image_list.h"
@@ -28,19 +29,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Game(const std::string& file) {
-  return std::string(GALAPUTT_GAME_DIR) + "/" + file;
-}
+using gp::test::GameFile;
 
 gp::ImageList Images(const std::string& file) {
   gp::ImageList list;
-  gp::LoadImageList(list, Game(file), true);
+  gp::LoadImageList(list, GameFile(file), true);
   return list;
 }
 
 gp::WaveList Waves(const std::string& file) {
   gp::WaveList list;
-  gp::LoadWaveList(list, Game(file));
+  gp::LoadWaveList(list, GameFile(file));
   return list;
 }
 
@@ -156,7 +155,7 @@ TEST(GuiArt, TextLandsOnTheFieldsOfThePanelAndNameBox) {
   const gp::ImageList gui = Images("gui.dxg");
   ExpectFieldsUnderText(gui.Item(1)->picture, gui.Item(2)->picture, gui.Item(18)->picture,
                         "default");
-  for (const auto& dir : fs::directory_iterator(Game("skins"))) {
+  for (const auto& dir : fs::directory_iterator(GameFile("skins"))) {
     if (!dir.is_directory()) continue;
     ExpectFieldsUnderText(gp::LoadBitmapFile((dir.path() / "panel.bmp").string()),
                           gp::LoadBitmapFile((dir.path() / "panelmin.bmp").string()),
@@ -186,8 +185,8 @@ class RealHud : public gp::test::GameTest {
 
 TEST_F(RealHud, PanelTextsAndAimShowOnTheArt) {
   gp::GameWindow& w = gp::gamewin();
-  gp::LoadImageList(w.gui, Game("gui.dxg"), true);
-  gp::LoadImageList(w.menu, Game("menu.dxg"), true);
+  gp::LoadImageList(w.gui, GameFile("gui.dxg"), true);
+  gp::LoadImageList(w.menu, GameFile("menu.dxg"), true);
   gp::GameState& g = gp::gs();
   g.players[1].topar = -2;
   g.players[2].topar = 0;
@@ -406,7 +405,7 @@ TEST(Sounds, HoleBedsLoopCleanlyAndDevicesSound) {
 TEST(BallTextures, AtLeastSixDistinct24BitPictures) {
   std::set<std::vector<uint32_t>> seen;
   int count = 0;
-  for (const auto& e : fs::directory_iterator(Game("textures"))) {
+  for (const auto& e : fs::directory_iterator(GameFile("textures"))) {
     if (e.path().extension() != ".bmp") continue;
     ++count;
     std::ifstream f(e.path(), std::ios::binary);
@@ -431,7 +430,7 @@ TEST(Skins, EverySkinFolderReplacesAllTenPicturesAtTheirSizes) {
                {"pushputt.bmp", 4}, {"gauge.bmp", 5},   {"target.bmp", 6},   {"font.bmp", 7},
                {"numbers.bmp", 8},  {"namebox.bmp", 18}};
   int skins = 0;
-  for (const auto& dir : fs::directory_iterator(Game("skins"))) {
+  for (const auto& dir : fs::directory_iterator(GameFile("skins"))) {
     if (!dir.is_directory()) continue;
     ++skins;
     for (const auto& f : files) {
@@ -464,7 +463,7 @@ TEST(AssetCompiler, TwoRunsWriteTheSameBytes) {
   for (int run = 0; run < 2; ++run) {
     const fs::path out = base / std::to_string(run);
     fs::create_directories(out);
-    const std::string cmd = Game("galaputt-assets") + " --out " + out.string() +
+    const std::string cmd = GameFile("galaputt-assets") + " --out " + out.string() +
                             " gui menu sound menusound textures skins > /dev/null";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     runs.push_back(Tree(out));

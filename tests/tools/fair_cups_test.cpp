@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/game_dir.h"
 #include "tests/tools/putt_lab.h"
 
 namespace {
@@ -16,7 +17,7 @@ namespace {
 using gp::testing::HoleArea;
 using gp::testing::PuttLab;
 
-const std::string kGame = std::string(GALAPUTT_GAME_DIR) + "/";
+using gp::test::kGameDir;
 
 constexpr double kReach = 60;      // pixels from the cup
 constexpr int kStrengths = 20;     // 0.2, 0.3, ... 2.1
@@ -84,7 +85,7 @@ bool Allowed(const PuttLab& lab, const std::vector<gp::testing::Polygon>& floors
 class FairCup : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(FairCup, CarefulPuttsDropFromMostDirections) {
-  const std::string path = kGame + GetParam() + ".hole";
+  const std::string path = kGameDir + GetParam() + ".hole";
   const auto floors = gp::testing::ReadFloors(path);
   ASSERT_FALSE(floors.empty()) << path;
   PuttLab lab;

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "support/game_dir.h"
 #include "base/profile.h"
 #include "game/area_kind.h"
 #include "game/hole_file.h"
@@ -28,7 +29,7 @@
 
 namespace {
 
-const std::string kGame = std::string(GALAPUTT_GAME_DIR) + "/";
+using gp::test::kGameDir;
 
 // Each hole and the hole its cup leads to.
 // The course ends on course3hole6 and the training round on course4hole3: their
@@ -50,10 +51,10 @@ struct Sprite {
 class Hole : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    gp::LoadImageList(images_, kGame + GetParam() + ".dxg", false);
+    gp::LoadImageList(images_, kGameDir + GetParam() + ".dxg", false);
     gp::ResetGameState();
     gp::gs().numplayers = 1;
-    gp::LoadHoleFile(kGame + GetParam() + ".hole");
+    gp::LoadHoleFile(kGameDir + GetParam() + ".hole");
   }
   const gp::Picture& Course() const { return images_.items[0].picture; }
   // Pattern size of an item (the whole picture when it has no patterns).
@@ -127,7 +128,7 @@ TEST_P(Hole, GameReadersLoadEveryFile) {
   EXPECT_LE(card.height, 384);
   for (int i : {2, 3, 4, 13, 14, 15, 16}) EXPECT_TRUE(Visible(i)) << "item " << i;
   gp::WaveList waves;
-  gp::LoadWaveList(waves, kGame + GetParam() + ".dxw");
+  gp::LoadWaveList(waves, kGameDir + GetParam() + ".dxw");
   ASSERT_EQ(waves.Count(), 2);
   EXPECT_TRUE(waves.items[0].looped);
   EXPECT_GT(waves.items[0].frames, 22050u);
@@ -202,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Holes, Hole,
 TEST(Holes, BonusPickUpLiesOnABonusArea) {
   gp::ResetGameState();
   gp::gs().numplayers = 1;
-  gp::LoadHoleFile(kGame + "course2hole1.hole");
+  gp::LoadHoleFile(kGameDir + "course2hole1.hole");
   bool found = false;
   for (int i = 1; i <= gp::kMaxAreas; ++i) {
     const gp::Area& a = gp::gs().areas[i];
@@ -215,7 +216,7 @@ TEST(Holes, BonusPickUpLiesOnABonusArea) {
 
 TEST(Holes, HiddenSpotOnHoleThreeAndNoSwitchToAMissingHole) {
   gp::ResetGameState();
-  gp::LoadHoleFile(kGame + "course1hole3.hole");
+  gp::LoadHoleFile(kGameDir + "course1hole3.hole");
   bool hidden = false;
   for (int i = 1; i <= gp::kMaxAreas; ++i) {
     hidden = hidden || (gp::gs().areas[i].kind == 29 && gp::gs().areas[i].comment == "hidden");
@@ -223,7 +224,7 @@ TEST(Holes, HiddenSpotOnHoleThreeAndNoSwitchToAMissingHole) {
   EXPECT_TRUE(hidden);
   // A next-hole switch may only name a hole that exists.
   for (const auto& [hole, next] : kNext) {
-    gp::LoadHoleFile(kGame + hole + ".hole");
+    gp::LoadHoleFile(kGameDir + hole + ".hole");
     for (int i = 1; i <= gp::kMaxAreas; ++i) {
       const gp::Area& a = gp::gs().areas[i];
       if (a.kind == 28 && a.p1 == 0) {
@@ -237,7 +238,7 @@ TEST(Holes, HiddenSpotOnHoleThreeAndNoSwitchToAMissingHole) {
 std::vector<gp::Area> Areas(const std::string& hole) {
   gp::ResetGameState();
   gp::gs().numplayers = 1;
-  gp::LoadHoleFile(kGame + hole + ".hole");
+  gp::LoadHoleFile(kGameDir + hole + ".hole");
   std::vector<gp::Area> out;
   for (int i = 1; i <= gp::kMaxAreas; ++i) {
     if (gp::gs().areas[i].kind != 0) out.push_back(gp::gs().areas[i]);
@@ -283,7 +284,7 @@ TEST(Holes, EveryRoundPlaysSixHolesNumberedInOrderAndEndsWhereItBegan) {
     std::set<std::string> distinct(round.begin(), round.end());
     EXPECT_EQ(distinct.size(), 6u) << round.front();
     for (size_t i = 0; i < round.size(); ++i) {
-      const gp::Profile p = gp::Profile::FromFile(kGame + round[i] + ".hole");
+      const gp::Profile p = gp::Profile::FromFile(kGameDir + round[i] + ".hole");
       EXPECT_EQ(p.ReadInteger("canvas", "number", 0), static_cast<int>(i + 1))
           << round[i] << " is hole " << i + 1 << " of its round; its card must say so";
     }
@@ -317,7 +318,7 @@ TEST(Holes, RollingOverTheSecretSpotsChangesTheNextHole) {
       {"course1hole3", 240, 130, 128, "course5hole1"},  // west over the hidden spot
   };
   for (const auto& c : cases) {
-    lab.Load(kGame + c.hole + ".hole", c.hole);
+    lab.Load(kGameDir + c.hole + ".hole", c.hole);
     EXPECT_EQ(lab.NextHole(), kNext.at(c.hole));
     lab.Putt(c.x, c.y, c.angle, 1.2);
     EXPECT_EQ(lab.NextHole(), c.next) << c.hole;
@@ -327,7 +328,7 @@ TEST(Holes, RollingOverTheSecretSpotsChangesTheNextHole) {
 // The machine sound of the gate on course2hole5 is measured from (710, 367):
 // a generator stands there, walled in so no ball rolls over it.
 TEST(Holes, TheGateMachineOfCourse2hole5StandsWhereItsSoundComesFrom) {
-  const gp::Profile p = gp::Profile::FromFile(kGame + "course2hole5.hole");
+  const gp::Profile p = gp::Profile::FromFile(kGameDir + "course2hole5.hole");
   bool found = false;
   for (int i = 1; p.Find("paint" + std::to_string(i), "type"); ++i) {
     const std::string s = "paint" + std::to_string(i);
@@ -361,7 +362,7 @@ TEST(Holes, TwoCompilerRunsGiveTheSameBytes) {
       std::filesystem::temp_directory_path() / ("galaputt_holes_again_" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   const std::vector<std::string> holes = {"course1hole1", "course2hole9", "course5hole1"};
-  std::string cmd = kGame + "galaputt-assets --out " + dir.string() + " --content " +
+  std::string cmd = kGameDir + "galaputt-assets --out " + dir.string() + " --content " +
                     GALAPUTT_SOURCE_DIR + "/content";
   for (const std::string& h : holes) cmd += " hole:" + h;
   ASSERT_EQ(std::system((cmd + " >/dev/null").c_str()), 0);
@@ -369,7 +370,7 @@ TEST(Holes, TwoCompilerRunsGiveTheSameBytes) {
     for (const char* ext : {".hole", ".dxg", ".dxw"}) {
       const std::string again = ReadAll((dir / (h + ext)).string());
       EXPECT_FALSE(again.empty()) << h << ext;
-      EXPECT_TRUE(again == ReadAll(kGame + h + ext)) << h << ext << " differs between runs";
+      EXPECT_TRUE(again == ReadAll(kGameDir + h + ext)) << h << ext << " differs between runs";
     }
   }
   std::filesystem::remove_all(dir);
@@ -382,7 +383,7 @@ std::pair<int, std::string> CompileSource(const std::string& text) {
   std::filesystem::create_directories(dir / "holes");
   std::ofstream(dir / "holes" / "x.hole", std::ios::binary) << text;
   const std::string err = (dir / "err.txt").string();
-  const std::string cmd = kGame + "galaputt-assets --out " + dir.string() + " --content " +
+  const std::string cmd = kGameDir + "galaputt-assets --out " + dir.string() + " --content " +
                           dir.string() + " hole:x >/dev/null 2>" + err;
   const int st = std::system(cmd.c_str());
   const std::string message = ReadAll(err);
@@ -428,7 +429,7 @@ TEST(HoleCompiler, RejectsBrokenSourcesWithAClearMessage) {
 TEST(Holes, HardPuttsStayOnTheFloors) {
   gp::testing::PuttLab lab;
   for (const auto& [hole, next] : kNext) {
-    const std::string path = kGame + hole + ".hole";
+    const std::string path = kGameDir + hole + ".hole";
     const auto floors = gp::testing::ReadFloors(path);
     const gp::Profile p = gp::Profile::FromFile(path);
     lab.Load(path, hole);
@@ -460,7 +461,7 @@ TEST(Preview, WritesTheCoursePictureAsPngAndRejectsAMissingHole) {
   const std::string out = (std::filesystem::temp_directory_path() /
                            ("galaputt_preview_" + std::to_string(getpid()) + ".png"))
                               .string();
-  const std::string lab = kGame + "galaputt-lab preview --hole ";
+  const std::string lab = kGameDir + "galaputt-lab preview --hole ";
   ASSERT_EQ(std::system((lab + "course2hole9 --scale 2 --out " + out + " >/dev/null").c_str()), 0);
   const std::string png = ReadAll(out);
   std::filesystem::remove(out);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/lab_run.h"
+#include "support/temp_folder.h"
 
 #include "media/container_writer.h"
 
@@ -14,13 +15,9 @@ namespace {
 
 using Output = test::LabOutput;
 
-Output Lab(const std::string& args, const char* redirect = "2>/dev/null") {
-  return test::RunLab(args, redirect);
-}
+using test::Lab;
 
-std::string Temp(const char* name) {
-  return (std::filesystem::temp_directory_path() / name).string();
-}
+using test::TempPath;
 
 TEST(LabAssets, DxgListsEveryItem) {
   std::vector<ImageItem> items(2);
@@ -33,7 +30,7 @@ TEST(LabAssets, DxgListsEveryItem) {
   items[0].skipwidth = 5;
   items[1].transparent = false;
   items[1].transparentcolor = 0xFF00FF;
-  const std::string path = Temp("galaputt_lab_test.dxg");
+  const std::string path = TempPath("galaputt_lab_test.dxg");
   WriteImageList(path, items);
   const Output o = Lab("dxg " + path);
   std::remove(path.c_str());
@@ -52,7 +49,7 @@ TEST(LabAssets, DxwListsEveryItemInItsStoredFormat) {
   items[0].looped = true;
   items[0].maxplayingcount = 3;
   SetWaveSamples(items[0], std::vector<int16_t>(441, 5));
-  const std::string path = Temp("galaputt_lab_test.dxw");
+  const std::string path = TempPath("galaputt_lab_test.dxw");
   WriteWaveList(path, items);
   const Output o = Lab("dxw " + path);
   std::remove(path.c_str());
@@ -66,7 +63,7 @@ TEST(LabAssets, LoadErrorsPrintTheExactMessage) {
   Output o = Lab("dxg /nonexistent/gui.dxg", "2>&1 >/dev/null");
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.text, "Cannot open file /nonexistent/gui.dxg\n");
-  const std::string path = Temp("galaputt_lab_bad.dxw");
+  const std::string path = TempPath("galaputt_lab_bad.dxw");
   FILE* f = std::fopen(path.c_str(), "wb");
   std::fputs("not a stream", f);
   std::fclose(f);

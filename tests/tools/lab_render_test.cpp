@@ -7,6 +7,7 @@
 #include <string>
 
 #include "support/lab_run.h"
+#include "support/temp_folder.h"
 
 namespace gp {
 namespace {
@@ -15,13 +16,9 @@ namespace fs = std::filesystem;
 
 using Output = test::LabOutput;
 
-Output Lab(const std::string& args, const char* redirect = "2>/dev/null") {
-  return test::RunLab(args, redirect);
-}
+using test::Lab;
 
-std::string Temp(const std::string& name) {
-  return (fs::temp_directory_path() / name).string();
-}
+using test::TempPath;
 
 void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path) << text;
@@ -41,7 +38,7 @@ class LabRender : public ::testing::Test {
 };
 
 TEST_F(LabRender, ScriptedStrokeMovesTheBallAndWritesAPng) {
-  const std::string script = Temp("render_stroke.txt"), png = Temp("render_stroke.png");
+  const std::string script = TempPath("render_stroke.txt"), png = TempPath("render_stroke.png");
   fs::remove(png);
   // Close the card, read where the ball shows, then press on it and drag.
   WriteText(script, "1 move 600 460\n2 down left\n3 up left  # card\n");
@@ -68,7 +65,7 @@ TEST_F(LabRender, ScriptedStrokeMovesTheBallAndWritesAPng) {
 }
 
 TEST_F(LabRender, BadInputIsOneErrorLine) {
-  const std::string script = Temp("render_bad.txt"), png = Temp("render_bad.png");
+  const std::string script = TempPath("render_bad.txt"), png = TempPath("render_bad.png");
   WriteText(script, "1 move 1 2\n2 jump\n");
   Output o = Lab("render --hole course1hole1 --script " + script + " --out " + png, "2>&1");
   EXPECT_NE(o.status, 0);

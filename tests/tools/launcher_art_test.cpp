@@ -11,14 +11,13 @@
 #include <utility>
 #include <vector>
 
+#include "support/game_dir.h"
 #include "media/flic.h"
 #include "media/bitmap_codec.h"
 
 namespace {
 
-std::string Game(const std::string& file) {
-  return std::string(GALAPUTT_GAME_DIR) + "/" + file;
-}
+using gp::test::GameFile;
 
 uint32_t U32(const gp::Bytes& b, size_t at) {
   return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
@@ -72,7 +71,7 @@ bool Touches(const Spot& s, int x, int y) {
 TEST(LauncherArt, MenuPicturesAre421x165With256Colours) {
   for (const char* file : {"mainmenu.bmp", "mainmenuhot.bmp"}) {
     SCOPED_TRACE(file);
-    const gp::Bytes bytes = gp::ReadWholeFile(Game(file));
+    const gp::Bytes bytes = gp::ReadWholeFile(GameFile(file));
     EXPECT_EQ(BitmapDepth(bytes), 8);
     EXPECT_EQ(U32(bytes, 14), 40u);  // plain info header
     const uint32_t used = U32(bytes, 46);
@@ -84,8 +83,8 @@ TEST(LauncherArt, MenuPicturesAre421x165With256Colours) {
 }
 
 TEST(LauncherArt, HighlightLightsEachSpotAndNothingElse) {
-  const gp::Picture normal = gp::LoadBitmapFile(Game("mainmenu.bmp"));
-  const gp::Picture hot = gp::LoadBitmapFile(Game("mainmenuhot.bmp"));
+  const gp::Picture normal = gp::LoadBitmapFile(GameFile("mainmenu.bmp"));
+  const gp::Picture hot = gp::LoadBitmapFile(GameFile("mainmenuhot.bmp"));
   ASSERT_EQ(normal.width, hot.width);
   ASSERT_EQ(normal.height, hot.height);
   std::map<std::string, int> changed, area;
@@ -113,7 +112,7 @@ TEST(LauncherArt, HighlightLightsEachSpotAndNothingElse) {
 TEST(LauncherArt, MenuSitsOnThePanelColour) {
   // The picture's hidden margin and the corners of the seen part blend into
   // the panel (224, 216, 207) around the control.
-  const gp::Picture p = gp::LoadBitmapFile(Game("mainmenu.bmp"));
+  const gp::Picture p = gp::LoadBitmapFile(GameFile("mainmenu.bmp"));
   const uint32_t panel = 224 | 216 << 8 | 207u << 16;
   for (const auto& [x, y] : std::vector<std::pair<int, int>>{
            {0, 0}, {420, 164}, {27, 21}, {393, 21}, {27, 142}, {393, 142}})
@@ -132,7 +131,7 @@ TEST(LauncherArt, BallPicturesHaveTheirMainColours) {
   };
   for (const auto& ball : kBalls) {
     SCOPED_TRACE(ball.file);
-    const gp::Bytes bytes = gp::ReadWholeFile(Game(ball.file));
+    const gp::Bytes bytes = gp::ReadWholeFile(GameFile(ball.file));
     EXPECT_EQ(BitmapDepth(bytes), 24);
     const gp::Picture p = gp::DecodeBitmapFile(bytes.data(), bytes.size());
     ASSERT_EQ(p.width, 16);
@@ -172,7 +171,7 @@ int Changed(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
 
 Movie Decode(const std::string& file, const std::vector<int>& keep) {
   Movie m;
-  std::optional<std::vector<uint8_t>> bytes = gp::ReadFlicFile(Game(file));
+  std::optional<std::vector<uint8_t>> bytes = gp::ReadFlicFile(GameFile(file));
   if (!bytes || bytes->size() < 128) {
     ADD_FAILURE() << "cannot read " << file;
     return m;

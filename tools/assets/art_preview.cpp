@@ -15,10 +15,6 @@ namespace {
 
 enum class Blend { Keyed, Add, Sub };
 
-int Channel(uint32_t c, int k) {
-  return static_cast<int>((c >> (8 * k)) & 255);
-}
-
 void Blit(Picture& dst, const ImageItem& item, int pattern, int x, int y, Blend mode,
           int alpha = 255, int dw = 0, int dh = 0) {
   const int pw = item.patternwidth ? item.patternwidth : item.picture.width;

@@ -10,10 +10,6 @@ namespace gp::assets {
 
 namespace {
 
-int Channel(uint32_t c, int ch) {
-  return static_cast<int>((c >> (8 * ch)) & 255);
-}
-
 // Maps every pixel to the palette, spreading each pixel's error onto its
 // right and lower neighbours (Floyd-Steinberg), so gradients stay smooth.
 void Diffuse(const Picture& p, const Palette& palette, IndexedPicture& out) {

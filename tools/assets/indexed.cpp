@@ -17,10 +17,6 @@ struct Cell {
   uint64_t sum[3] = {0, 0, 0};
 };
 
-int Channel(uint32_t colour, int c) {
-  return static_cast<int>((colour >> (8 * c)) & 255);
-}
-
 // A box: a range of cells (in the cell vector) and its statistics.
 struct Box {
   size_t begin = 0, end = 0;

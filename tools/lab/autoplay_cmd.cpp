@@ -35,7 +35,7 @@ std::string ParseSetup(const Args& args, GameSetup& s, std::string& hole) {
   return ParseRules(args, s);
 }
 
-int Run(const Args& args) {
+int RunAutoplay(const Args& args) {
   const std::string* out = Option(args, "--out");
   if (!out) return Fail("autoplay needs --out FILE");
   GameSetup s;
@@ -82,7 +82,7 @@ const Registrar kAutoplay(
      "--out FILE [--hole NAME] [--players N] [--seed S] [--botseed S] [--holes N] [--strokes N] "
      "[--push] "
      "[--keys] [--panel] [--skin NAME] [--size WxH] [--max-frames N] [rules]",
-     Run});
+     RunAutoplay});
 
 }  // namespace
 

@@ -11,7 +11,7 @@ namespace gp::lab {
 
 namespace {
 
-int Run(const Args& args) {
+int RunDxg(const Args& args) {
   if (args.empty()) return Fail("dxg: missing FILE");
   ImageList list;
   try {
@@ -39,7 +39,7 @@ int Run(const Args& args) {
   return 0;
 }
 
-const Registrar kDxg({"dxg", "FILE", Run});
+const Registrar kDxg({"dxg", "FILE", RunDxg});
 
 }  // namespace
 

@@ -12,7 +12,7 @@ namespace gp::lab {
 
 namespace {
 
-int Run(const Args& args) {
+int RunDxw(const Args& args) {
   if (args.empty()) return Fail("dxw: missing FILE");
   WaveList list;
   try {
@@ -39,7 +39,7 @@ int Run(const Args& args) {
   return 0;
 }
 
-const Registrar kDxw({"dxw", "FILE", Run});
+const Registrar kDxw({"dxw", "FILE", RunDxw});
 
 }  // namespace
 

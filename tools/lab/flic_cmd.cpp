@@ -41,7 +41,7 @@ bool WriteFrame(const FlicImage& image, const std::string& path) {
   return WritePngColours(path, picture.pixels.data(), picture.width, picture.height);
 }
 
-int Run(const Args& args) {
+int RunFlic(const Args& args) {
   if (args.empty()) return Fail("flic: missing FILE");
   const std::string* png = Option(args, "--png");
   const std::string* out = Option(args, "--out");
@@ -82,7 +82,7 @@ int Run(const Args& args) {
   return 0;
 }
 
-const Registrar kFlic({"flic", "FILE [--png N --out FILE]", Run});
+const Registrar kFlic({"flic", "FILE [--png N --out FILE]", RunFlic});
 
 }  // namespace
 

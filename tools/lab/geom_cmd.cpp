@@ -42,7 +42,7 @@ void Evaluate(const std::string& op, const int32_t* i, const double* d, double& 
   if (op == "roundint") integer = RoundInt(d[0]);
 }
 
-int Run(const Args& args) {
+int RunGeom(const Args& args) {
   if (args.empty()) return Fail("geom: missing operation");
   const std::string& name = args[0];
   for (const Op& op : kOps) {
@@ -74,7 +74,7 @@ int Run(const Args& args) {
 const Registrar kGeom({"geom",
                        "OP ARGS...  (bytecos bytesin dist flatdist angleto angleofvector "
                        "inquad nearsegment foldhalfturn roundint)",
-                       Run});
+                       RunGeom});
 
 }  // namespace
 

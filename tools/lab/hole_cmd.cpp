@@ -22,7 +22,7 @@ void WriteArea(Json& j, int index, const Area& a) {
   j.Field("enabled", a.enabled).Field("comment", a.comment).EndObject();
 }
 
-int Run(const Args& args) {
+int RunHole(const Args& args) {
   if (args.empty() || args[0].rfind("--", 0) == 0) return Fail("hole: missing FILE");
   int32_t players = 1, seed = 0;
   if (const std::string* v = Option(args, "--players")) {
@@ -52,7 +52,7 @@ int Run(const Args& args) {
   return 0;
 }
 
-const Registrar kHole({"hole", "FILE [--players N] [--seed S]", Run});
+const Registrar kHole({"hole", "FILE [--players N] [--seed S]", RunHole});
 
 }  // namespace
 

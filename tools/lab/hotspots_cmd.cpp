@@ -88,7 +88,7 @@ void PrintSpot(Json& j, const Spot& s) {
   j.EndObject();
 }
 
-int Run(const Args& args) {
+int RunHotspots(const Args& args) {
   Options o;
   HotSpots spots;
   try {
@@ -113,7 +113,7 @@ int Run(const Args& args) {
   return 0;
 }
 
-const Registrar kHotspots({"hotspots", "--spots FILE [--maskitems FILE] [--at X,Y]...", Run});
+const Registrar kHotspots({"hotspots", "--spots FILE [--maskitems FILE] [--at X,Y]...", RunHotspots});
 
 }  // namespace
 

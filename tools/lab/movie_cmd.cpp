@@ -15,7 +15,7 @@ namespace gp::lab {
 
 namespace {
 
-int Run(const Args& args) {
+int RunMovie(const Args& args) {
   if (args.empty() || args[0].rfind("--", 0) == 0) return Fail("movie: missing FILE");
   const std::string* png = Option(args, "--png");
   const std::string* out = Option(args, "--out");
@@ -59,7 +59,7 @@ int Run(const Args& args) {
   return 0;
 }
 
-const Registrar kMovie({"movie", "FILE [--png N --out FILE.png]", Run});
+const Registrar kMovie({"movie", "FILE [--png N --out FILE.png]", RunMovie});
 
 }  // namespace
 

@@ -20,6 +20,9 @@ constexpr int kMinDragLength = 4;
 constexpr int kMaxDragLength = 160;
 // Pixels of drag per unit of launch speed.
 constexpr int kDragPerSpeed = 40;
+// Frames a club may take from the release to the strike before the putt is
+// taken for dropped.
+constexpr int kSwingLimit = 120;
 
 // The pointer's offset from the parked centre at the release, screen pixels.
 struct Drag {

@@ -27,6 +27,7 @@
 #include "app/replay.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
+#include "tools/lab/parse.h"
 #include "tools/lab/rules_options.h"
 
 namespace gp::lab {
@@ -55,12 +56,12 @@ bool ReadScript(const std::string& path, std::vector<ReplayEvent>& events, std::
   return true;
 }
 
-bool ParseInt(const std::string* s, int& v) {
+// An option's count, 0 to 1 000 000; an absent option keeps v.
+bool ParseCount(const std::string* s, int& v) {
   if (!s) return true;
-  char* end = nullptr;
-  const long n = std::strtol(s->c_str(), &end, 10);
-  if (end == s->c_str() || *end != '\0' || n < 0 || n > 1000000) return false;
-  v = static_cast<int>(n);
+  int32_t n = 0;
+  if (!ParseInt(*s, n) || n < 0 || n > 1000000) return false;
+  v = n;
   return true;
 }
 
@@ -90,12 +91,12 @@ int Render(const Args& args) {
   const std::string* out = Option(args, "--out");
   if (!hole || !out) return Fail("render needs --hole NAME and --out FILE.png");
   int players = 1, frames = 60, w = 640, h = 480, seed = 1;
-  if (!ParseInt(Option(args, "--players"), players) || players < 1 || players > 4) {
+  if (!ParseCount(Option(args, "--players"), players) || players < 1 || players > 4) {
     return Fail("--players must be 1 to 4");
   }
-  if (!ParseInt(Option(args, "--frames"), frames)) return Fail("bad --frames");
+  if (!ParseCount(Option(args, "--frames"), frames)) return Fail("bad --frames");
   if (!ParseSize(Option(args, "--size"), w, h)) return Fail("bad --size, expected WxH");
-  if (!ParseInt(Option(args, "--seed"), seed)) return Fail("bad --seed");
+  if (!ParseCount(Option(args, "--seed"), seed)) return Fail("bad --seed");
   std::vector<ReplayEvent> script;
   std::string error;
   if (const std::string* s = Option(args, "--script"); s && !ReadScript(*s, script, error)) {

@@ -34,7 +34,7 @@ void PrintResult(const ReplayResult& r) {
   j.EndObject().Print();
 }
 
-int Run(const Args& args) {
+int RunReplay(const Args& args) {
   if (args.empty()) return Fail("replay: missing FILE");
   Replay replay;
   std::string error;
@@ -46,7 +46,7 @@ int Run(const Args& args) {
   return 0;
 }
 
-const Registrar kReplay({"replay", "FILE", Run});
+const Registrar kReplay({"replay", "FILE", RunReplay});
 
 }  // namespace
 

@@ -177,7 +177,7 @@ uint32_t FrameMs(int timescale, int frame) {
   return FrameStep(60, frame);
 }
 
-int Run(const Args& args) {
+int RunShot(const Args& args) {
   ShotOptions o;
   if (const std::string err = ParseShot(args, o); !err.empty()) return Fail("shot: " + err);
 
@@ -236,7 +236,7 @@ int Run(const Args& args) {
 const Registrar kShot({"shot",
                        "--hole FILE --ball X,Y --angle A --speed S [--other X,Y]... [--z Z] "
                        "[--vz VZ] [--timescale T] [--max-frames N] [--seed S] [--trace] [rules]",
-                       Run});
+                       RunShot});
 
 }  // namespace
 

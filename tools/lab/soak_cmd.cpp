@@ -264,7 +264,7 @@ int CheckReplay(const std::string& file, const SoakOptions& so, bool trace) {
   return check.violations().empty() ? 0 : 1;
 }
 
-int Run(const Args& args) {
+int RunSoak(const Args& args) {
   SoakOptions so;
   if (const std::string e = ParseOptions(args, so); !e.empty()) return Fail(e);
   if (const std::string* file = Option(args, "--check")) {
@@ -299,7 +299,7 @@ int Run(const Args& args) {
 const Registrar kSoak({"soak",
                        "--holes N [--seed S] [--out DIR] [--draw-every N] [--turn-frames N] | "
                        "--check FILE.replay [--trace]",
-                       Run});
+                       RunSoak});
 
 }  // namespace
 

@@ -50,7 +50,7 @@ void PrintSolution(const std::string& hole, int par, const Solution& s) {
   j.Field("fineaim", s.fineaim).Field("outoftime", s.outoftime).EndObject().Print();
 }
 
-int Run(const Args& args) {
+int RunSolve(const Args& args) {
   const std::string* hole = Option(args, "--hole");
   if (!hole) return Fail("solve needs --hole NAME");
   SolveOptions o;
@@ -69,7 +69,7 @@ int Run(const Args& args) {
 const Registrar kSolve({"solve",
                         "--hole NAME [--players 1] [--max-strokes N] [--seed S] "
                         "[--budget SECONDS] [--next NAME] [--beam N]",
-                        Run});
+                        RunSolve});
 
 }  // namespace
 

@@ -13,10 +13,9 @@ namespace gp::lab {
 
 namespace {
 
-// Frame limits: for the player's turn to come, the swing, the roll, the end of
-// a hole (the result fades) and the next hole's card.
+// Frame limits: for the player's turn to come, the roll, the end of a hole
+// (the result fades) and the next hole's card.
 constexpr int kReadyLimit = 1200;
-constexpr int kSwingLimit = 120;
 constexpr int kRollLimit = 4000;
 constexpr int kHoleOverLimit = 600;
 

@@ -27,10 +27,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Frame limits: for the view to settle after a stroke, for the club's swing,
-// for a ball to come to rest (a ball still rolling after this is given up).
+// Frame limits: for the view to settle after a stroke and for a ball to come
+// to rest (a ball still rolling after this is given up).
 constexpr int kReadyFrames = 900;
-constexpr int kSwingLimit = 120;
 constexpr int kRollFrames = 3000;
 // Cycling obstacles repeat every 128 frames: the waits of the first sweep.
 constexpr int kCycle = 128;
