@@ -132,6 +132,7 @@ bool ParseSetupField(const std::string& name, const std::string& value, GameSetu
         return true;
       }
       if (stem == "ball") return ParseBallHex(value, s.ballpicture[i]);
+      if (stem == "computer") return integer(s.computer[i], kPerson, kAce);
     }
   }
   return false;
@@ -154,6 +155,8 @@ std::string FormatSetup(const GameSetup& s) {
       << "setup pull" << i + 1 << " " << s.pull[i] << "\n"
       << "setup easy" << i + 1 << " " << s.easy[i] << "\n";
     if (s.ballpicture[i].present) o << "setup ball" << i + 1 << " " << BallHex(s.ballpicture[i]) << "\n";
+    // Only a computer player is written: replays of people's games keep their bytes.
+    if (s.computer[i] != kPerson) o << "setup computer" << i + 1 << " " << s.computer[i] << "\n";
   }
   o << "setup startplayer " << s.startplayer << "\n"
     << "setup nextplayer " << s.nextplayer << "\n"

@@ -29,6 +29,9 @@ GameSetup Sanitized(GameSetup s) {
     s.strokelimit = "9";
   }
   if (s.skin.empty()) s.skin = d.skin;
+  for (int& c : s.computer) {
+    if (c < kPerson || c > kAce) c = kPerson;
+  }
   return s;
 }
 

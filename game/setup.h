@@ -14,6 +14,9 @@ struct BallPicture {
   std::array<uint32_t, 256> texels{};
 };
 
+// Values of GameSetup::computer.
+enum ComputerSkill : int { kPerson = 0, kRookie = 1, kPro = 2, kAce = 3 };
+
 struct GameSetup {
   int displaywidth = 640, displayheight = 480;
   bool fastwrites = true;  // no page flip, no vertical-blank wait
@@ -28,6 +31,9 @@ struct GameSetup {
   std::array<bool, 4> pull{true, true, true, true};
   std::array<bool, 4> easy{false, false, false, false};
   std::array<BallPicture, 4> ballpicture{};
+  // Who plays each player's strokes: 0 a person, 1 the computer as Rookie,
+  // 2 as Pro, 3 as Ace.
+  std::array<int, 4> computer{0, 0, 0, 0};
   int startplayer = 0;     // 0 LIFO, 1 FIFO, 2 Random
   int nextplayer = 0;      // 0 Sequential, 1 Farthest Away from Hole
   int whencollide = 0;     // 0 Never, 1 When Touching
@@ -38,7 +44,7 @@ struct GameSetup {
 };
 
 // Values outside their lists become the list's first entry (display mode,
-// interval, player count, rules, stroke limit).
+// interval, player count, rules, stroke limit, who plays).
 GameSetup Sanitized(GameSetup s);
 
 // The stroke limit as an integer (the record always holds one of its texts).

@@ -37,6 +37,7 @@ TEST(ReplayFormat, RoundTripKeepsSetupEventsAndRates) {
   r.setup.strokelimit = "7";
   r.setup.ballpicture[3].present = true;
   for (int i = 0; i < 256; ++i) r.setup.ballpicture[3].texels[static_cast<size_t>(i)] = 0x010203u * i;
+  r.setup.computer = {kPerson, kAce, kPerson, kRookie};
   using T = InputEvent::Type;
   r.events = {{1, Ev(T::MouseMove, 10, 20)},
               {1, Ev(T::ButtonDown, 10, 20)},
@@ -64,6 +65,10 @@ TEST(ReplayFormat, RoundTripKeepsSetupEventsAndRates) {
   EXPECT_TRUE(back.setup.ballpicture[3].present);
   EXPECT_EQ(back.setup.ballpicture[3].texels, r.setup.ballpicture[3].texels);
   EXPECT_FALSE(back.setup.ballpicture[0].present);
+  EXPECT_EQ(back.setup.computer, r.setup.computer);
+  // People's players are not written, so people's games keep their bytes.
+  EXPECT_EQ(FormatReplay(r).find("setup computer1"), std::string::npos);
+  EXPECT_NE(FormatReplay(r).find("setup computer2 3\n"), std::string::npos);
   ASSERT_EQ(back.events.size(), r.events.size());
   for (size_t i = 0; i < r.events.size(); ++i) {
     EXPECT_EQ(back.events[i].ev.type, r.events[i].ev.type) << i;
@@ -104,6 +109,7 @@ TEST(ReplayFormat, BadFilesNameTheLine) {
       {head + "setup numplayers x\n", "line 3"},
       {head + "setup nosuchfield 1\n", "line 3"},
       {head + "setup ball1 00FF\n", "line 3"},
+      {head + "setup computer2 4\n", "line 3"},
       {head + "3 jump 1 2\n", "line 3"},
       {head + "3 move 1\n", "line 3"},
       {head + "3 leave 1 2\n", "line 3"},

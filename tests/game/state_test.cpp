@@ -75,6 +75,7 @@ TEST(SetupTest, FirstRunChoicesAndFallbacks) {
   EXPECT_EQ(d.playername[3], "Player 4");
   EXPECT_EQ(d.strokelimit, "9");
   EXPECT_EQ(d.skin, "[default interface]");
+  EXPECT_EQ(d.computer, (std::array<int, 4>{}));  // every player a person
 
   GameSetup bad;
   bad.displaywidth = 1920;
@@ -83,7 +84,9 @@ TEST(SetupTest, FirstRunChoicesAndFallbacks) {
   bad.frameinterval = 10;
   bad.startplayer = 7;
   bad.strokelimit = "";
+  bad.computer = {-1, 4, kAce, kRookie};
   const GameSetup s = Sanitized(bad);
+  EXPECT_EQ(s.computer, (std::array<int, 4>{kPerson, kPerson, kAce, kRookie}));
   EXPECT_EQ(s.displaywidth, 640);
   EXPECT_EQ(s.displayheight, 480);
   EXPECT_EQ(s.numplayers, 1);
