@@ -426,9 +426,12 @@ TEST(HoleCompiler, RejectsBrokenSourcesWithAClearMessage) {
 // Hard putts in eight directions from the start, and in four from around the
 // cup, never leave the floors: the walls enclose every hole (drop-offs and
 // water bring the ball back).
-TEST(Holes, HardPuttsStayOnTheFloors) {
+class HardPutts : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(HardPutts, StayOnTheFloors) {
   gp::testing::PuttLab lab;
-  for (const auto& [hole, next] : kNext) {
+  {
+    const std::string hole = GetParam();
     const std::string path = kGameDir + hole + ".hole";
     const auto floors = gp::testing::ReadFloors(path);
     const gp::Profile p = gp::Profile::FromFile(path);
@@ -456,6 +459,13 @@ TEST(Holes, HardPuttsStayOnTheFloors) {
     }
   }
 }
+
+// One case per hole, so that the holes run side by side.
+INSTANTIATE_TEST_SUITE_P(Holes, HardPutts, ::testing::ValuesIn([] {
+                           std::vector<std::string> holes;
+                           for (const auto& [hole, next] : kNext) holes.push_back(hole);
+                           return holes;
+                         }()));
 
 TEST(Preview, WritesTheCoursePictureAsPngAndRejectsAMissingHole) {
   const std::string out = (std::filesystem::temp_directory_path() /
