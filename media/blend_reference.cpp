@@ -15,7 +15,7 @@ struct Span {
   bool empty() const { return x0 >= x1 || y0 >= y1; }
 };
 
-Span Clip(int64_t x, int64_t y, int64_t w, int64_t h, int width, int height) {
+Span ReferenceClip(int64_t x, int64_t y, int64_t w, int64_t h, int width, int height) {
   Span s;
   s.x0 = static_cast<int>(std::clamp<int64_t>(x, 0, width));
   s.y0 = static_cast<int>(std::clamp<int64_t>(y, 0, height));
@@ -77,7 +77,7 @@ struct CopyOp {
   uint16_t operator()(uint16_t, uint16_t s) const { return s; }
 };
 
-bool ValidPattern(const ImageItem& item, int pattern) {
+bool ReferenceValidPattern(const ImageItem& item, int pattern) {
   return item.prepared && pattern >= 0 && pattern < item.PatternCount();
 }
 
@@ -86,7 +86,7 @@ bool ValidPattern(const ImageItem& item, int pattern) {
 template <typename Op>
 void Blend(Surface out, const ImageItem& item, int pattern, Rect dst, const Op& op) {
   if (dst.w <= 0 || dst.h <= 0) return;
-  const Span s = Clip(dst.x, dst.y, dst.w, dst.h, out.width, out.height);
+  const Span s = ReferenceClip(dst.x, dst.y, dst.w, dst.h, out.width, out.height);
   if (s.empty()) return;
   const int pitch = item.pitch;
   const uint16_t* src =
@@ -118,7 +118,7 @@ void Blend(Surface out, const ImageItem& item, int pattern, Rect dst, const Op& 
 
 void FillRectAlpha(Surface out, Rect r, uint32_t colour, int alpha) {
   if (alpha <= 0) return;
-  const Span s = Clip(r.x, r.y, r.w, r.h, out.width, out.height);
+  const Span s = ReferenceClip(r.x, r.y, r.w, r.h, out.width, out.height);
   if (s.empty()) return;
   const uint16_t c = ToNative(colour);
   const AlphaOp op{std::min(alpha, 255)};
@@ -133,8 +133,8 @@ void FillRectAlpha(Surface out, Rect r, uint32_t colour, int alpha) {
 }
 
 void Draw(Surface out, const ImageItem& item, int pattern, int x, int y) {
-  if (!ValidPattern(item, pattern)) return;
-  const Span s = Clip(x, y, item.w, item.h, out.width, out.height);
+  if (!ReferenceValidPattern(item, pattern)) return;
+  const Span s = ReferenceClip(x, y, item.w, item.h, out.width, out.height);
   if (s.empty()) return;
   const int pitch = item.pitch;
   const uint16_t* src =
@@ -158,12 +158,12 @@ void Draw(Surface out, const ImageItem& item, int pattern, int x, int y) {
 }
 
 void DrawAdd(Surface out, const ImageItem& item, int pattern, Rect dst, int alpha) {
-  if (!ValidPattern(item, pattern) || alpha <= 0) return;
+  if (!ReferenceValidPattern(item, pattern) || alpha <= 0) return;
   Blend(out, item, pattern, dst, AddOp(std::min(alpha, 255)));
 }
 
 void DrawAlpha(Surface out, const ImageItem& item, int pattern, Rect dst, int alpha) {
-  if (!ValidPattern(item, pattern) || alpha <= 0) return;
+  if (!ReferenceValidPattern(item, pattern) || alpha <= 0) return;
   if (alpha >= 255) {
     Blend(out, item, pattern, dst, CopyOp{});
   } else {
@@ -172,7 +172,7 @@ void DrawAlpha(Surface out, const ImageItem& item, int pattern, Rect dst, int al
 }
 
 void DrawSub(Surface out, const ImageItem& item, int pattern, Rect dst, int alpha) {
-  if (!ValidPattern(item, pattern) || alpha <= 0) return;
+  if (!ReferenceValidPattern(item, pattern) || alpha <= 0) return;
   Blend(out, item, pattern, dst, SubOp(std::min(alpha, 255)));
 }
 

@@ -12,7 +12,7 @@ namespace gp {
 
 namespace {
 
-bool ValidPlayer() {
+bool MessagePlayerValid() {
   const GameState& g = gs();
   return g.curplayer >= 1 && g.curplayer <= kMaxPlayers;
 }
@@ -29,7 +29,7 @@ void ScrollMessage() {
 
 void UpdatePanel() {
   GameState& g = gs();
-  if (!ValidPlayer()) return;
+  if (!MessagePlayerValid()) return;
   UpdateLiveToPar();
   // A pressed button stays pressed only while the pointer stays on it.
   if (g.panelmin) return;
@@ -40,7 +40,7 @@ void UpdatePanel() {
 
 void StepMessages() {
   GameState& g = gs();
-  if (!ValidPlayer()) return;
+  if (!MessagePlayerValid()) return;
   ScrollMessage();
   if (g.exitconfirm) {
     g.bigmessage = "PRESS ENTER TO CONFIRM EXIT";
@@ -54,7 +54,7 @@ void StepMessages() {
 
 void FadeBigMessage() {
   GameState& g = gs();
-  if (!ValidPlayer() || g.bigmessagefade <= 0) return;
+  if (!MessagePlayerValid() || g.bigmessagefade <= 0) return;
   g.bigmessagefade = std::max(g.bigmessagefade - (512 / g.bigmessagefade) * g.timescale, 0);
   if (g.bigmessagefade == 0) g.bigmessage.clear();
 }

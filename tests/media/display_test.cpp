@@ -13,7 +13,7 @@ constexpr uint16_t PackNative(int r, int g, int b) {
 }
 
 // An item whose picture holds exactly these native pixels.
-ImageItem NativeItem(int w, int h, const std::vector<uint16_t>& px, int pattw = 0,
+ImageItem NativePicture(int w, int h, const std::vector<uint16_t>& px, int pattw = 0,
                      bool transparent = true, uint16_t key = 0) {
   ImageItem i;
   i.picture.width = w;
@@ -47,7 +47,7 @@ TEST(Rgb565, ColorMatchRoundsToTheNearestAndRoundTrips) {
 TEST_F(DisplayTest, DrawCopiesPatternsWithTheColourKeyAndClips) {
   const uint16_t A = PackNative(1, 2, 3), B = PackNative(4, 5, 6), K = PackNative(0, 0, 0);
   // Two 2x2 patterns side by side: [A K / B B] and [B B / K A].
-  const ImageItem item = NativeItem(4, 2, {A, K, B, B, B, B, K, A}, 2);
+  const ImageItem item = NativePicture(4, 2, {A, K, B, B, B, B, K, A}, 2);
   ASSERT_EQ(item.PatternCount(), 2);
   d.Fill(PackNative(9, 9, 9));
   d.Draw(item, 0, 1, 1);
@@ -80,7 +80,7 @@ TEST_F(DisplayTest, DrawCopiesPatternsWithTheColourKeyAndClips) {
   EXPECT_EQ(At(6, 0), B);
   EXPECT_EQ(At(7, 1), A);
 
-  const ImageItem opaque = NativeItem(2, 1, {K, A}, 0, false);
+  const ImageItem opaque = NativePicture(2, 1, {K, A}, 0, false);
   d.Draw(opaque, 0, 6, 0);
   EXPECT_EQ(At(6, 0), K);  // not transparent: the key colour is drawn too
   EXPECT_EQ(At(7, 0), A);
@@ -88,7 +88,7 @@ TEST_F(DisplayTest, DrawCopiesPatternsWithTheColourKeyAndClips) {
 
 TEST_F(DisplayTest, BlendModesOnHandComputedPixels) {
   const uint16_t D = PackNative(10, 20, 30), S = PackNative(25, 50, 5);
-  const ImageItem item = NativeItem(1, 1, {S});
+  const ImageItem item = NativePicture(1, 1, {S});
   const auto run = [&](auto draw, int alpha) {
     d.Fill(D);
     (d.*draw)(item, 0, Rect{0, 0, 1, 1}, alpha);
@@ -107,7 +107,7 @@ TEST_F(DisplayTest, BlendModesOnHandComputedPixels) {
   EXPECT_EQ(run(&Display::DrawAlpha, 0), D);
 
   // The colour key applies to every blending draw.
-  const ImageItem keyed = NativeItem(1, 1, {S}, 0, true, S);
+  const ImageItem keyed = NativePicture(1, 1, {S}, 0, true, S);
   for (auto draw : {&Display::DrawAdd, &Display::DrawSub, &Display::DrawAlpha}) {
     d.Fill(D);
     (d.*draw)(keyed, 0, Rect{0, 0, 1, 1}, 200);
@@ -117,7 +117,7 @@ TEST_F(DisplayTest, BlendModesOnHandComputedPixels) {
 
 TEST_F(DisplayTest, BlendsStretchIntoTheRectangleAndClip) {
   const uint16_t A = PackNative(1, 0, 0), B = PackNative(2, 0, 0), C = PackNative(3, 0, 0);
-  const ImageItem item = NativeItem(3, 1, {A, B, C}, 0, false);
+  const ImageItem item = NativePicture(3, 1, {A, B, C}, 0, false);
   d.Fill(0);
   d.DrawAlpha(item, 0, Rect{0, 0, 6, 2}, 255);
   EXPECT_EQ(At(0, 0), A);

@@ -5,19 +5,6 @@
 
 namespace gp::assets {
 
-Col Mix(Col a, Col b, double t) {
-  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-Col Scale(Col c, double k) {
-  return {c.r * k, c.g * k, c.b * k};
-}
-void SetCol(cairo_t* cr, Col c, double alpha) {
-  cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
-}
-void AddStop(cairo_pattern_t* p, double offset, Col c, double alpha) {
-  cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
-}
-
 namespace {
 constexpr Col Hex(unsigned v) {
   return {((v >> 16) & 255) / 255.0, ((v >> 8) & 255) / 255.0, (v & 255) / 255.0};

@@ -10,17 +10,10 @@
 #include "media/image_list.h"
 #include "media/picture.h"
 #include "tools/assets/canvas.h"
+#include "tools/assets/colour.h"
 
 namespace gp::assets {
 
-// A colour with components 0..1.
-struct Col {
-  double r = 0, g = 0, b = 0;
-};
-Col Mix(Col a, Col b, double t);
-Col Scale(Col c, double k);
-void SetCol(cairo_t* cr, Col c, double alpha = 1.0);
-void AddStop(cairo_pattern_t* p, double offset, Col c, double alpha = 1.0);
 
 // The colours of one interface look. The default interface and every skin are
 // drawn by the same code from one of these.

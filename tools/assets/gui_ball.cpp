@@ -177,7 +177,7 @@ void RunTextures(const Context& ctx) {
   }
 }
 
-Registrar reg{{"textures", RunTextures}};
+Registrar kGuiBallGenerator{{"textures", RunTextures}};
 
 }  // namespace
 

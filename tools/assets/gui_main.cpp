@@ -40,7 +40,7 @@ void RunGui(const Context& ctx) {
   WriteImages(ctx, "gui.dxg", items);
 }
 
-Registrar reg{{"gui", RunGui}};
+Registrar kGuiMainGenerator{{"gui", RunGui}};
 
 }  // namespace
 

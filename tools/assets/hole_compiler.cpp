@@ -169,7 +169,7 @@ void RunHole(const Context& ctx) {
   WriteWaves(ctx, h.name + ".dxw", HoleWaves(h));
 }
 
-const Registrar reg({"hole", RunHole});
+const Registrar kHoleCompilerGenerator({"hole", RunHole});
 
 }  // namespace
 

@@ -11,10 +11,6 @@ namespace gp::assets {
 
 namespace {
 
-Col C(int r, int g, int b) {
-  return {r / 255.0, g / 255.0, b / 255.0};
-}
-
 void Grad(cairo_t* cr, double x0, double y0, double x1, double y1, const Col& a, const Col& b) {
   cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
   cairo_pattern_add_color_stop_rgb(g, 0, a.r, a.g, a.b);
@@ -23,15 +19,6 @@ void Grad(cairo_t* cr, double x0, double y0, double x1, double y1, const Col& a,
   cairo_pattern_destroy(g);
 }
 
-void Glow(cairo_t* cr, double x, double y, double r, const Col& c, double a) {
-  cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, r);
-  cairo_pattern_add_color_stop_rgba(g, 0, c.r, c.g, c.b, a);
-  cairo_pattern_add_color_stop_rgba(g, 1, c.r, c.g, c.b, 0);
-  cairo_set_source(cr, g);
-  cairo_arc(cr, x, y, r, 0, 2 * M_PI);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
-}
 
 void Shadow(cairo_t* cr, double x, double y, double rx) {
   EllipsePath(cr, x, y, rx, rx / 2.2);
@@ -39,7 +26,7 @@ void Shadow(cairo_t* cr, double x, double y, double rx) {
   cairo_fill(cr);
 }
 
-void Ring(cairo_t* cr, const Paint& p, double r, const Col& acc, bool front) {
+void DecorRing(cairo_t* cr, const Paint& p, double r, const Col& acc, bool front) {
   cairo_save(cr);
   cairo_rectangle(cr, p.x - r * 2, front ? p.y : p.y - r, r * 4, r);
   cairo_clip(cr);
@@ -53,7 +40,7 @@ void Ring(cairo_t* cr, const Paint& p, double r, const Col& acc, bool front) {
 void Planet(cairo_t* cr, const Paint& p, const Col& acc) {
   const double r = p.w > 0 ? p.w : 80;
   Glow(cr, p.x, p.y, r * 1.25, acc, 0.25);
-  if (p.text == "ring") Ring(cr, p, r, acc, false);
+  if (p.text == "ring") DecorRing(cr, p, r, acc, false);
   cairo_pattern_t* g =
       cairo_pattern_create_radial(p.x - r * 0.4, p.y - r * 0.4, r * 0.1, p.x, p.y, r);
   const Col lit = acc.Mix(C(255, 255, 255), 0.3), dark = acc.Scale(0.12);
@@ -75,7 +62,7 @@ void Planet(cairo_t* cr, const Paint& p, const Col& acc) {
   cairo_set_line_width(cr, r / 7);
   cairo_stroke(cr);
   cairo_restore(cr);
-  if (p.text == "ring") Ring(cr, p, r, acc, true);
+  if (p.text == "ring") DecorRing(cr, p, r, acc, true);
 }
 
 void Rock(cairo_t* cr, const Paint& p, unsigned seed, const Col& tint) {

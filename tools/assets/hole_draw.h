@@ -10,10 +10,6 @@
 
 namespace gp::assets::draw {
 
-inline Col C(int r, int g, int b) {
-  return {r / 255.0, g / 255.0, b / 255.0};
-}
-
 // Screen direction of a byte angle (256 steps per turn, 64 = down).
 inline Pt Dir(double byteangle) {
   const double t = byteangle * 2 * M_PI / 256;

@@ -10,7 +10,6 @@ namespace gp::assets {
 
 namespace {
 
-using draw::C;
 
 // Item 5 is the largest floater, 7 the smallest (0 = 5, 1 = 6, 2 = 7).
 int Rank(int index) {

@@ -10,7 +10,6 @@ namespace gp::assets {
 
 namespace {
 
-using draw::C;
 
 void GroundShadow(cairo_t* cr, double x, double y, double rx) {
   cairo_save(cr);

@@ -12,10 +12,6 @@ namespace {
 
 constexpr double kSlabDepth = 26;  // pixels of floor edge seen below each floor
 
-Col C(int r, int g, int b) {
-  return {r / 255.0, g / 255.0, b / 255.0};
-}
-
 }  // namespace
 
 const Scheme& SchemeOf(int scheme) {

@@ -5,17 +5,11 @@
 #include <cairo.h>
 
 #include "tools/assets/canvas.h"
+#include "tools/assets/colour.h"
 #include "tools/assets/hole_source.h"
 
 namespace gp::assets {
 
-struct Col {
-  double r = 0, g = 0, b = 0;
-  Col Mix(const Col& o, double t) const {
-    return {r + (o.r - r) * t, g + (o.g - g) * t, b + (o.b - b) * t};
-  }
-  Col Scale(double k) const { return {r * k, g * k, b * k}; }
-};
 
 // The colours of one course: felt, rails, accent.
 struct Scheme {
@@ -23,9 +17,6 @@ struct Scheme {
 };
 const Scheme& SchemeOf(int scheme);
 
-inline void SetCol(cairo_t* cr, const Col& c, double alpha = 1) {
-  cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha);
-}
 // Adds the area's shape to the path (ellipse, quad or a 4-pixel-wide segment band).
 void AreaPath(cairo_t* cr, const Area& a);
 // An ellipse path twice as wide as high, half-width `rx`.

@@ -13,20 +13,6 @@ namespace gp::assets {
 
 namespace {
 
-Col C(int r, int g, int b) {
-  return {r / 255.0, g / 255.0, b / 255.0};
-}
-
-void Glow(cairo_t* cr, double x, double y, double r, const Col& c, double a) {
-  if (r <= 0) return;
-  cairo_pattern_t* g = cairo_pattern_create_radial(x, y, 0, x, y, r);
-  cairo_pattern_add_color_stop_rgba(g, 0, c.r, c.g, c.b, a);
-  cairo_pattern_add_color_stop_rgba(g, 1, c.r, c.g, c.b, 0);
-  cairo_set_source(cr, g);
-  cairo_arc(cr, x, y, r, 0, 2 * M_PI);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
-}
 
 ImageItem Blank() {
   Surface s(8, 8);

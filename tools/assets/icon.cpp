@@ -121,7 +121,7 @@ void RunIcon(const Context& ctx) {
   for (int size : kIconSizes) WriteIcon(ctx, size);
 }
 
-Registrar reg{{"icon", RunIcon}};
+Registrar kIconGenerator{{"icon", RunIcon}};
 
 }  // namespace
 

@@ -49,7 +49,7 @@ void RunLauncherAnim(const Context& ctx) {
   WriteDataFile(ctx, "interface.flc", EncodeFlc(kSceneW, kSceneH, kSceneDelayMs, warpframes));
 }
 
-Registrar reg{{"launcheranim", RunLauncherAnim}};
+Registrar kLauncherAnimGenerator{{"launcheranim", RunLauncherAnim}};
 
 }  // namespace
 

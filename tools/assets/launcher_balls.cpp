@@ -83,7 +83,7 @@ void RunLauncher(const Context& ctx) {
   }
 }
 
-Registrar reg{{"launcher", RunLauncher}};
+Registrar kLauncherBallsGenerator{{"launcher", RunLauncher}};
 
 }  // namespace
 

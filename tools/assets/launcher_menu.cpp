@@ -104,7 +104,7 @@ void Caption(cairo_t* cr, const char* text, double px, double x, double y, Col f
   cairo_fill(cr);
 }
 
-void Title(cairo_t* cr) {
+void MenuTitle(cairo_t* cr) {
   Caption(cr, "READY TO TEE OFF?", 15, 224, 46, Col{0.95, 1.0, 1.0}, Col{0.02, 0.08, 0.2},
           Col{0.25, 0.65, 1.0}, 0.16);
 }
@@ -157,7 +157,7 @@ void LeftGreen(cairo_t* cr) {
 }
 
 // A ringed amber planet far away on the right.
-void RingedPlanet(cairo_t* cr) {
+void MenuRingedPlanet(cairo_t* cr) {
   const double cx = 344, cy = 106, r = 19;
   auto ring = [&](bool front) {
     cairo_save(cr);
@@ -296,9 +296,9 @@ void Wing(cairo_t* cr, const MenuSpot& spot, double x, double y, double px, bool
 
 void DrawMenu(cairo_t* cr, bool lit) {
   SpaceWindow(cr);
-  Title(cr);
+  MenuTitle(cr);
   LeftGreen(cr);
-  RingedPlanet(cr);
+  MenuRingedPlanet(cr);
   const std::vector<MenuSpot>& spots = MenuSpots();
   Wing(cr, spots[1], 236, 84, 12, lit);
   Wing(cr, spots[2], 227, 105, 12, lit);

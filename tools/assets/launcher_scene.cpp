@@ -14,7 +14,7 @@ constexpr double kTwoPi = 2 * M_PI;
 constexpr uint32_t kSeed = 6409;
 
 // Where the green floats and where its flag pole stands (scene pixels).
-constexpr int kGreenX = 28, kGreenY = 330, kGreenW = 190, kGreenH = 130;
+constexpr int kGreenX = 28, kGreenY = 330, kSceneGreenW = 190, kSceneGreenH = 130;
 constexpr double kPoleX = 158.5, kPoleY = 392;
 // The warp's vanishing point.
 constexpr double kWarpX = 320, kWarpY = 240;
@@ -101,7 +101,7 @@ Sprite Capture(const Surface& s, int x, int y) {
   return out;
 }
 
-double Smooth(double t) {
+double SceneSmooth(double t) {
   t = std::clamp(t, 0.0, 1.0);
   return t * t * (3 - 2 * t);
 }
@@ -259,14 +259,14 @@ void Subtitle(cairo_t* cr) {
 
 // The green's felt with fine noise and mowing stripes, lit from the upper
 // left; the surface covers the green's sprite.
-void Felt(const Surface& s) {
+void SceneFelt(const Surface& s) {
   const double cx = 120, cy = 392, rx = 82, ry = 28;
   cairo_surface_flush(s.surface());
   unsigned char* data = cairo_image_surface_get_data(s.surface());
   const int stride = cairo_image_surface_get_stride(s.surface());
-  for (int y = 0; y < kGreenH; ++y) {
+  for (int y = 0; y < kSceneGreenH; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(data + static_cast<size_t>(y) * stride);
-    for (int x = 0; x < kGreenW; ++x) {
+    for (int x = 0; x < kSceneGreenW; ++x) {
       const double gx = x + kGreenX, gy = y + kGreenY;
       const double light = 1.05 - 0.25 * std::hypot((gx - cx + 30) / rx, (gy - cy + 12) / ry);
       const double stripe = ((static_cast<int>(gx - gy * 1.8) / 14) % 2) ? 0.06 : 0;
@@ -281,7 +281,7 @@ void Felt(const Surface& s) {
 // The floating green: an island of felt on a rock, a cup and a ball; the flag
 // is drawn per frame.
 Sprite GreenSprite() {
-  Surface s(kGreenW, kGreenH);
+  Surface s(kSceneGreenW, kSceneGreenH);
   cairo_t* cr = s.cr();
   cairo_translate(cr, -kGreenX, -kGreenY);
   const double cx = 120, cy = 392, rx = 82, ry = 28;
@@ -292,8 +292,8 @@ Sprite GreenSprite() {
   cairo_close_path(cr);
   VGradient(cr, cy, cy + 62, Col{0.45, 0.37, 0.5}, Col{0.08, 0.06, 0.14});
   cairo_fill(cr);
-  const Surface felt(kGreenW, kGreenH);
-  Felt(felt);
+  const Surface felt(kSceneGreenW, kSceneGreenH);
+  SceneFelt(felt);
   cairo_save(cr);
   cairo_translate(cr, cx, cy);
   cairo_scale(cr, rx, ry);
@@ -446,7 +446,7 @@ Picture LauncherScene::WarpFrame(int f, int frames) const {
     const double u = std::fmod(Noise(i, 52, kSeed) + 1.6 * travel, 1.0);
     const double r = 24 * std::exp(u * std::log(520.0 / 24));
     const double tail = r * (1 - std::exp(-0.32 * speed));
-    const double a = std::min(1.0, 1.5 * speed) * Smooth(u * 4) * (0.6 + 0.4 * Noise(i, 53, kSeed));
+    const double a = std::min(1.0, 1.5 * speed) * SceneSmooth(u * 4) * (0.6 + 0.4 * Noise(i, 53, kSeed));
     const double c = std::cos(angle), s = std::sin(angle);
     const Col tint = i % 4 == 0 ? Col{0.7, 0.85, 1.0} : Col{0.95, 0.97, 1.0};
     AddStreak(p, kWarpX + c * (r - tail), kWarpY + s * (r - tail), kWarpX + c * r, kWarpY + s * r,

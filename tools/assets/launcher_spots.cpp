@@ -19,7 +19,7 @@ void RunSpots(const Context& ctx) {
   WriteDataFile(ctx, "menu.maskitems", WriteMaskItems(spots));
 }
 
-Registrar reg{{"spots", RunSpots}};
+Registrar kLauncherSpotsGenerator{{"spots", RunSpots}};
 
 }  // namespace
 

@@ -59,7 +59,7 @@ void Arrow(cairo_t* cr, double x0, double y0, double x1, double y1, Col c, bool 
   cairo_fill(cr);
 }
 
-void Ring(cairo_t* cr, double x, double y, double r, Col c) {
+void HelpRing(cairo_t* cr, double x, double y, double r, Col c) {
   cairo_save(cr);
   cairo_translate(cr, x, y);
   cairo_scale(cr, 1, 0.72);
@@ -140,13 +140,13 @@ void StepBox(cairo_t* cr, int n, double x, double y, const Step& s) {
 // Pull putt diagrams.
 void PullPress(cairo_t* cr) {
   Ball(cr, 52, 52);
-  Ring(cr, 52, 52, 15, Col{1, 1, 1});
-  Ring(cr, 52, 52, 22, Scale(kCyan, 0.6));
+  HelpRing(cr, 52, 52, 15, Col{1, 1, 1});
+  HelpRing(cr, 52, 52, 22, Scale(kCyan, 0.6));
   Pointer(cr, 54, 54);
 }
 void PullDrag(cairo_t* cr) {
   Ball(cr, 46, 58);
-  Ring(cr, 84, 20, 9, kCyan);
+  HelpRing(cr, 84, 20, 9, kCyan);
   Arrow(cr, 50, 54, 80, 24, kCyan, true);
   Arrow(cr, 42, 62, 18, 86, kWarm, false);
   Pointer(cr, 14, 82);
@@ -176,7 +176,7 @@ void PullRelease(cairo_t* cr) {
 }
 void PullPower(cairo_t* cr) {
   Gauge(cr, 52, 70, 7);
-  Ring(cr, 52, 76, 9, kCyan);
+  HelpRing(cr, 52, 76, 9, kCyan);
   Text(cr, BoldFace(), 14, 52, 38, "63", kWarm, Align::Centre);
 }
 
@@ -190,7 +190,7 @@ void PushAim(cairo_t* cr) {
   SetCol(cr, kCyan);
   cairo_set_line_width(cr, 2);
   cairo_stroke(cr);
-  Ring(cr, 52, 26, 8, kCyan);
+  HelpRing(cr, 52, 26, 8, kCyan);
   Arrow(cr, 40, 92, 14, 92, kWarm, false);
   Arrow(cr, 64, 92, 90, 92, kWarm, false);
   Pointer(cr, 49, 80);

@@ -269,7 +269,7 @@ void RunMenu(const Context& ctx) {
   WriteImages(ctx, "menu.dxg", items);
 }
 
-Registrar reg{{"menu", RunMenu}};
+Registrar kMenuPagesGenerator{{"menu", RunMenu}};
 
 }  // namespace
 

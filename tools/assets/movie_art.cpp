@@ -33,7 +33,7 @@ void OutlinePath(cairo_t* cr, double dx, double dy) {
 }
 
 // Felt: a diagonal gradient, mowing stripes and fine per-pixel grain.
-void Felt(cairo_t* cr, uint32_t seed) {
+void MovieFelt(cairo_t* cr, uint32_t seed) {
   cairo_save(cr);
   OutlinePath(cr, 0, 0);
   cairo_clip(cr);
@@ -177,7 +177,7 @@ bool OnGreen(double x, double y) {
 
 void DrawFloatingGreen(cairo_t* cr, uint32_t seed) {
   Side(cr);
-  Felt(cr, seed);
+  MovieFelt(cr, seed);
   Chevrons(cr);
   Tee(cr);
   Cup(cr);

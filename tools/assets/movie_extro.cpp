@@ -47,7 +47,7 @@ void RunExtro(const Context& ctx) {
   WriteDataFile(ctx, "extro.bmp", EncodeBitmap8(Quantise(p)));
 }
 
-Registrar reg{{"extro", RunExtro}};
+Registrar kMovieExtroGenerator{{"extro", RunExtro}};
 
 }  // namespace
 

@@ -17,7 +17,7 @@ namespace {
 // The world the view moves over: planets, rocks and the green near its
 // bottom, in front of deep space that moves slower (further away).
 constexpr int kWorldH = 960;
-constexpr double kGreenX = 95, kGreenY = 580;  // the island's top-left in the world
+constexpr double kIslandX = 95, kIslandY = 580;  // the island's top-left in the world
 constexpr double kCameraDrop = 420;            // how far the view sinks, pixels
 constexpr double kSpaceDepth = 0.4;            // deep space moves this much of the view's way
 constexpr double kBallR = 8;                   // the ball's radius on the green, pixels
@@ -42,10 +42,10 @@ Pt Bezier(Pt a, Pt b, Pt c, Pt d, double u) {
           v * v * v * a.y + 3 * v * v * u * b.y + 3 * v * u * u * c.y + u * u * u * d.y};
 }
 
-const Pt kLanding{kGreenX + kTeeX + 26, kGreenY + kTeeY - 4};
+const Pt kLanding{kIslandX + kTeeX + 26, kIslandY + kTeeY - 4};
 const Pt kHopEnd{kLanding.x + 46, kLanding.y - 3};
 const Pt kRollStart{kHopEnd.x + 20, kHopEnd.y - 1};
-const Pt kCup{kGreenX + kCupX, kGreenY + kCupY};
+const Pt kCup{kIslandX + kCupX, kIslandY + kCupY};
 
 // The ball at time t, in world pixels: its point on the ground, its height
 // above it, its radius and how far it has rolled (turns).
@@ -124,7 +124,7 @@ void DrawWorld(Surface& w) {
     cairo_restore(cr);
   }
   cairo_save(cr);
-  cairo_translate(cr, kGreenX, kGreenY);
+  cairo_translate(cr, kIslandX, kIslandY);
   DrawFloatingGreen(cr, 31);
   cairo_restore(cr);
 }
@@ -154,10 +154,10 @@ void NearStars(cairo_t* cr, double cam, double speed) {
   }
 }
 
-void Ball(cairo_t* cr, double t, double cam) {
+void IntroBall(cairo_t* cr, double t, double cam) {
   const BallState b = BallAt(t);
   const double sx = b.ground.x, sy = b.ground.y - cam;
-  if (!b.flying && OnGreen(b.ground.x - kGreenX, b.ground.y - kGreenY) && t < intro::kSink) {
+  if (!b.flying && OnGreen(b.ground.x - kIslandX, b.ground.y - kIslandY) && t < intro::kSink) {
     DrawBallShadow(cr, sx, sy, b.r, b.z);
   }
   if (t < intro::kLand + 0.5) {  // the comet trail, fading after the landing
@@ -213,7 +213,7 @@ void CupFlash(cairo_t* cr, double t, double cam) {
   }
 }
 
-void Title(cairo_t* cr, double t) {
+void IntroTitle(cairo_t* cr, double t) {
   const double u = Smooth(Phase(t, intro::kTitle, intro::kTitle + 0.8));
   if (u > 0) {
     const double scale = 0.82 + 0.18 * EaseOut(u);
@@ -243,11 +243,11 @@ void DrawIntroFrame(Surface& s, cairo_surface_t* space, cairo_surface_t* world, 
   NearStars(cr, cam, speed);
   const double flagx = kCup.x, flagy = kCup.y - cam;
   const bool sunk = t >= intro::kSink;
-  if (sunk) Ball(cr, t, cam);  // in the cup: behind the flag
+  if (sunk) IntroBall(cr, t, cam);  // in the cup: behind the flag
   DrawFlag(cr, flagx, flagy, t * 0.9);
-  if (!sunk) Ball(cr, t, cam);
+  if (!sunk) IntroBall(cr, t, cam);
   CupFlash(cr, t, cam);
-  Title(cr, t);
+  IntroTitle(cr, t);
   const double black =
       std::max(1 - Phase(t, 0, 0.6), Smooth(Phase(t, intro::kFadeOut, intro::kEnd - 0.08)));
   cairo_set_source_rgba(cr, 0, 0, 0, black);

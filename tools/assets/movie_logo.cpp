@@ -106,7 +106,7 @@ void Planet(cairo_t* cr, const Layout& l, double t) {
   DrawSparkle(cr, l.planetx - r * 0.3, l.y - r * 0.35, 90 * flash + 10, flash);
 }
 
-void Ring(cairo_t* cr, const Layout& l, double t, bool back) {
+void LogoRing(cairo_t* cr, const Layout& l, double t, bool back) {
   const double sweep = EaseOut(Phase(t, logo::kRing, logo::kRing + 1.0));
   if (sweep <= 0) return;
   const double a0 = M_PI * 0.5, a1 = a0 + 2 * M_PI * sweep;
@@ -195,9 +195,9 @@ void DrawLogoFrame(Surface& s, const Layout& l, cairo_surface_t* dust, double t)
   cairo_paint(cr);
   cairo_set_source_surface(cr, dust, 0, 0);
   cairo_paint_with_alpha(cr, Smooth(Phase(t, 0, 1.2)));
-  Ring(cr, l, t, true);
+  LogoRing(cr, l, t, true);
   Planet(cr, l, t);
-  Ring(cr, l, t, false);
+  LogoRing(cr, l, t, false);
   Word(cr, l, t);
   Games(cr, l, t);
   Glint(cr, l, t);

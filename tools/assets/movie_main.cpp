@@ -13,7 +13,7 @@ void RunMovies(const Context& ctx) {
   Progress("intro.avi");
 }
 
-Registrar reg{{"movies", RunMovies}};
+Registrar kMovieMainGenerator{{"movies", RunMovies}};
 
 }  // namespace
 

@@ -42,7 +42,7 @@ void RunSkins(const Context& ctx) {
   if (Dumping()) DumpHudPreview(GuiItems(NebulaTheme()), "hud_nebula");
 }
 
-Registrar reg{{"skins", RunSkins}};
+Registrar kSkinsGenerator{{"skins", RunSkins}};
 
 }  // namespace
 

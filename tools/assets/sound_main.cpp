@@ -39,7 +39,7 @@ void RunMenuSound(const Context& ctx) {
   WriteWaves(ctx, "menu.dxw", items);
 }
 
-Registrar reg{{"sound", RunSound}};
+Registrar kSoundMainGenerator{{"sound", RunSound}};
 Registrar menureg{{"menusound", RunMenuSound}};
 
 }  // namespace

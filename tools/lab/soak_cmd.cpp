@@ -175,7 +175,7 @@ void PlayGame(const SoakOptions& so, Dice& d, const std::string& first, int hole
   t.violations.insert(t.violations.end(), found.begin(), found.end());
 }
 
-std::string ParseOptions(const Args& args, SoakOptions& so) {
+std::string ParseSoakOptions(const Args& args, SoakOptions& so) {
   int32_t seed = 1;
   for (const auto& [name, value, lo] :
        {std::tuple{"--holes", &so.holes, 1}, std::tuple{"--seed", &seed, 0},
@@ -266,7 +266,7 @@ int CheckReplay(const std::string& file, const SoakOptions& so, bool trace) {
 
 int RunSoak(const Args& args) {
   SoakOptions so;
-  if (const std::string e = ParseOptions(args, so); !e.empty()) return Fail(e);
+  if (const std::string e = ParseSoakOptions(args, so); !e.empty()) return Fail(e);
   if (const std::string* file = Option(args, "--check")) {
     return CheckReplay(*file, so, HasFlag(args, "--trace"));
   }

@@ -16,7 +16,7 @@ namespace gp::lab {
 namespace {
 
 // Reads the options; an error text, empty when all is well.
-std::string ParseOptions(const Args& args, SolveOptions& o, int32_t& seed) {
+std::string ParseSolveOptions(const Args& args, SolveOptions& o, int32_t& seed) {
   int32_t players = 1;
   if (const std::string* p = Option(args, "--players")) {
     if (!ParseInt(*p, players) || players != 1) return "solve plays one ball: --players must be 1";
@@ -55,7 +55,7 @@ int RunSolve(const Args& args) {
   if (!hole) return Fail("solve needs --hole NAME");
   SolveOptions o;
   int32_t seed = 1;
-  if (const std::string e = ParseOptions(args, o, seed); !e.empty()) return Fail(e);
+  if (const std::string e = ParseSolveOptions(args, o, seed); !e.empty()) return Fail(e);
   SolveGame game;
   if (const std::string e = game.Open(ProgramFolder(), *hole, static_cast<uint64_t>(seed));
       !e.empty()) {
