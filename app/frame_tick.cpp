@@ -101,6 +101,12 @@ void CarryOutRequests() {
   }
 }
 
+void CarryOutSearchRequests() {
+  GameState& g = gs();
+  g.parkrequest = false;
+  if (g.leaverequest) gamewin().timer.enabled = false;
+}
+
 void RunFrame(bool draw) {
   GameWindow& w = gamewin();
   // A display that cannot draw skips the whole frame: nothing changes, nothing is shown.

@@ -30,5 +30,9 @@ void PagesPhase(const Scene& sc, bool draw);
 // Carries out what the simulation asked of the window: the pointer parked, the
 // next hole loaded (may raise AssetError), the game left.
 void CarryOutRequests();
+// The same for a search's frames and events: the pointer stays where it is, a
+// new hole is not loaded (the request stays pending) and the window stays open
+// (the timer stops, as on leaving).
+void CarryOutSearchRequests();
 
 }  // namespace gp

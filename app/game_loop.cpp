@@ -1,11 +1,13 @@
 #include "app/game_loop.h"
 
+#include "ai/running_game.h"
 #include "app/frame_tick.h"
 #include "app/game_window.h"
 #include "app/keys.h"
 #include "app/panel_input.h"
 #include "app/replay.h"
 #include "base/asset_error.h"
+#include "game/sound.h"
 #include "game/state.h"
 #include "sim/putting.h"
 
@@ -75,23 +77,8 @@ void Tick(bool draw) {
   Requests();
 }
 
-}  // namespace
-
-bool OpenGameWindow(Platform& platform, const GameStart& start) {
-  gs().leaverequest = false;
-  g_frames = 0;
-  GameWindow& w = gamewin();
-  w.firsthole = start.firsthole;
-  CreateGameWindow(platform, start.seed);
-  if (!ShowGameWindow()) {
-    if (GameWindowOpen()) CloseGameWindow();
-    return false;
-  }
-  return true;
-}
-
-void DispatchInput(const InputEvent& ev) {
-  if (g_recorder) g_recorder->Event(g_frames + 1, ev);
+// The handlers an event reaches.
+void Handle(const InputEvent& ev) {
   switch (ev.type) {
     case InputEvent::Type::MouseMove:
       PointerTo(ev.x, ev.y);
@@ -123,6 +110,50 @@ void DispatchInput(const InputEvent& ev) {
     case InputEvent::Type::None:
       break;
   }
+}
+
+// The running game's hooks for a search: frames and events whose requests
+// leave the real pointer, the hole and the window alone.
+void SearchFrame() {
+  RunFrame(false);
+  CarryOutSearchRequests();
+}
+
+void SearchInput(const InputEvent& ev) {
+  Handle(ev);
+  CarryOutSearchRequests();
+}
+
+void SearchQuiet(bool on) {
+  if (on) {
+    SetSoundBackend(nullptr);
+  } else if (GameWindowOpen()) {
+    InstallSoundBackend();
+  }
+}
+
+}  // namespace
+
+bool OpenGameWindow(Platform& platform, const GameStart& start) {
+  gs().leaverequest = false;
+  g_frames = 0;
+  GameWindow& w = gamewin();
+  w.firsthole = start.firsthole;
+  CreateGameWindow(platform, start.seed);
+  if (!ShowGameWindow()) {
+    if (GameWindowOpen()) CloseGameWindow();
+    return false;
+  }
+  return true;
+}
+
+void InstallRunningGame() {
+  ai::SetRunningGame({SearchFrame, SearchInput, &gamewin().timer, SearchQuiet});
+}
+
+void DispatchInput(const InputEvent& ev) {
+  if (g_recorder) g_recorder->Event(g_frames + 1, ev);
+  Handle(ev);
   Requests();
   CheckLeave();
 }

@@ -24,6 +24,10 @@ bool OpenGameWindow(Platform& platform, const GameStart& start = {});
 // One input event through the handlers the real window uses.
 void DispatchInput(const InputEvent& ev);
 
+// Gives ai/ the running game's hooks (ai/running_game.h): frames and input
+// for its searches. The game window's creation does it.
+void InstallRunningGame();
+
 // Drains pending input, then ticks when the timer is due, or else waits
 // until it will be. Returns false once the window has closed.
 bool PumpGameWindow(Platform& platform);

@@ -3,13 +3,14 @@
 #include <chrono>
 #include <cstdio>
 
+#include "app/frame_tick.h"
+#include "app/game_loop.h"
+#include "base/asset_error.h"
 #include "base/random.h"
 #include "game/setup.h"
 #include "game/sound.h"
 #include "game/state.h"
 #include "platform/platform.h"
-#include "app/frame_tick.h"
-#include "base/asset_error.h"
 
 namespace gp {
 
@@ -93,6 +94,7 @@ void CreateGameWindow(Platform& platform, std::optional<uint64_t> seed) {
   }
   w.failed = false;
   w.open = true;
+  InstallRunningGame();
 }
 
 bool ShowGameWindow() {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/frame_timer.h"
+#include "base/frame_timer.h"
 #include "media/display.h"
 #include "media/image_list.h"
 #include "media/mixer.h"

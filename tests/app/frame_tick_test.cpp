@@ -5,12 +5,12 @@
 #include <cmath>
 #include <tuple>
 
-#include "app/frame_timer.h"
+#include "app/game_window.h"
+#include "app/headless_run.h"
+#include "base/frame_timer.h"
 #include "game/setup.h"
 #include "game/state.h"
 #include "platform/headless/headless_platform.h"
-#include "app/headless_run.h"
-#include "app/game_window.h"
 #include "support/game_reset.h"
 
 namespace gp {
@@ -169,7 +169,8 @@ TEST_F(FrameTickTest, LostDisplaySkipsTheWholeFrame) {
 
 TEST_F(FrameTickTest, WholeStrokeRestsInFourHundredFrames) {
   int frames = 0;
-  for (int f = 1; BallAt().moving && f <= 1000; ++f) frames += TickAfter(platform, FrameStep(60, f));
+  for (int f = 1; BallAt().moving && f <= 1000; ++f)
+    frames += TickAfter(platform, FrameStep(60, f));
   EXPECT_EQ(frames, 400);
   EXPECT_NEAR(BallAt().x - 100, 1600, 5);
   EXPECT_FALSE(gs().ballsmoving);

@@ -64,10 +64,10 @@ void PlayChain(const std::vector<ChainHole>& chain, bool training) {
     ASSERT_EQ(g.holename, chain[k].name) << "hole " << number;
     ASSERT_EQ(g.holenumber, number);
     pars += g.par;
-    lab::SolveOptions o;
+    ai::SolveOptions o;
     o.nexthole = chain[k].next;
     o.checkaim = false;
-    lab::Solution line;
+    ai::Solution line;
     ASSERT_EQ(game.SolveAndPlay(o, &line), "") << "on " << g.holename;
     EXPECT_EQ(g.players[1].holestrokes[number], line.strokes) << g.holename;
     strokes += line.strokes;

@@ -6,15 +6,15 @@
 #include <cstdlib>
 #include <string>
 
+#include "ai/solver.h"
 #include "tests/support/lab_run.h"
-#include "tools/lab/solver.h"
 
 namespace gp::test {
 
 struct LabSolution {
   bool parsed = false;
   int par = 0;
-  lab::Solution line;
+  ai::Solution line;
 };
 
 // The number after "key": in `text` from `from`; NaN when there is none.
@@ -46,7 +46,7 @@ inline LabSolution ParseSolution(const std::string& text) {
   s.line.seconds = JsonNumber(text, "seconds", end);
   for (size_t at = text.find('{', shots); at != std::string::npos && at < end;
        at = text.find('{', at + 1)) {
-    lab::SolvedShot shot;
+    ai::SolvedShot shot;
     shot.angle = static_cast<int>(JsonNumber(text, "angle", at));
     shot.speed = JsonNumber(text, "speed", at);
     shot.fromx = JsonNumber(text, "fromx", at);

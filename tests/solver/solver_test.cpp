@@ -1,7 +1,7 @@
 // The solver's parts: drags that give exact launches, the swing's timing as the
 // game runs it, the distance round walls, a search that puts the game back,
 // and the same line for the same seed.
-#include "tools/lab/solver.h"
+#include "ai/solver.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 #include <iterator>
 #include <string>
 
+#include "ai/course_map.h"
+#include "ai/putt_input.h"
 #include "app/game_loop.h"
 #include "base/random.h"
 #include "game/area_kind.h"
@@ -20,36 +22,34 @@
 #include "tests/integration/game_driver.h"
 #include "tests/solver/lab_solution.h"
 #include "tests/support/temp_folder.h"
-#include "tools/lab/course_map.h"
-#include "tools/lab/putt_input.h"
 #include "tools/lab/solve_game.h"
 
 namespace gp {
 namespace {
 
-using lab::Drag;
+using ai::Drag;
 
 TEST(PuttInput, EveryDragGivesItsLaunchBackExactly) {
   for (int angle = 0; angle < 256; ++angle) {
-    for (int length = lab::kMinDragLength; length <= lab::kMaxDragLength; ++length) {
-      const Drag d = lab::DragFor(angle, length);
-      ASSERT_EQ(lab::DragAngle(d), angle) << "length " << length;
+    for (int length = ai::kMinDragLength; length <= ai::kMaxDragLength; ++length) {
+      const Drag d = ai::DragFor(angle, length);
+      ASSERT_EQ(ai::DragAngle(d), angle) << "length " << length;
       // From 57 pixels on every direction has a drag of exactly that length
       // (shorter, some directions need a longer drag).
       if (length >= 57) {
-        ASSERT_EQ(lab::DragLength(d), length) << "angle " << angle;
+        ASSERT_EQ(ai::DragLength(d), length) << "angle " << angle;
       }
       // What the solver prints (angle, speed) finds the same drag again.
-      ASSERT_EQ(lab::DragForLaunch(angle, lab::DragSpeed(d)), d);
+      ASSERT_EQ(ai::DragForLaunch(angle, ai::DragSpeed(d)), d);
     }
   }
 }
 
 TEST(PuttInput, LaunchIsOppositeToTheDragAndCappedAtFour) {
-  EXPECT_EQ(lab::DragAngle({-40, 0}), 0);   // drag left, ball goes right (+x)
-  EXPECT_EQ(lab::DragAngle({0, -40}), 64);  // drag up, ball goes down (+y)
-  EXPECT_DOUBLE_EQ(lab::DragSpeed({0, 40}), 1.0);
-  EXPECT_DOUBLE_EQ(lab::DragSpeed({0, 200}), 4.0);
+  EXPECT_EQ(ai::DragAngle({-40, 0}), 0);   // drag left, ball goes right (+x)
+  EXPECT_EQ(ai::DragAngle({0, -40}), 64);  // drag up, ball goes down (+y)
+  EXPECT_DOUBLE_EQ(ai::DragSpeed({0, 40}), 1.0);
+  EXPECT_DOUBLE_EQ(ai::DragSpeed({0, 200}), 4.0);
 }
 
 // A pull putt through input events strikes on the frame the swing says.
@@ -59,20 +59,20 @@ TEST(PuttInput, StrikeComesAfterTheSwingFrames) {
     SCOPED_TRACE(length);
     lab::SolveGame game;
     ASSERT_EQ(game.Open(testing::GameDir(), "course1hole1", 1), "");
-    for (int i = 0; i < 600 && !lab::ReadyToStroke(); ++i) game.Tick();
-    ASSERT_TRUE(lab::ReadyToStroke());
-    const Drag d = lab::DragFor(0, length);
-    const int swing = lab::SwingFrames(lab::DragLength(d), gs().clubspeed);
-    for (const InputEvent& ev : lab::PressEvents(d)) DispatchInput(ev);
+    for (int i = 0; i < 600 && !ai::ReadyToStroke(); ++i) game.Tick();
+    ASSERT_TRUE(ai::ReadyToStroke());
+    const Drag d = ai::DragFor(0, length);
+    const int swing = ai::SwingFrames(ai::DragLength(d), gs().clubspeed);
+    for (const InputEvent& ev : ai::PressEvents(d)) DispatchInput(ev);
     ASSERT_EQ(gs().puttstage, kPullAim);
     game.Tick();
-    DispatchInput(lab::ReleaseEvent(d));
+    DispatchInput(ai::ReleaseEvent(d));
     const int released = game.HoleFrame();
     for (int i = 0; i < 100 && !gs().ballsmoving; ++i) game.Tick();
     ASSERT_TRUE(gs().ballsmoving);
     EXPECT_EQ(game.HoleFrame() - released, swing);
     EXPECT_EQ(gs().players[1].angle & 255, 0);
-    EXPECT_DOUBLE_EQ(gs().players[1].speed, lab::DragSpeed(d));
+    EXPECT_DOUBLE_EQ(gs().players[1].speed, ai::DragSpeed(d));
   }
 }
 
@@ -90,7 +90,7 @@ GameState WalledCourse() {
 
 TEST(CourseMap, DistanceGoesRoundWalls) {
   const GameState g = WalledCourse();
-  const lab::CourseMap map(g);
+  const ai::CourseMap map(g);
   EXPECT_TRUE(map.Blocked(100, 150));
   EXPECT_FALSE(map.Blocked(350, 150));
   const auto f = map.DistancesTo(g, {}, 50, 100);
@@ -104,7 +104,7 @@ TEST(CourseMap, DistanceGoesRoundWalls) {
 TEST(CourseMap, SwitchedOffWallsAndObstaclesDoNotBlock) {
   GameState g = WalledCourse();
   g.areas[1].enabled = false;
-  const lab::CourseMap map(g);
+  const ai::CourseMap map(g);
   EXPECT_FALSE(map.Blocked(100, 150));
   EXPECT_NEAR(map.DistancesTo(g, {}, 50, 100).At(50, 200), 100, 12);
 }
@@ -116,7 +116,7 @@ TEST(CourseMap, TeleporterLeadsToItsExitAndWaterCostsMore) {
   tele.x1 = 50, tele.y1 = 250, tele.r = 20;
   tele.x2 = 60, tele.y2 = 110;
   tele.enabled = true;
-  const lab::CourseMap map(g);
+  const ai::CourseMap map(g);
   const auto f = map.DistancesTo(g, {}, 50, 100);
   EXPECT_LT(f.At(50, 250), 30);
   EXPECT_LT(f.At(50, 200), 120);
@@ -127,7 +127,7 @@ TEST(CourseMap, TeleporterLeadsToItsExitAndWaterCostsMore) {
   water.x1 = 300, water.y1 = 0, water.x2 = 400, water.y2 = 0;
   water.x3 = 400, water.y3 = 300, water.x4 = 300, water.y4 = 300;
   water.enabled = true;
-  const lab::CourseMap wetmap(wet);
+  const ai::CourseMap wetmap(wet);
   EXPECT_GT(wetmap.DistancesTo(wet, {}, 50, 100).At(50, 200),
             map.DistancesTo(g, {}, 50, 100).At(50, 200) + 100);
 }
@@ -135,7 +135,7 @@ TEST(CourseMap, TeleporterLeadsToItsExitAndWaterCostsMore) {
 TEST(CourseMap, CutOffPointsRankBehindAndByDistance) {
   GameState g = WalledCourse();
   g.areas[1].x2 = 400;  // the wall now closes the way
-  const lab::CourseMap map(g);
+  const ai::CourseMap map(g);
   const auto f = map.DistancesTo(g, {}, 50, 100);
   EXPECT_GT(f.At(50, 200), 1e5);
   EXPECT_LT(f.At(50, 200), f.At(350, 280));
@@ -150,9 +150,9 @@ TEST(Solver, LeavesTheGameAsItFoundIt) {
   const uint64_t before = StateDigest(gs());
   const RandomState random = SaveRandom();
   const int frames = GameWindowFrames();
-  lab::SolveOptions o;
+  ai::SolveOptions o;
   o.checkaim = false;
-  const lab::Solution s = lab::Solve(game.HoleFrame(), o);
+  const ai::Solution s = ai::Solve(game.HoleFrame(), o);
   EXPECT_TRUE(s.found);
   EXPECT_GT(s.nodes, 0);
   EXPECT_EQ(StateDigest(gs()), before);

@@ -15,17 +15,17 @@
 #include <memory>
 #include <string>
 
-#include "game/hole_file.h"
-#include "base/profile.h"
-#include "game/state.h"
+#include "ai/solver.h"
 #include "base/asset_error.h"
-#include "media/image_list.h"
+#include "base/profile.h"
 #include "game/area_kind.h"
+#include "game/hole_file.h"
+#include "game/state.h"
+#include "media/image_list.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"
 #include "tools/lab/solve_game.h"
-#include "tools/lab/solver.h"
 
 namespace gp::lab {
 
@@ -97,8 +97,8 @@ struct Canvas {
 uint32_t KindColour(int kind) {
   if (kind == kCup) return 0x000090FF;
   if (kind <= kFallingDiagonalWall) return 0x00F0F0F0;
-  if ((kind >= kSlopeDownLeft && kind <= kSlopeLeft) ||
-      (kind >= kAttractor && kind <= kSlowZone) || kind == kShade || kind == kLedge) {
+  if ((kind >= kSlopeDownLeft && kind <= kSlopeLeft) || (kind >= kAttractor && kind <= kSlowZone) ||
+      kind == kShade || kind == kLedge) {
     return 0x00E0E040;
   }
   if (kind == kWater) return 0x00FF8040;
@@ -126,7 +126,8 @@ void DrawArea(Canvas& cv, int index, const Area& a) {
   } else {
     return;  // never touched: nothing to show
   }
-  if (a.kind == kTeleporter || a.kind == kPipe || a.kind == kCatapult) {  // exits and their launch lines
+  if (a.kind == kTeleporter || a.kind == kPipe ||
+      a.kind == kCatapult) {  // exits and their launch lines
     cv.Ellipse(a.x2, a.y2, 8, c);
     cv.Line(a.x3, a.y3, a.x4, a.y4, c);
   }
@@ -183,8 +184,8 @@ bool WritePng(const std::string& path, const Picture& p) {
 }
 
 // The solver's line for the hole, with the lab's usual solve options.
-std::string SolveForPreview(const Args& args, const std::string& hole, Solution& s) {
-  SolveOptions o;
+std::string SolveForPreview(const Args& args, const std::string& hole, ai::Solution& s) {
+  ai::SolveOptions o;
   int32_t seed = 1;
   if (const std::string* v = Option(args, "--seed"); v && !ParseInt(*v, seed)) return "bad --seed";
   if (const std::string* v = Option(args, "--max-strokes");
@@ -199,16 +200,16 @@ std::string SolveForPreview(const Args& args, const std::string& hole, Solution&
   if (std::string e = game.Open(ProgramFolder(), hole, static_cast<uint64_t>(seed)); !e.empty()) {
     return e;
   }
-  s = Solve(game.HoleFrame(), o);
+  s = ai::Solve(game.HoleFrame(), o);
   return "";
 }
 
 // Each stroke as a line from where the ball lay to where it came to rest, its
 // number at the start.
-void DrawSolution(Canvas& cv, const Solution& s) {
+void DrawSolution(Canvas& cv, const ai::Solution& s) {
   constexpr uint32_t kShotColour = 0x0040FF40;
   for (size_t k = 0; k < s.shots.size(); ++k) {
-    const SolvedShot& shot = s.shots[k];
+    const ai::SolvedShot& shot = s.shots[k];
     cv.Line(shot.fromx, shot.fromy, shot.tox, shot.toy, kShotColour);
     cv.Ellipse(shot.tox, shot.toy, 8, kShotColour);
     cv.Label(static_cast<int>(shot.fromx) + 6, static_cast<int>(shot.fromy) + 6,
@@ -235,7 +236,7 @@ int RunPreview(const Args& args) {
     return Fail("preview: --scale takes a whole factor from 1 to 8");
   }
   const bool solution = HasFlag(args, "--solution");
-  Solution line;
+  ai::Solution line;
   if (solution) {
     if (const std::string e = SolveForPreview(args, *hole, line); !e.empty()) return Fail(e);
   }

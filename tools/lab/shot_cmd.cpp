@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_timer.h"
-#include "game/hole_file.h"
+#include "app/game_window.h"
+#include "app/headless_run.h"
+#include "base/frame_timer.h"
 #include "base/random.h"
+#include "game/hole_file.h"
 #include "game/setup.h"
 #include "game/sound.h"
 #include "game/state.h"
-#include "sim/motion.h"
 #include "platform/headless/headless_platform.h"
-#include "app/headless_run.h"
-#include "app/game_window.h"
+#include "sim/motion.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"
@@ -211,8 +211,7 @@ int RunShot(const Args& args) {
 
   int frames = 0;
   std::string message = g.message, bigmessage = g.bigmessage;
-  for (int tries = 0; frames < o.maxframes && AnyBallMoving() && tries < 4 * o.maxframes;
-       ++tries) {
+  for (int tries = 0; frames < o.maxframes && AnyBallMoving() && tries < 4 * o.maxframes; ++tries) {
     if (!TickAfter(platform, FrameMs(o.timescale, frames + 1))) continue;
     ++frames;
     if (g.message != message && !g.message.empty()) {

@@ -3,20 +3,20 @@
 //                      [--budget SECONDS] [--next NAME] [--beam N]
 #include <string>
 
+#include "ai/solver.h"
 #include "game/setup.h"
 #include "game/state.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"
 #include "tools/lab/solve_game.h"
-#include "tools/lab/solver.h"
 
 namespace gp::lab {
 
 namespace {
 
 // Reads the options; an error text, empty when all is well.
-std::string ParseSolveOptions(const Args& args, SolveOptions& o, int32_t& seed) {
+std::string ParseSolveOptions(const Args& args, ai::SolveOptions& o, int32_t& seed) {
   int32_t players = 1;
   if (const std::string* p = Option(args, "--players")) {
     if (!ParseInt(*p, players) || players != 1) return "solve plays one ball: --players must be 1";
@@ -37,11 +37,11 @@ std::string ParseSolveOptions(const Args& args, SolveOptions& o, int32_t& seed) 
   return "";
 }
 
-void PrintSolution(const std::string& hole, int par, const Solution& s) {
+void PrintSolution(const std::string& hole, int par, const ai::Solution& s) {
   Json j;
   j.BeginObject().Field("hole", hole).Field("par", par).Field("strokes", s.strokes);
   j.Field("found", s.found).Key("shots").BeginArray();
-  for (const SolvedShot& shot : s.shots) {
+  for (const ai::SolvedShot& shot : s.shots) {
     j.BeginObject().Field("angle", shot.angle).Field("speed", shot.speed);
     j.Field("fromx", shot.fromx).Field("fromy", shot.fromy).Field("tox", shot.tox);
     j.Field("toy", shot.toy).Field("frame", shot.frame).EndObject();
@@ -53,7 +53,7 @@ void PrintSolution(const std::string& hole, int par, const Solution& s) {
 int RunSolve(const Args& args) {
   const std::string* hole = Option(args, "--hole");
   if (!hole) return Fail("solve needs --hole NAME");
-  SolveOptions o;
+  ai::SolveOptions o;
   int32_t seed = 1;
   if (const std::string e = ParseSolveOptions(args, o, seed); !e.empty()) return Fail(e);
   SolveGame game;
@@ -61,7 +61,7 @@ int RunSolve(const Args& args) {
       !e.empty()) {
     return Fail(e);
   }
-  const Solution s = Solve(game.HoleFrame(), o);
+  const ai::Solution s = ai::Solve(game.HoleFrame(), o);
   PrintSolution(*hole, gs().par, s);
   return 0;
 }

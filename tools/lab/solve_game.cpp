@@ -2,12 +2,12 @@
 
 #include <cmath>
 
+#include "ai/putt_input.h"
 #include "app/game_loop.h"
 #include "app/game_window.h"
 #include "base/keys.h"
 #include "game/putt_stages.h"
 #include "game/state.h"
-#include "tools/lab/putt_input.h"
 
 namespace gp::lab {
 
@@ -82,24 +82,24 @@ bool SolveGame::TickUntil(bool (*done)(), int limit) {
 }
 
 // One stroke through input events, struck on its hole frame.
-std::string SolveGame::Strike(const SolvedShot& shot) {
+std::string SolveGame::Strike(const ai::SolvedShot& shot) {
   const std::string at = "stroke at frame " + std::to_string(shot.frame) + ": ";
-  if (!TickUntil(ReadyToStroke, kReadyLimit)) return at + "the turn never came";
-  const Drag d = DragForLaunch(shot.angle, shot.speed);
-  if (DragAngle(d) != shot.angle || std::abs(DragSpeed(d) - shot.speed) > 1e-9) {
+  if (!TickUntil(ai::ReadyToStroke, kReadyLimit)) return at + "the turn never came";
+  const ai::Drag d = ai::DragForLaunch(shot.angle, shot.speed);
+  if (ai::DragAngle(d) != shot.angle || std::abs(ai::DragSpeed(d) - shot.speed) > 1e-9) {
     return at + "no drag gives that angle and speed";
   }
   // The aim frame comes just before the swing's frames.
-  const int aimframe = shot.frame - SwingFrames(DragLength(d), gs().clubspeed);
+  const int aimframe = shot.frame - ai::SwingFrames(ai::DragLength(d), gs().clubspeed);
   if (aimframe <= HoleFrame()) return at + "the ball was not ready in time";
   while (HoleFrame() < aimframe - 1 && GameWindowOpen()) Tick();
-  const std::vector<InputEvent> press = PressEvents(d);
+  const std::vector<InputEvent> press = ai::PressEvents(d);
   if (press.empty()) return at + "the ball is off the screen";
   for (const InputEvent& ev : press) DispatchInput(ev);
   if (gs().puttstage != kPullAim) return at + "the press did not pick the ball";
   Tick();
-  DispatchInput(ReleaseEvent(d));
-  if (!TickUntil([] { return gs().ballsmoving; }, kSwingLimit)) return at + "no strike";
+  DispatchInput(ai::ReleaseEvent(d));
+  if (!TickUntil([] { return gs().ballsmoving; }, ai::kSwingLimit)) return at + "no strike";
   if (HoleFrame() != shot.frame) {
     return at + "struck on frame " + std::to_string(HoleFrame()) + " instead";
   }
@@ -109,8 +109,8 @@ std::string SolveGame::Strike(const SolvedShot& shot) {
   return "";
 }
 
-std::string SolveGame::PlayLine(const std::vector<SolvedShot>& shots) {
-  for (const SolvedShot& shot : shots) {
+std::string SolveGame::PlayLine(const std::vector<ai::SolvedShot>& shots) {
+  for (const ai::SolvedShot& shot : shots) {
     if (HoleOver()) return "the hole was over before the stroke at " + std::to_string(shot.frame);
     if (const std::string e = Strike(shot); !e.empty()) return e;
   }
@@ -118,9 +118,9 @@ std::string SolveGame::PlayLine(const std::vector<SolvedShot>& shots) {
   return "";
 }
 
-std::string SolveGame::SolveAndPlay(const SolveOptions& o, Solution* out) {
-  if (!TickUntil(ReadyToStroke, kReadyLimit)) return "the turn never came";
-  const Solution s = Solve(HoleFrame(), o);
+std::string SolveGame::SolveAndPlay(const ai::SolveOptions& o, ai::Solution* out) {
+  if (!TickUntil(ai::ReadyToStroke, kReadyLimit)) return "the turn never came";
+  const ai::Solution s = ai::Solve(HoleFrame(), o);
   if (out) *out = s;
   if (!s.found) return "the solver found no line on " + gs().holename;
   return PlayLine(s.shots);

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "ai/solver.h"
 #include "game/setup.h"
 #include "platform/headless/headless_platform.h"
-#include "tools/lab/solver.h"
 
 namespace gp::lab {
 
@@ -38,11 +38,11 @@ class SolveGame {
   // Plays `shots` on the current hole, each struck on its hole frame, then runs
   // until the hole is over. An error text, empty when every stroke was struck
   // on its frame and the ball holed out.
-  std::string PlayLine(const std::vector<SolvedShot>& shots);
+  std::string PlayLine(const std::vector<ai::SolvedShot>& shots);
 
   // Solves the current hole from where it stands and plays the line found.
   // An error text, empty when the ball holed out; `out` gets the line.
-  std::string SolveAndPlay(const SolveOptions& o, Solution* out = nullptr);
+  std::string SolveAndPlay(const ai::SolveOptions& o, ai::Solution* out = nullptr);
 
   // Runs until the next hole is set up (its card then closed) or the game is
   // over. False when neither came.
@@ -53,7 +53,7 @@ class SolveGame {
   int holestart_ = 0;  // window frame in which the current hole was set up
 
   bool TickUntil(bool (*done)(), int limit);
-  std::string Strike(const SolvedShot& shot);
+  std::string Strike(const ai::SolvedShot& shot);
 };
 
 }  // namespace gp::lab

@@ -1,4 +1,4 @@
-#include "app/frame_timer.h"
+#include "base/frame_timer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "tools/lab/course_map.h"
+#include "ai/course_map.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,7 @@
 #include "game/area_kind.h"
 #include "game/hole_tables.h"
 
-namespace gp::lab {
+namespace gp::ai {
 
 namespace {
 
@@ -183,4 +183,4 @@ double CourseMap::Field::At(double x, double y) const {
   return best;
 }
 
-}  // namespace gp::lab
+}  // namespace gp::ai

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/lab/putt_input.h"
+#include "ai/putt_input.h"
 
-namespace gp::lab {
+namespace gp::ai {
 
 struct SolveOptions {
   int maxstrokes = 6;    // the longest line tried
@@ -56,7 +56,8 @@ struct Solution {
 // the budget does not run out.
 Solution Solve(int holeframe, const SolveOptions& o);
 
-// Runs one whole frame without drawing, the way the game window ticks it.
+// Runs one whole frame without drawing, the way the game window ticks it
+// (through the running game's hooks: no pointer moved, no other hole loaded).
 void StepFrame();
 
-}  // namespace gp::lab
+}  // namespace gp::ai

@@ -10,7 +10,7 @@
 
 #include "game/state.h"
 
-namespace gp::lab {
+namespace gp::ai {
 
 class CourseMap {
  public:
@@ -51,4 +51,4 @@ class CourseMap {
   void MarkWall(const Area& a);
 };
 
-}  // namespace gp::lab
+}  // namespace gp::ai

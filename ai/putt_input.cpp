@@ -1,4 +1,4 @@
-#include "tools/lab/putt_input.h"
+#include "ai/putt_input.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include "base/angles.h"
 #include "game/state.h"
 
-namespace gp::lab {
+namespace gp::ai {
 
 namespace {
 
@@ -134,4 +134,4 @@ InputEvent ReleaseEvent(const Drag& d) {
   return up;
 }
 
-}  // namespace gp::lab
+}  // namespace gp::ai

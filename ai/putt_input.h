@@ -12,7 +12,7 @@
 
 #include "platform/platform.h"
 
-namespace gp::lab {
+namespace gp::ai {
 
 // Drag lengths the pull putt takes, screen pixels: a shorter drag drops the
 // putt, a longer one strikes no harder (speed 4) but swings longer.
@@ -61,4 +61,4 @@ std::vector<InputEvent> PressEvents(const Drag& d);
 // The event before the next frame: the release at the drag's end.
 InputEvent ReleaseEvent(const Drag& d);
 
-}  // namespace gp::lab
+}  // namespace gp::ai

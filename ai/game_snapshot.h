@@ -4,11 +4,11 @@
 // search can try a stroke and put the game back exactly as it was. The rest of
 // the game window (pictures, sounds, the display) does not change on a hole.
 
-#include "app/frame_timer.h"
+#include "base/frame_timer.h"
 #include "base/random.h"
 #include "game/state.h"
 
-namespace gp::lab {
+namespace gp::ai {
 
 struct GameSnapshot {
   GameState state;
@@ -19,4 +19,4 @@ struct GameSnapshot {
 GameSnapshot SnapshotGame();
 void RestoreGame(const GameSnapshot& s);
 
-}  // namespace gp::lab
+}  // namespace gp::ai

@@ -1,4 +1,4 @@
-#include "tools/lab/solver.h"
+#include "ai/solver.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,20 +8,17 @@
 #include <optional>
 #include <unordered_set>
 
-#include "app/frame_tick.h"
-#include "app/game_loop.h"
-#include "app/game_window.h"
+#include "ai/course_map.h"
+#include "ai/game_snapshot.h"
+#include "ai/running_game.h"
 #include "base/angles.h"
 #include "game/area_kind.h"
 #include "game/hole_tables.h"
 #include "game/putt_stages.h"
 #include "game/setup.h"
-#include "game/sound.h"
 #include "game/state.h"
-#include "tools/lab/course_map.h"
-#include "tools/lab/game_snapshot.h"
 
-namespace gp::lab {
+namespace gp::ai {
 
 namespace {
 
@@ -147,11 +144,11 @@ Trial Try(const GameSnapshot& ready, int frame, const Action& a, const std::stri
   t.shot.speed = DragSpeed(a.drag);
   const std::vector<InputEvent> press = PressEvents(a.drag);
   if (press.empty()) return t;
-  for (const InputEvent& ev : press) DispatchInput(ev);
+  for (const InputEvent& ev : press) runninggame().input(ev);
   if (g.puttstage != kPullAim) return t;
   StepFrame();
   ++frame;
-  DispatchInput(ReleaseEvent(a.drag));
+  runninggame().input(ReleaseEvent(a.drag));
   if (g.puttstage != kPullSwing) return t;
   for (int i = 0; i < kSwingLimit && !g.ballsmoving; ++i, ++frame) StepFrame();
   if (!g.ballsmoving) return t;
@@ -506,8 +503,7 @@ class Search {
 }  // namespace
 
 void StepFrame() {
-  RunFrame(false);
-  CarryOutRequests();
+  runninggame().frame();
 }
 
 Solution Solve(int holeframe, const SolveOptions& options) {
@@ -518,15 +514,14 @@ Solution Solve(int holeframe, const SolveOptions& options) {
     o.maxstrokes = std::min(o.maxstrokes, StrokeLimit(setup()) - 1 - b.strokes);
   }
   // Sounds change nothing in the game: none while searching.
-  SetSoundBackend(nullptr);
+  const QuietGame quiet;
   Shared shared{Clock::now(), o.budget, 0, false, Ranking(o.nexthole)};
   Search search(holeframe, o, shared, o.checkaim);
   Solution s = search.Run();
   s.nodes = shared.nodes;
   s.outoftime = shared.outoftime;
   s.seconds = std::chrono::duration<double>(Clock::now() - shared.start).count();
-  if (GameWindowOpen()) InstallSoundBackend();
   return s;
 }
 
-}  // namespace gp::lab
+}  // namespace gp::ai
