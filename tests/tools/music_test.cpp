@@ -356,7 +356,7 @@ TEST(MusicLoopEffects, BedsLoopSeamlessly) {
   using gp::assets::music::Texture;
   for (Texture t : {Texture::Hum, Texture::Wind}) {
     std::vector<float> bus(static_cast<size_t>(7.31 * kRate), 0.0f);
-    gp::assets::music::AddTexture(bus, t, 9, 1, 5);
+    gp::assets::music::AddTexture(bus, t, {9, true}, 1, 5);
     double steepest = 0;
     for (size_t i = 1; i < bus.size(); ++i)
       steepest = std::max(steepest, std::fabs(bus[i] - bus[i - 1]) + 0.0);

@@ -26,15 +26,15 @@ double Hz(int note) {
   return 440.0 * std::pow(2.0, (note - 69) / 12.0);
 }
 
-// Beats to sample positions, with swing on every second step.
+// Beats to sample positions, with swing: the second eighth of every beat
+// comes `swing` of an eighth late (what lies between is stretched to match).
 struct Clock {
   double spb;   // samples per beat
   double step;  // beats per pattern step
   double swing;
   double At(double beat) const {
-    const double pair = 2 * step, start = std::floor(beat / pair + 1e-9) * pair;
-    const double p = beat - start;
-    const double late = p < step ? p * (1 + swing) : step * (1 + swing) + (p - step) * (1 - swing);
+    const double start = std::floor(beat + 1e-9), p = beat - start;
+    const double late = p < 0.5 ? p * (1 + swing) : 0.5 * (1 + swing) + (p - 0.5) * (1 - swing);
     return (start + late) * spb;
   }
 };
@@ -52,7 +52,7 @@ double TextureLevel(Texture t) {
     case Texture::Hum:
       return 0.022;
     case Texture::Bubbles:
-      return 0.02;
+      return 0.012;
     default:
       return 0.015;
   }
@@ -179,15 +179,15 @@ class Arranger {
     }
     PlayDrums();
     // The piece's key: the theme's first chord, transposed.
-    const int key = (chords_.chords.front().root + p_.transpose + 12) % 12;
+    const Chord& tonic = chords_.chords.front();
+    const Key key{(tonic.root + p_.transpose + 12) % 12,
+                  std::find(tonic.tones.begin(), tonic.tones.end(), 3) != tonic.tones.end()};
     AddTexture(part_.dry, p_.texture, key, 1, p_.seed * 7 + 1);
     part_.verb = part_.dry;
     for (float& v : part_.verb) v *= 0.3f * static_cast<float>(p_.space);
     mix_.Take(part_, TextureLevel(p_.texture));
     return Master();
   }
-
-  size_t Length() const { return length_; }
 
  private:
   std::string Where(const char* part) const { return std::string("music ") + p_.name + " " + part; }
@@ -206,10 +206,12 @@ class Arranger {
 
   void PlayPad() {
     if (p_.pad == Instrument::None) return;
-    double target = 60;
+    double target = 60;  // each chord near the last, drawn back towards middle C
     for (const Chord& c : chords_.chords) {
       const std::vector<int> v = Voicing(ChordClasses(c, p_.transpose), target);
-      target = 0.5 * target + 0.5 * 60;
+      double mean = 0;
+      for (int n : v) mean += n / static_cast<double>(v.size());
+      target = 0.6 * mean + 0.4 * 60;
       for (int n : v) {
         part_.Add(Voice(p_.pad, Hz(n), Seconds(c.beat, c.len), 0.55, p_.bright, Seed()), At(c.beat),
                   0.22f, 0, 0.7f * static_cast<float>(p_.space));

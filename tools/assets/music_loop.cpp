@@ -108,7 +108,7 @@ void Bubbles(Buf& bus, float gain, uint32_t seed) {
   synth::Rng r(seed);
   const double seconds = static_cast<double>(bus.size()) / kRate;
   for (double t = 0; t < seconds; t += 0.12 + (r.Uniform() < 0.3 ? 1.2 : 0.35) * r.Uniform()) {
-    const double f0 = 320 + 520 * r.Uniform(), len = 0.05 + 0.05 * r.Uniform();
+    const double f0 = 500 + 600 * r.Uniform(), len = 0.04 + 0.04 * r.Uniform();
     const double a = 0.25 + 0.35 * r.Uniform();
     Buf blip(static_cast<size_t>(len * kRate));
     double ph = 0;
@@ -122,12 +122,13 @@ void Bubbles(Buf& bus, float gain, uint32_t seed) {
   }
 }
 
-void Sparkle(Buf& bus, int root, float gain, uint32_t seed) {  // glints on the key's pentatonic
-  static const int kPenta[5] = {0, 2, 4, 7, 9};
+void Sparkle(Buf& bus, Key key, float gain, uint32_t seed) {  // glints on the key's pentatonic
+  static const int kMajor[5] = {0, 2, 4, 7, 9}, kMinor[5] = {0, 3, 5, 7, 10};
+  const int* penta = key.minor ? kMinor : kMajor;
   synth::Rng r(seed);
   const double seconds = static_cast<double>(bus.size()) / kRate;
   for (double t = 0.7; t < seconds; t += 1.1 + 2.2 * r.Uniform()) {
-    const int note = 72 + root + kPenta[r.Next() % 5] + (r.Uniform() < 0.3 ? 12 : 0);
+    const int note = 72 + key.root + penta[r.Next() % 5] + (r.Uniform() < 0.3 ? 12 : 0);
     const double hz = 440.0 * std::pow(2.0, (note - 69) / 12.0);
     AddWrapped(bus, Voice(Instrument::Celesta, hz, 0.2, 0.25 + 0.25 * r.Uniform(), 1, 0),
                std::lround(t * kRate), gain);
@@ -175,7 +176,7 @@ void LoopHighPass(Buf& b, double hz) {
   Circular(b, b, [&](float x, size_t) { return c.High(a.High(x)); });
 }
 
-void AddTexture(Buf& bus, Texture t, int root, float gain, uint32_t seed) {
+void AddTexture(Buf& bus, Texture t, Key key, float gain, uint32_t seed) {
   switch (t) {
     case Texture::Rain:
       Rain(bus, gain, seed);
@@ -184,13 +185,13 @@ void AddTexture(Buf& bus, Texture t, int root, float gain, uint32_t seed) {
       Wind(bus, gain, seed);
       break;
     case Texture::Hum:
-      Hum(bus, root, gain);
+      Hum(bus, key.root, gain);
       break;
     case Texture::Bubbles:
       Bubbles(bus, gain, seed);
       break;
     case Texture::Sparkle:
-      Sparkle(bus, root, gain, seed);
+      Sparkle(bus, key, gain, seed);
       break;
     case Texture::None:
       break;

@@ -99,7 +99,7 @@ const std::vector<Piece> kPieces = {
     {"se-finale", &kLounge, 0, 84, I::Vibes, I::Flute, I::EPiano, I::WarmPad, I::Bass,
      kKick | kSnare | kHat, X::None, 0.55, 1.1, 0, 26},
     {"se-bonus", &kLounge, 2, 82, I::Alien, I::None, I::EPiano, I::GlassPad, I::Bass,
-     kKick | kHat | kShaker, X::Bubbles, 0.6, 1.1, -1, 27},
+     kKick | kHat | kShaker, X::Bubbles, 0.6, 1.1, 0, 27},
     {"se-secret", &kLounge, -3, 78, I::Flute, I::None, I::EPiano, I::DarkPad, I::SubBass,
      kSnare | kShaker, X::Wind, 0.8, 0.8, -1, 28},
     // The training round.

@@ -38,7 +38,7 @@ struct Theme {
   const char* name;
   int beats;     // per bar
   int steps;     // pattern steps per beat (2 eighths, 4 sixteenths)
-  double swing;  // 0 straight; 0.3: every second step comes 30 % of a step late
+  double swing;  // 0 straight; 0.25: every second eighth comes a quarter of an eighth late
   const char* chords;
   const char* melody;
   const char* counter;  // a second, slower line; "" for none

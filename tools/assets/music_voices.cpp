@@ -151,10 +151,11 @@ class EnvGen {
   long i_ = 0;
 };
 
-// A note's buffer of the envelope's length, its last 5 ms faded to silence.
+// A silent note as long as the envelope.
 Buf Blank(const EnvGen& env) {
   return Buf(env.Length(), 0.0f);
 }
+// Fades a note's last 5 ms to silence.
 void FadeEnd(Buf& b) {
   const size_t n = std::min<size_t>(b.size(), kRate / 200);
   for (size_t i = 0; i < n; ++i) b[b.size() - 1 - i] *= static_cast<float>(i) / n;
@@ -366,7 +367,7 @@ Buf Voice(Instrument ins, double hz, double gate, double vel, double bright, uin
     case Instrument::Celesta:
       return Fm(hz, gate, vel, {0.001, 0.9, 0, 0.3}, 4, 1.1, 0.12);
     case Instrument::Bell:
-      return Fm(hz, gate, vel, {0.002, 2.5, 0, 0.8}, 3.5, 2.0, 0.7);
+      return Fm(hz, gate, vel, {0.002, 1.6, 0, 0.5}, 3.5, 1.4, 0.35);
     case Instrument::Harp:
       return Harp(hz, gate, vel, bright, seed);
     case Instrument::SoftLead:

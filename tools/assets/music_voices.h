@@ -35,8 +35,14 @@ Buf LoopEcho(const Buf& in, size_t delay, double feedback);
 // Removes DC and rumble below `hz` from a loop, in place.
 void LoopHighPass(Buf& b, double hz);
 
-// Adds a bed over the whole loop. `root` is the piece's key (pitch class) for
-// tuned textures; its slow swells complete whole cycles in the loop.
-void AddTexture(Buf& bus, Texture t, int root, float gain, uint32_t seed);
+// A piece's key: its tonic's pitch class (0 = C) and its mode.
+struct Key {
+  int root = 0;
+  bool minor = false;
+};
+
+// Adds a bed over the whole loop, tuned beds in the piece's key; its slow
+// swells complete whole cycles in the loop.
+void AddTexture(Buf& bus, Texture t, Key key, float gain, uint32_t seed);
 
 }  // namespace gp::assets::music
