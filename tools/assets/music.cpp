@@ -47,8 +47,9 @@ constexpr double kPadLevel = 0.07, kCompLevel = 0.05, kBassLevel = 0.065, kLeadL
 double TextureLevel(Texture t) {
   switch (t) {
     case Texture::Rain:
+      return 0.022;
     case Texture::Wind:
-      return 0.03;
+      return 0.025;
     case Texture::Hum:
       return 0.022;
     case Texture::Bubbles:
