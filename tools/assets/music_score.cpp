@@ -29,7 +29,9 @@ const Theme kWelcome = {
     "",
     "R---5--- | R---8-5-",  // bass
     "01232123 | 01234321",  // comp: arpeggio
-    "x....... | x.....o.",  // kick
+    // kick: out for two bars where the second phrase begins
+    "x....... | x.....o. | x....... | x.....o. | x....... | x.....o. | x....... | x.....o. |"
+    "........ | ........ | x....... | x.....o. | x....... | x.....o. | x....... | x.....o.",
     "",                     // snare
     "",                     // hat
     "o.x.o.x. | o.x.o.xo",  // shaker
@@ -53,9 +55,16 @@ const Theme kLounge = {
     "C5:2 A4:2 | A4:2 G#4:2",
     "R-----R-5---8-5- | R-----5-R-----7-",
     "x-----o-..x----- | ..x-----o-----..",
-    "x.........x..... | x......x..x.....",
+    // kick and hats: lighter for the four bars from Dm9 on
+    "x.........x..... | x......x..x..... | x.........x..... | x......x..x..... |"
+    "x.........x..... | x......x..x..... | x.........x..... | x......x..x..... |"
+    "x............... | ................ | x............... | ........x....... |"
+    "x.........x..... | x......x..x..... | x.........x..... | x......x..x.....",
     "....x.......x... | ....x.......x..o",
-    "x.o.x.o.x.o.x.o. | x.o.x.o.x.o.x.oo",
+    "x.o.x.o.x.o.x.o. | x.o.x.o.x.o.x.oo | x.o.x.o.x.o.x.o. | x.o.x.o.x.o.x.oo |"
+    "x.o.x.o.x.o.x.o. | x.o.x.o.x.o.x.oo | x.o.x.o.x.o.x.o. | x.o.x.o.x.o.x.oo |"
+    "x...o...x...o... | x...o...x...o... | x...o...x...o... | x...o...x.o.x.oo |"
+    "x.o.x.o.x.o.x.o. | x.o.x.o.x.o.x.oo | x.o.x.o.x.o.x.o. | x.o.x.o.x.o.x.oo",
     "..x...x...x...x. | ..x...x...x..ox.",
 };
 
@@ -77,7 +86,10 @@ const Theme kFirstSteps = {
     "x..... | x.....",
     "",
     "",
-    "x.o.o. | x.o.oo",
+    // shaker: out for the four bars from the last Bbmaj7 on
+    "x.o.o. | x.o.oo | x.o.o. | x.o.oo | x.o.o. | x.o.oo | x.o.o. | x.o.oo |"
+    "x.o.o. | x.o.oo | x.o.o. | x.o.oo | x.o.o. | x.o.oo | x.o.o. | x.o.oo |"
+    "...... | ...... | ...... | ....o. | x.o.o. | x.o.oo | x.o.o. | x.o.oo",
 };
 
 // name, theme, transpose, bpm, lead, counter, comp, pad, bass, drums, texture,
