@@ -4,11 +4,14 @@
 
 #include <cstring>
 #include <numeric>
+#include <string>
 #include <vector>
 
+#include "media/bitmap_codec.h"
 #include "media/container_writer.h"
 #include "media/display.h"
 #include "media/mixer.h"
+#include "media/wave_list.h"
 
 namespace gp {
 namespace {
@@ -140,6 +143,32 @@ void BM_Memcpy16Sounds(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * kVoices * kMixFrames * 2);
 }
 BENCHMARK(BM_Memcpy16Sounds);
+
+// Loading a hole's wave list as the game does when a hole starts: its music
+// loop (about 47 s, 2 MB) and a device sound, beside reading the file's bytes.
+const std::string kHoleWaves = std::string(GALAPUTT_GAME_DIR) + "/course1hole1.dxw";
+
+void BM_LoadHoleWaves(benchmark::State& state) {
+  WaveList list;
+  for (auto _ : state) {
+    LoadWaveList(list, kHoleWaves);
+    benchmark::DoNotOptimize(list.items.data());
+  }
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(ReadWholeFile(kHoleWaves).size()));
+}
+BENCHMARK(BM_LoadHoleWaves)->Unit(benchmark::kMillisecond);
+
+void BM_ReadHoleWavesFile(benchmark::State& state) {
+  size_t size = 0;
+  for (auto _ : state) {
+    const Bytes b = ReadWholeFile(kHoleWaves);
+    size = b.size();
+    benchmark::DoNotOptimize(b.data());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(size));
+}
+BENCHMARK(BM_ReadHoleWavesFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace gp

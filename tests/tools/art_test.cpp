@@ -386,7 +386,7 @@ TEST(Sounds, EffectsAndLauncherSounds) {
   }
 }
 
-// The holes' wave lists carry the synthesised ambient bed (looped) and a
+// The holes' wave lists carry the background music (looped) and a
 // device one-shot.
 TEST(Sounds, HoleBedsLoopCleanlyAndDevicesSound) {
   int holes = 0;

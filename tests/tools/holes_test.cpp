@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "support/game_dir.h"
 #include "base/profile.h"
 #include "game/area_kind.h"
 #include "game/hole_file.h"
@@ -25,6 +24,7 @@
 #include "media/image_list.h"
 #include "media/wave_list.h"
 #include "sim/hole_setup.h"
+#include "support/game_dir.h"
 #include "tests/tools/putt_lab.h"
 
 namespace {
@@ -413,6 +413,7 @@ TEST(HoleCompiler, RejectsBrokenSourcesWithAClearMessage) {
       {canvas + floor + cup + "[images]\nitem9=unicorn\n", "unknown picture"},
       {canvas + floor + cup + "[images]\nitem17=pipecover 1\n", "names no pipe"},
       {canvas + floor + cup + "[images]\nitem9=glow 0 -4\n", "not a number from 1 to 1024"},
+      {canvas + floor + cup + "[sounds]\nmusic=polka\n", "no music named 'polka'"},
       {std::string("\x00\xff[[[\x01=\n\x80", 9), "no [floor1]"},
   };
   for (const auto& c : cases) {

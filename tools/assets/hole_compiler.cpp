@@ -149,7 +149,7 @@ std::vector<WaveItem> HoleWaves(const HoleSource& h) {
   std::vector<WaveItem> waves(2);
   waves[0].name = "ambient";
   waves[0].looped = true;
-  SetWaveSamples(waves[0], AmbientLoop(h.ambient, 12.0));
+  SetWaveSamples(waves[0], MusicLoop(h.music));
   waves[1].name = Has(h, 36) ? "worker" : "breakable";
   SetWaveSamples(waves[1], HoleDeviceSound(Has(h, 36) ? 0 : 1));
   return waves;

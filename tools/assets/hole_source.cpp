@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "base/profile.h"
+#include "tools/assets/music_score.h"
 
 namespace gp::assets {
 
@@ -141,7 +142,7 @@ HoleSource ParseHoleSource(const std::string& name, const std::string& text) {
     const std::string* v = p.Find("images", "item" + std::to_string(i));
     if (v) h.images[i] = *v;
   }
-  h.ambient = Int(p, "sounds", "ambient", 0);
+  h.music = p.ReadString("sounds", "music", h.music);
   h.mood = p.ReadString("canvas", "mood", "");
   if (h.floors.empty()) throw std::runtime_error(name + ": no [floor1] section");
   return h;
@@ -193,6 +194,13 @@ void ValidateHole(const HoleSource& h) {
   for (const Area& a : h.areas) cups += a.kind == kCup;
   if (cups != 1) throw std::runtime_error(h.name + ": a hole needs exactly one cup (kind 5)");
   if (!in(h.ballx, h.bally)) throw std::runtime_error(h.name + ": the ball start lies outside");
+  if (!music::FindPiece(h.music)) {
+    std::string names;
+    for (const music::Piece& p : music::Pieces())
+      names += std::string(names.empty() ? "" : ", ") + p.name;
+    throw std::runtime_error(h.name + " [sounds]: no music named '" + h.music + "' (" + names +
+                             ")");
+  }
 }
 
 HoleSource LoadHoleSource(const std::string& path, const std::string& name) {

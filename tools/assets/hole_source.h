@@ -8,7 +8,7 @@
 //             (1 = a lower tier, drawn darker)
 //   [paintN]  type, x, y, w, h, fg (1 = stands above a ball), text: decorations
 //   [images]  itemN = GENERATOR [ARG]: which picture makes course item N
-//   [sounds]  ambient = variant of the ambient bed (item 0)
+//   [sounds]  music = the piece of the score the hole plays (item 0)
 
 #include <map>
 #include <string>
@@ -67,7 +67,7 @@ struct HoleSource {
   std::vector<Floor> floors;
   std::vector<Paint> paints;
   std::map<int, std::string> images;  // item number -> "GENERATOR [ARG]"
-  int ambient = 0;
+  std::string music = "training-first";
   std::string mood;  // [canvas] mood: "storm" darkens the sky
 
   const Area* FindArea(int index) const;
@@ -79,7 +79,7 @@ HoleSource ParseHoleSource(const std::string& name, const std::string& text);
 HoleSource LoadHoleSource(const std::string& path, const std::string& name);
 // Throws std::runtime_error naming the area when the hole cannot be right: an
 // area outside the picture or without a shape, a wall whose kind does not match
-// its slope, not exactly one cup, the ball start outside.
+// its slope, not exactly one cup, the ball start outside, music the score lacks.
 void ValidateHole(const HoleSource& h);
 
 }  // namespace gp::assets

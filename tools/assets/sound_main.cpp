@@ -4,6 +4,7 @@
 
 #include "media/container_writer.h"
 #include "tools/assets/art.h"
+#include "tools/assets/music_score.h"
 #include "tools/assets/synth.h"
 
 namespace gp::assets {
@@ -35,7 +36,11 @@ void RunMenuSound(const Context& ctx) {
   const char* const names[4] = {"background", "click", "spare", "transition"};
   std::vector<WaveItem> items;
   for (int i = 0; i < 4; ++i) items.push_back(Item(names[i], LauncherSound(i), i == 0));
-  for (int v = 0; v < 8; ++v) DumpWave("ambient" + std::to_string(v), AmbientLoop(v, 12));
+  if (Dumping()) {  // every piece of the score, to listen to them side by side
+    for (const music::Piece& p : music::Pieces()) {
+      DumpWave(std::string("music_") + p.name, MusicLoop(p.name));
+    }
+  }
   WriteWaves(ctx, "menu.dxw", items);
 }
 

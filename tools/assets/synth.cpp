@@ -1,5 +1,5 @@
-// The game's sounds, synthesised: effect sounds, launcher sounds, ambient
-// beds and the hole devices' one-shots.
+// The game's sounds, synthesised: effect sounds, launcher sounds and the hole
+// devices' one-shots (the music is in music*.cpp).
 #include "tools/assets/synth.h"
 
 #include <cmath>
@@ -297,7 +297,7 @@ std::vector<int16_t> EffectSound(int index) {
 std::vector<int16_t> LauncherSound(int index) {
   switch (index) {
     case 0:
-      return AmbientLoop(1, 8.0);
+      return MusicLoop("launcher");
     case 1:
       return Finish(Click(), 0.5);
     case 3: {  // panel transition: a swirl of air and a rising tone
@@ -309,6 +309,29 @@ std::vector<int16_t> LauncherSound(int index) {
     default:
       return Finish(Blip(880, 0.08), 0.45);  // spare
   }
+}
+
+std::vector<int16_t> HoleDeviceSound(int kind) {
+  if (kind == 0) {  // the worker wakes: a grumpy rising "hm?"
+    Buf b = Silence(0.7);
+    Tone(b, 0, 0.7, 110, 170, 0.6, {0.05, 0.3}, Wave::Saw, 0.02, 6);
+    Buf f1 = b, f2 = b;
+    LowPass(f1, 700);
+    HighPass(f2, 1000);
+    LowPass(f2, 1400);
+    for (size_t i = 0; i < b.size(); ++i) b[i] = f1[i] + 0.6f * f2[i];
+    return Finish(b, 0.8);
+  }
+  // A breakable shatters: a crash of glassy partials and grit.
+  Buf b = Silence(1.0);
+  Rng r(401);
+  for (int i = 0; i < 14; ++i) {
+    const double t = 0.01 * i + 0.03 * r.Uniform();
+    Bell(b, t, 0.8, 1800 + 4000 * r.Uniform(), 0.15, 0.12 + 0.1 * r.Uniform(), 1.41, 3);
+  }
+  Noise(b, 0, 0.6, 0.6, {0.001, 0.12}, 3000, 1500, 1, 402);
+  LowNoise(b, 0, 0.5, 0.5, {0.002, 0.1}, 800, 200, 403);
+  return Finish(b, 0.85);
 }
 
 }  // namespace gp::assets

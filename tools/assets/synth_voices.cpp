@@ -50,30 +50,29 @@ void Span(const Buf& b, double start, double dur, size_t& i0, size_t& i1) {
   i1 = std::min(b.size(), static_cast<size_t>((start + dur) * kRate));
 }
 
-// Band-pass biquad (constant peak gain), coefficients refreshed every 16
-// samples as the centre glides. Stable for every centre and q.
-struct BandPass {
-  double b0 = 0, b2 = 0, a1 = 0, a2 = 0;
-  double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
-  void Set(double fc, double q) {
-    const double w = kTwoPi * std::min(fc, kRate * 0.45) / kRate;
-    const double alpha = std::sin(w) / (2 * q), a0 = 1 + alpha;
-    b0 = alpha / a0;
-    b2 = -alpha / a0;
-    a1 = -2 * std::cos(w) / a0;
-    a2 = (1 - alpha) / a0;
-  }
-  double Step(double x) {
-    const double y = b0 * x + b2 * x2 - a1 * y1 - a2 * y2;
-    x2 = x1;
-    x1 = x;
-    y2 = y1;
-    y1 = y;
-    return y;
-  }
-};
-
 }  // namespace
+
+void Biquad::Set(Kind kind, double fc, double q) {
+  const double w = kTwoPi * std::min(fc, kRate * 0.45) / kRate;
+  const double alpha = std::sin(w) / (2 * q), a0 = 1 + alpha, c = std::cos(w);
+  switch (kind) {
+    case LowPass:
+      b0 = b2 = (1 - c) / 2 / a0;
+      b1 = (1 - c) / a0;
+      break;
+    case HighPass:
+      b0 = b2 = (1 + c) / 2 / a0;
+      b1 = -(1 + c) / a0;
+      break;
+    case BandPass:
+      b0 = alpha / a0;
+      b1 = 0;
+      b2 = -alpha / a0;
+      break;
+  }
+  a1 = -2 * c / a0;
+  a2 = (1 - alpha) / a0;
+}
 
 Buf Silence(double seconds) {
   return Buf(static_cast<size_t>(seconds * kRate), 0.0f);
@@ -111,13 +110,14 @@ void Noise(Buf& b, double start, double dur, double amp, Env env, double c0, dou
   size_t i0, i1;
   Span(b, start, dur, i0, i1);
   Rng rng(seed);
-  BandPass bp;
+  Biquad bp;
   const double gain = c0 > 0 ? std::sqrt(q) * 1.5 : 1.0;
   for (size_t i = i0; i < i1; ++i) {
     const double t = static_cast<double>(i - i0) / kRate;
     double v = rng.Signed();
     if (c0 > 0) {
-      if ((i - i0) % 16 == 0) bp.Set(c0 * std::pow(c1 / c0, std::min(1.0, t / dur)), q);
+      if ((i - i0) % 16 == 0)
+        bp.Set(Biquad::BandPass, c0 * std::pow(c1 / c0, std::min(1.0, t / dur)), q);
       v = bp.Step(v) * gain;
     }
     b[i] += static_cast<float>(amp * EnvAt(env, t, dur) * v);

@@ -53,6 +53,23 @@ Buf LoopSeam(const Buf& b, double fade, bool equalpower = true);
 // Converts a loop without end fades (the seam carries on into the start).
 std::vector<int16_t> FinishLoop(const Buf& b, double peak);
 
+// An RBJ biquad filter: low-pass, high-pass, or band-pass with a constant
+// peak gain. Stable for every cutoff below Nyquist and every q > 0.
+struct Biquad {
+  enum Kind { LowPass, HighPass, BandPass };
+  double b0 = 0, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
+  double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+  void Set(Kind kind, double fc, double q);
+  double Step(double x) {
+    const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+    x2 = x1;
+    x1 = x;
+    y2 = y1;
+    y1 = y;
+    return y;
+  }
+};
+
 // A deterministic pseudo-random number generator.
 struct Rng {
   uint32_t s;
