@@ -112,9 +112,7 @@ void Button(LauncherModel& m, Control c, const Place& p, std::vector<LauncherAct
 void Combo(LauncherModel& m, Control c, const Place& p, int rows, std::vector<LauncherAction>& a) {
   const std::vector<std::string>& items = m.ListItems(c);
   const int index = m.ListIndex(c);
-  const std::string shown = index >= 0 && index < static_cast<int>(items.size())
-                                ? FromWesternCodePage(items[static_cast<size_t>(index)])
-                                : "";
+  const std::string shown = m.ShownItem(c, index);
   ImGui::SetCursorPos(ImVec2(p.x, p.y));
   ImGui::SetNextItemWidth(p.w);
   ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
@@ -124,7 +122,7 @@ void Combo(LauncherModel& m, Control c, const Place& p, int rows, std::vector<La
   if (ImGui::BeginCombo("##list", shown.c_str())) {
     ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, 0));
     for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-      const std::string item = FromWesternCodePage(items[static_cast<size_t>(i)]);
+      const std::string item = m.ShownItem(c, i);
       if (ImGui::Selectable(item.c_str(), i == index, 0, ImVec2(0, 14))) {
         a.push_back([&m, c, i] { m.Select(c, i); });
       }
@@ -143,10 +141,10 @@ void TabFrame(const char* title, const Place& p) {
   const float tw = ImGui::CalcTextSize(title).x + 12;
   d->AddRect(ImVec2(o.x + p.x, o.y + p.y + kTabStrip), ImVec2(o.x + p.x + p.w, o.y + p.y + p.h),
              kGrey);
-  d->AddRectFilled(ImVec2(o.x + p.x + 2, o.y + p.y), ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1),
-                   kPanel);
-  d->AddRect(ImVec2(o.x + p.x + 2, o.y + p.y), ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1),
-             kGrey);
+  d->AddRectFilled(ImVec2(o.x + p.x + 2, o.y + p.y),
+                   ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1), kPanel);
+  d->AddRect(ImVec2(o.x + p.x + 2, o.y + p.y),
+             ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1), kGrey);
   d->AddText(ImVec2(o.x + p.x + 8, o.y + p.y + 3), kGrey, title);
 }
 
@@ -207,7 +205,8 @@ void PanelsView::PanelPosition(int canvasw, int canvash, int& x, int& y) {
 SDL_Texture* PanelsView::BallTexture(const LauncherModel& m) {
   const LauncherBall& ball = m.TabBall();
   if (ball_ == nullptr) {
-    ball_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, 16, 16);
+    ball_ =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, 16, 16);
     ballfile_.clear();
   }
   const std::string key = ball.file + "/" + std::to_string(m.tab());
@@ -235,7 +234,8 @@ void PanelsView::PlayerTabs(LauncherModel& m, std::vector<LauncherAction>& a) {
     }
     ImGui::PopID();
     const bool on = m.tab() == t;
-    const ImVec2 t0(o.x + x, o.y + kBox.y + (on ? 0 : 2)), t1(o.x + x + w, o.y + kBox.y + kTabStrip + (on ? 1 : 0));
+    const ImVec2 t0(o.x + x, o.y + kBox.y + (on ? 0 : 2)),
+        t1(o.x + x + w, o.y + kBox.y + kTabStrip + (on ? 1 : 0));
     d->AddRectFilled(t0, t1, on ? kPanel : kTabOff);
     d->AddRect(t0, t1, kGrey);
     d->AddText(ImVec2(t0.x + 6, t0.y + 3), kGrey, kTabs[t]);
@@ -247,7 +247,7 @@ void PanelsView::PlayerTabs(LauncherModel& m, std::vector<LauncherAction>& a) {
   ImGui::SetCursorPos(ImVec2(tx + 69, ty + 20));
   ImGui::SetNextItemWidth(107);
   ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(3, 4));
-  const std::string current = FromWesternCodePage(m.nametext());
+  const std::string current = NameToUtf8(m.nametext());
   char buf[256];
   std::snprintf(buf, sizeof buf, "%s", current.c_str());
   if (ImGui::InputText("##name", buf, sizeof buf)) {
