@@ -7,9 +7,9 @@
 #include "launcher/exit_picture.h"
 #include "launcher/intro.h"
 #include "media/bitmap_codec.h"
+#include "media/ffmpeg/ffmpeg_movie.h"
 #include "media/movie.h"
 #include "media/wave_list.h"
-#include "media/ffmpeg/ffmpeg_movie.h"
 
 namespace gp {
 
@@ -55,7 +55,14 @@ class IntroWindow : public IntroHost {
     screen_.ToWindow(x, y, wx, wy);
     SDL_WarpMouseInWindow(screen_.window(), wx, wy);
   }
-  void ShowPointer(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+  void ShowPointer(bool show) override {
+    steps_ += show ? 1 : -1;
+    ApplyPointer();
+  }
+  void PointerShape(bool shown) override {
+    shape_ = shown;
+    ApplyPointer();
+  }
   void ReportError(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
 
   // Decodes the frames due by now; true when the movie has ended.
@@ -87,8 +94,13 @@ class IntroWindow : public IntroHost {
   }
 
  private:
+  // Seen only with a shape and a display count of 0 or more.
+  void ApplyPointer() { SDL_ShowCursor(shape_ && steps_ >= 0 ? SDL_ENABLE : SDL_DISABLE); }
+
   LauncherScreen& screen_;
   Mixer& mixer_;
+  bool shape_ = true;
+  int steps_ = 0;  // net steps of the display count
   std::unique_ptr<Movie> movie_;
   std::unique_ptr<WaveItem> sound_;
   std::vector<uint32_t> frame_;

@@ -33,7 +33,6 @@ constexpr float kFontPixels = 11;
 constexpr uint32_t kMenuPassMs = 3;
 // Launcher sounds 1 and 2 play 7 dB below their stored level.
 constexpr int kClickAttenuation = -700;
-constexpr const char* kMissingFlic = "Fatal Error: File does not exist!";
 
 class Launcher : public LauncherHost {
  public:
@@ -237,9 +236,9 @@ class Launcher : public LauncherHost {
     const uint32_t now = SDL_GetTicks();
     imgui_->NewFrame(screen_.width(), screen_.height(), (now - last_) / 1000.0f);
     last_ = now;
-    if (anim_.file_missing()) {
-      ImGui::GetBackgroundDrawList()->AddText(ImVec2(5, 5), IM_COL32(192, 192, 192, 255),
-                                              kMissingFlic);
+    if (const std::string text = anim_.message(); !text.empty()) {
+      ImGui::GetBackgroundDrawList()->AddText(ImVec2(kFliMessageX, kFliMessageY),
+                                              IM_COL32(192, 192, 192, 255), text.c_str());
     }
     std::vector<LauncherAction> actions;
     const SDL_Rect part = menu_.image().Destination().Empty()
