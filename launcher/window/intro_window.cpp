@@ -82,10 +82,7 @@ class IntroWindow : public IntroHost {
   }
   void Draw(const ScreenRect& at) {
     screen_.Begin();
-    if (texture_ && playing_) {
-      const SDL_Rect dst{at.x, at.y, at.w, at.h};
-      SDL_RenderCopy(screen_.renderer(), texture_, nullptr, &dst);
-    }
+    DrawAtOwnSize(screen_.renderer(), playing_ ? texture_ : nullptr, at);
     screen_.End();
   }
   void Release() {
@@ -111,6 +108,14 @@ class IntroWindow : public IntroHost {
 };
 
 }  // namespace
+
+void DrawAtOwnSize(SDL_Renderer* renderer, SDL_Texture* texture, const ScreenRect& at) {
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  if (!texture || at.w <= 0 || at.h <= 0) return;
+  const SDL_Rect src{0, 0, at.w, at.h}, dst{at.x, at.y, at.w, at.h};
+  SDL_RenderCopy(renderer, texture, &src, &dst);
+}
 
 void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder) {
   IntroWindow window(screen, mixer);
@@ -157,11 +162,7 @@ void ShowExitPicture(LauncherScreen& screen, const std::string& folder) {
       if (e.type == SDL_MOUSEBUTTONDOWN) exit.Button();
     }
     screen.Begin();
-    if (texture) {
-      const ScreenRect r = exit.PictureRect(picture.width, picture.height);
-      const SDL_Rect src{0, 0, r.w, r.h}, dst{r.x, r.y, r.w, r.h};
-      SDL_RenderCopy(screen.renderer(), texture, &src, &dst);
-    }
+    DrawAtOwnSize(screen.renderer(), texture, exit.PictureRect(picture.width, picture.height));
     screen.End();
     SDL_Delay(10);
   }

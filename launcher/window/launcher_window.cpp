@@ -27,8 +27,6 @@ namespace gp {
 
 namespace {
 
-constexpr const char* kFontFile = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
-constexpr float kFontPixels = 11;
 // Milliseconds between passes of the launcher's loop (the animation's timer is 3).
 constexpr uint32_t kMenuPassMs = 3;
 // Launcher sounds 1 and 2 play 7 dB below their stored level.
@@ -47,7 +45,7 @@ class Launcher : public LauncherHost {
 
   int Run() {
     if (!screen_.Open(options_.windowed)) return NoScreen();
-    imgui_ = std::make_unique<ImGuiSdl>(screen_.renderer(), kFontFile, kFontPixels);
+    imgui_ = std::make_unique<ImGuiSdl>(screen_.renderer(), kLauncherFontFile, kLauncherFontPixels);
     PanelsView::Style();
     view_ = std::make_unique<PanelsView>(screen_.renderer());
     LoadSounds();

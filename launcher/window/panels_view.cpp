@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "launcher/main_menu.h"
+#include "base/text_encoding.h"
 #include "launcher/text_codepage.h"
 
 namespace gp {
@@ -153,6 +155,27 @@ Place In(float tx, float ty, Place p) {
   return Place{tx + p.x, ty + p.y, p.w, p.h};
 }
 
+// The name field keeps what a name can hold: a character outside the Western
+// code page shows as the "?" it becomes, and the field refuses characters
+// beyond kMaxNameChars (those just typed or pasted, before the cursor).
+int NameFieldFilter(ImGuiInputTextCallbackData* data) {
+  if (data->EventFlag == ImGuiInputTextFlags_CallbackCharFilter) {
+    if (WesternByte(data->EventChar) < 0) data->EventChar = '?';
+    return 0;
+  }
+  const std::string_view text(data->Buf, static_cast<size_t>(data->BufTextLen));
+  size_t chars = 0;
+  for (size_t i = 0; i < text.size(); ++i) chars += (text[i] & 0xC0) != 0x80;
+  int end = data->CursorPos, start = end;
+  for (; chars > kMaxNameChars && start > 0; --chars) {
+    do {
+      --start;
+    } while (start > 0 && (data->Buf[start] & 0xC0) == 0x80);
+  }
+  if (start < end) data->DeleteChars(start, end - start);
+  return 0;
+}
+
 bool BeginPanel(const char* id, int x, int y, int w, int h) {
   ImGui::SetNextWindowPos(ImVec2(static_cast<float>(x), static_cast<float>(y)));
   ImGui::SetNextWindowSize(ImVec2(static_cast<float>(w), static_cast<float>(h)));
@@ -248,9 +271,11 @@ void PanelsView::PlayerTabs(LauncherModel& m, std::vector<LauncherAction>& a) {
   ImGui::SetNextItemWidth(107);
   ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(3, 4));
   const std::string current = NameToUtf8(m.nametext());
-  char buf[256];
+  char buf[kMaxNameChars * 3 + 1];  // a character of the code page takes up to 3 bytes
   std::snprintf(buf, sizeof buf, "%s", current.c_str());
-  if (ImGui::InputText("##name", buf, sizeof buf)) {
+  if (ImGui::InputText("##name", buf, sizeof buf,
+                       ImGuiInputTextFlags_CallbackCharFilter | ImGuiInputTextFlags_CallbackEdit,
+                       NameFieldFilter)) {
     const std::string text = buf;
     a.push_back([&m, text] { m.Type(Control::name, text); });
   }
