@@ -2,13 +2,12 @@
 // The exit picture window's logic (`extro`): a 640 x 480 picture drawn at its
 // own size from the top left of the screen, the rest black, never scaled or
 // centred; the pointer is hidden while it shows; any key or mouse button
-// closes it and shows the pointer again. Also the drawing of a picture at its
-// own size onto the 16-bit screen, which the intro's movie frames use too.
+// closes it and shows the pointer again. (The window draws it:
+// launcher/window/intro_window.h.)
 
 #include <cstdint>
 
 #include "launcher/intro.h"
-#include "media/picture.h"
 
 namespace gp {
 
@@ -35,15 +34,5 @@ class ExitPicture {
   int width_ = 0, height_ = 0;  // the screen, pixels
   int pointer_steps_ = 0;
 };
-
-// Fills the RGB565 screen (width x height pixels, `pitch` pixels per row)
-// black and copies `colours` (pw x ph, 0x00BBGGRR, top row first) onto it with
-// its top-left corner at (x, y), at its own size; what falls outside the
-// screen is cut off.
-void DrawAtOwnSize(const uint32_t* colours, int pw, int ph, int x, int y, uint16_t* screen,
-                   int width, int height, int pitch);
-
-// The exit picture on the screen: at (0, 0), at its own size, the rest black.
-void DrawExitPicture(const Picture& picture, uint16_t* screen, int width, int height, int pitch);
 
 }  // namespace gp

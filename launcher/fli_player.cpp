@@ -25,6 +25,7 @@ bool FliPlayer::Start(int64_t now_ms) {
     decoder_.emplace(std::move(*bytes));
   } catch (const FlicError& e) {
     error_ = e.what();
+    changed_ = true;
     return false;
   }
   due_ = now_ms;
@@ -51,7 +52,10 @@ void FliPlayer::Show() {
 void FliPlayer::DecodeAhead() {
   waiting_ = decoder_->DecodeNext();
   if (waiting_) return;
-  if (decoder_->status() == FlicStatus::kError) error_ = decoder_->error();
+  if (decoder_->status() == FlicStatus::kError) {
+    error_ = decoder_->error();
+    changed_ = true;
+  }
   if (Loop && decoder_->current_frame() > 0) {
     decoder_->Rewind();
     waiting_ = decoder_->DecodeNext();
@@ -84,6 +88,12 @@ bool FliPlayer::ShowFrame(int n) {
   const bool shown = GoToFrame(n);
   Stop();
   return shown;
+}
+
+std::string FliPlayer::message() const {
+  if (missing_) return kFliFileMissingText;
+  if (!error_.empty() && !playing()) return kFliFileUnusableText + error_;
+  return "";
 }
 
 bool FliPlayer::TakeShownChanged() {

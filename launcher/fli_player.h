@@ -14,8 +14,10 @@
 namespace gp {
 
 // Drawn by the launcher at (kFliMessageX, kFliMessageY) in the player's area while
-// file_missing() holds.
+// file_missing() holds; a file that is there but cannot be played says why the
+// same way (message()).
 inline constexpr const char* kFliFileMissingText = "Fatal Error: File does not exist!";
+inline constexpr const char* kFliFileUnusableText = "Fatal Error: ";
 inline constexpr int kFliMessageX = 5, kFliMessageY = 5;
 // Frames of the transition file shown on a panel change.
 inline constexpr int kTransitionFrames = 30;
@@ -57,6 +59,10 @@ class FliPlayer {
   bool file_missing() const { return missing_; }
   // Why the last start failed or why playback stopped early; empty when fine.
   const std::string& error() const { return error_; }
+  // The text the launcher draws over the area: kFliFileMissingText for a
+  // missing file, "Fatal Error: " and the reason for one that stopped the
+  // player (unusable from the start, or damaged with Loop off); empty otherwise.
+  std::string message() const;
 
   // The frame on show: its number (0 = none yet) and image.
   int shown_frame() const { return shown_frame_; }

@@ -37,6 +37,7 @@ void Intro::Show(int width, int height) {
   width_ = width;
   height_ = height;
   state_ = State::Waiting;
+  host_.PointerShape(false);
   logo_ok_ = OpenAndPlace(kLogoMovie);
 }
 
@@ -109,6 +110,7 @@ void Intro::MouseMove() {
 
 void Intro::Close() {
   state_ = State::Closed;
+  host_.PointerShape(true);
   if (pointer_hidden_) {
     host_.ShowPointer(true);
     pointer_hidden_ = false;

@@ -26,6 +26,9 @@ class IntroHost {
   virtual void WarpPointer(int x, int y) = 0;
   // One step of the pointer's display count: up (show) or down (hide).
   virtual void ShowPointer(bool show) = 0;
+  // The window's pointer shape: none from its showing (the pointer is not seen
+  // over it, whatever the display count), the launcher's again once it closes.
+  virtual void PointerShape(bool shown) = 0;
   // One line for standard error.
   virtual void ReportError(const std::string& line) = 0;
 };
@@ -49,8 +52,8 @@ class Intro {
   // `folder`: the program's own folder, ending with '/'.
   Intro(IntroHost& host, std::string folder);
 
-  // Showing the window on a screen of width x height pixels: opens the logo
-  // and centres the player on it.
+  // Showing the window on a screen of width x height pixels: no pointer shape;
+  // opens the logo and centres the player on it.
   void Show(int width, int height);
   // The window has appeared: the wait starts at `now` (milliseconds). Only
   // the first activation counts.

@@ -1,7 +1,5 @@
 #include "launcher/launcher_files.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -59,7 +57,10 @@ std::vector<std::string> SkinList(const std::string& folder) {
     if (name.empty() || name[0] == '.') continue;
     std::error_code ec2;
     if (!e.is_directory(ec2)) continue;
-    if (access(e.path().c_str(), W_OK) != 0) continue;  // read-only: more than the directory bit
+    // Read-only (the owner may not write it) is an attribute beyond the directory
+    // bit; the folder's own mode decides, whoever runs the game (root may write anything).
+    const fs::perms mode = fs::status(e.path(), ec2).permissions();
+    if (ec2 || (mode & fs::perms::owner_write) == fs::perms::none) continue;
     names.push_back(name);
   }
   std::sort(names.begin(), names.end(), LessIgnoringCase);

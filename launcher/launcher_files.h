@@ -14,8 +14,9 @@
 namespace gp {
 
 // kDefaultSkin ("[default interface]") followed by every folder below "skins/" that counts as
-// having only the directory attribute: not hidden (no leading '.') and
-// writable; in name order (as the original platform's file system lists them).
+// having only the directory attribute: not hidden (no leading '.') and not
+// read-only (its owner's write bit set); in name order (as the original
+// platform's file system lists them).
 std::vector<std::string> SkinList(const std::string& folder);
 
 // A ball picture the launcher shows and hands to the game: its file name

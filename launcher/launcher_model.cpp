@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <utility>
 
+#include "base/text_encoding.h"
 #include "launcher/text_codepage.h"
 
 namespace gp {
@@ -86,8 +88,32 @@ constexpr Preset kPresets[3] = {
 // Frame timer interval of each "Frame Limiting" position, milliseconds.
 constexpr int kFrameIntervals[4] = {0, 33, 66, 0};
 
-// Longest player name kept, characters.
-constexpr size_t kMaxNameLength = 64;
+// The resolution buttons in the order the handover tests them: a later
+// checked button overrides an earlier one.
+struct Resolution {
+  bool LauncherSettings::*checked;
+  int w, h;
+};
+constexpr Resolution kResolutions[] = {{&LauncherSettings::screen1024, 1024, 768},
+                                       {&LauncherSettings::screen800, 800, 600},
+                                       {&LauncherSettings::screen640, 640, 480},
+                                       {&LauncherSettings::screen512, 512, 384}};
+constexpr size_t kDefaultResolution = 2;  // 640 x 480, when none is checked
+
+size_t HandedResolution(const LauncherSettings& c) {
+  size_t chosen = kDefaultResolution;
+  for (size_t i = 0; i < std::size(kResolutions); ++i) {
+    if (c.*kResolutions[i].checked) chosen = i;
+  }
+  return chosen;
+}
+
+// One radio button of the group checked: the one the game would get (a file
+// may say several, or none).
+void CheckOneResolution(LauncherSettings& c) {
+  const size_t chosen = HandedResolution(c);
+  for (size_t i = 0; i < std::size(kResolutions); ++i) c.*kResolutions[i].checked = i == chosen;
+}
 
 bool InList(int index, const std::vector<std::string>& items) {
   return index >= 0 && index < static_cast<int>(items.size());
@@ -133,6 +159,7 @@ LauncherModel::LauncherModel(std::string folder, SettingsStore& store, LauncherH
 
 void LauncherModel::Create() {
   c_ = LoadLauncherSettings(store_);
+  CheckOneResolution(c_);
   skins_ = SkinList(folder_);
   skinindex_ = MatchSkin(c_.skin, skins_);
   textures_.Open(folder_);
@@ -322,8 +349,7 @@ void LauncherModel::SetCheck(Control c, bool on) {
 
 void LauncherModel::Type(Control c, const std::string& text) {
   if (c != Control::name) return;
-  name_ = ToWesternCodePage(text);
-  if (name_.size() > kMaxNameLength) name_.resize(kMaxNameLength);
+  name_ = PlayerName(text);
   c_.player[static_cast<size_t>(tab_)] = name_;
 }
 
@@ -425,24 +451,17 @@ void LauncherModel::Save() {
     written_ = true;
     saveerror_.clear();
   } else {
-    saveerror_ = store_.LastError().empty() ? "The settings could not be saved" : store_.LastError();
+    saveerror_ =
+        store_.LastError().empty() ? "The settings could not be saved" : store_.LastError();
     std::fprintf(stderr, "galaputt: %s\n", saveerror_.c_str());
   }
 }
 
 GameSetup LauncherModel::Handover() const {
   GameSetup s;
-  // Later buttons override earlier ones; none checked keeps 640 x 480.
-  const struct {
-    bool checked;
-    int w, h;
-  } modes[] = {{c_.screen1024, 1024, 768},
-               {c_.screen800, 800, 600},
-               {c_.screen640, 640, 480},
-               {c_.screen512, 512, 384}};
-  for (const auto& m : modes) {
-    if (m.checked) s.displaywidth = m.w, s.displayheight = m.h;
-  }
+  const Resolution& r = kResolutions[HandedResolution(c_)];
+  s.displaywidth = r.w;
+  s.displayheight = r.h;
   s.fastwrites = c_.fastwrite;
   s.frameinterval = InList(c_.frameskip, kFrameSkipItems) ? kFrameIntervals[c_.frameskip] : 0;
   s.soundon = c_.soundon;
@@ -514,6 +533,11 @@ const std::vector<std::string>& LauncherModel::ListItems(Control c) const {
     default:
       return kNone;
   }
+}
+
+std::string LauncherModel::ShownItem(Control c, int index) const {
+  const std::vector<std::string>& items = ListItems(c);
+  return InList(index, items) ? Utf8OrWestern(items[static_cast<size_t>(index)]) : "";
 }
 
 std::string LauncherModel::Text(Control c) const {

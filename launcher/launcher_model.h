@@ -84,9 +84,8 @@ struct LauncherHost {
 };
 
 // The list items as the launcher shows them.
-extern const std::vector<std::string> kFrameSkipItems, kPlayersItems, kGameTypeItems,
-    kCourseItems, kStartPlayerItems, kNextPlayerItems, kCollideItems, kScoringItems,
-    kStrokeLimitItems;
+extern const std::vector<std::string> kFrameSkipItems, kPlayersItems, kGameTypeItems, kCourseItems,
+    kStartPlayerItems, kNextPlayerItems, kCollideItems, kScoringItems, kStrokeLimitItems;
 
 class LauncherModel {
  public:
@@ -136,6 +135,9 @@ class LauncherModel {
   bool Checked(Control c) const;
   int ListIndex(Control c) const;
   const std::vector<std::string>& ListItems(Control c) const;
+  // Entry `index` of a list as the list shows it, in UTF-8 (skin folders by
+  // their own UTF-8 names); "" for no entry.
+  std::string ShownItem(Control c, int index) const;
   std::string Text(Control c) const;  // a text field's or a button's text
   bool Visible(Control c) const;
   int tab() const { return tab_; }

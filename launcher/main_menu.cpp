@@ -69,6 +69,9 @@ void MainMenu::Down(int x, int y) {
 void MainMenu::Up(int x, int y) {
   const HotClick click = image_.Up(x, y);
   if (click.passed && click.spot >= 0) model_->SpotClicked(click.spot);
+  // The panel that opened hides the image: the pointer has left it, and the
+  // spot is not lit when the menu shows again.
+  if (model_->panel() != Panel::MainMenu) image_.Leave();
 }
 
 void MainMenu::Leave() {

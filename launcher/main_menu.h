@@ -24,7 +24,8 @@ class MainMenu {
   // are reported once on standard error.
   void Load(const std::string& folder, LauncherModel& model);
 
-  // Mouse events in control pixels; a click passed on opens the spot's panel.
+  // Mouse events in control pixels; a click passed on opens the spot's panel,
+  // which hides the image: its highlight goes out with it.
   void Move(int x, int y);
   void Down(int x, int y);
   void Up(int x, int y);

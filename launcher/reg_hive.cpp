@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "base/text_encoding.h"
+
 namespace gp {
 
 const char kRegHeader[] = "Windows Registry Editor Version 5.00";
@@ -58,100 +60,6 @@ bool TakePrefix(std::string_view& s, std::string_view prefix) {
   if (s.size() < prefix.size() || RegFold(s.substr(0, prefix.size())) != prefix) return false;
   s.remove_prefix(prefix.size());
   return true;
-}
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// UTF-16LE bytes to UTF-8; an unpaired surrogate becomes U+FFFD, an odd last
-// byte is dropped. With `stop_at_zero` the text ends at the first zero unit.
-std::string Utf16leToUtf8(std::string_view bytes, bool stop_at_zero) {
-  std::string out;
-  const size_t units = bytes.size() / 2;
-  auto unit = [&](size_t i) {
-    return static_cast<uint32_t>(static_cast<uint8_t>(bytes[2 * i])) |
-           static_cast<uint32_t>(static_cast<uint8_t>(bytes[2 * i + 1])) << 8;
-  };
-  for (size_t i = 0; i < units; ++i) {
-    uint32_t u = unit(i);
-    if (u == 0 && stop_at_zero) break;
-    if (u >= 0xD800 && u < 0xDC00 && i + 1 < units && unit(i + 1) >= 0xDC00 &&
-        unit(i + 1) < 0xE000) {
-      u = 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-      ++i;
-    } else if (u >= 0xD800 && u < 0xE000) {
-      u = 0xFFFD;
-    }
-    AppendUtf8(out, u);
-  }
-  return out;
-}
-
-// Length of the well-formed UTF-8 sequence at s[i] and its code point; 0 when
-// the bytes there are not one.
-size_t DecodeUtf8(std::string_view s, size_t i, uint32_t& cp) {
-  const auto b = [&](size_t k) { return static_cast<uint8_t>(s[k]); };
-  const uint8_t lead = b(i);
-  size_t len = 0;
-  if (lead < 0x80) {
-    len = 1;
-  } else if ((lead >> 5) == 6) {
-    len = 2;
-  } else if ((lead >> 4) == 14) {
-    len = 3;
-  } else if ((lead >> 3) == 30) {
-    len = 4;
-  }
-  if (len == 0 || i + len > s.size()) return 0;
-  cp = len == 1 ? lead : lead & (0x7F >> len);
-  for (size_t k = 1; k < len; ++k) {
-    if ((b(i + k) & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b(i + k) & 0x3F);
-  }
-  static constexpr uint32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return 0;
-  return len;
-}
-
-// UTF-8 to UTF-16LE bytes; a byte that starts no well-formed sequence is taken
-// as the code point of the same number.
-std::string Utf8ToUtf16le(std::string_view s) {
-  std::string out;
-  auto put = [&out](uint32_t u) {
-    out += static_cast<char>(u & 0xFF);
-    out += static_cast<char>(u >> 8);
-  };
-  for (size_t i = 0; i < s.size();) {
-    uint32_t cp = 0;
-    size_t len = DecodeUtf8(s, i, cp);
-    if (len == 0) {
-      cp = static_cast<uint8_t>(s[i]);
-      len = 1;
-    }
-    if (cp >= 0x10000) {
-      put(0xD800 + ((cp - 0x10000) >> 10));
-      put(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    } else {
-      put(cp);
-    }
-    i += len;
-  }
-  return out;
 }
 
 // Components split at backslashes, empty ones dropped, joined again.
@@ -431,7 +339,7 @@ std::optional<uint32_t> RegValue::AsDword() const {
 std::optional<std::string> RegValue::AsString() const {
   if (form == Form::kString) return data.substr(0, data.find('\0'));
   if (form == Form::kHex && (type == kRegSz || type == kRegExpandSz)) {
-    return Utf16leToUtf8(data, true);
+    return Utf16ToUtf8(data, false, true);
   }
   return std::nullopt;
 }
@@ -461,8 +369,8 @@ RegHive RegHive::Parse(std::string_view bytes, RegParseReport* report) {
     return hive;
   }
   std::string converted;
-  if (bytes.starts_with("\xFF\xFE")) {
-    converted = Utf16leToUtf8(bytes.substr(2), false);
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    converted = Utf16ToUtf8(bytes.substr(2), bytes[0] == '\xFE', false);
     bytes = converted;
   } else if (bytes.starts_with("\xEF\xBB\xBF")) {
     bytes.remove_prefix(3);

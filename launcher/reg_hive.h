@@ -77,7 +77,7 @@ struct RegParseReport {
 class RegHive {
  public:
   // Reads hive text. Accepts UTF-8 text with or without a UTF-8 byte-order mark,
-  // and UTF-16LE text with its byte-order mark. The first line must be the
+  // and UTF-16 text (little- or big-endian) with its byte-order mark. The first line must be the
   // header; any line that cannot be read is skipped. Never fails on bad bytes
   // beyond reporting them.
   static RegHive Parse(std::string_view bytes, RegParseReport* report = nullptr);

@@ -1,5 +1,7 @@
 #include "launcher/settings.h"
 
+#include "launcher/text_codepage.h"
+
 namespace gp {
 
 namespace {
@@ -27,6 +29,12 @@ class Reader {
   void Text(std::string_view name, std::string& field, const std::string& def) {
     Lookup<std::string> r = store_.LookupString(name);
     field = r.status == Found::kWrongType ? def : std::move(r.value);
+  }
+  // A player's name: UTF-8 in the file (or raw code-page bytes from earlier
+  // versions), the Western code page in the launcher, capped as typed ones are.
+  void Name(std::string_view name, std::string& field, const std::string& def) {
+    Text(name, field, def);
+    field = PlayerName(field);
   }
 
  private:
@@ -66,7 +74,7 @@ void ReadRulesAndPlayers(Reader& r, LauncherSettings& s) {
   r.Flag("Plus 1", s.plus1, d.plus1);
   r.Flag("Minus 1", s.minus1, d.minus1);
   r.Text("Skin", s.skin, d.skin);
-  for (size_t i = 0; i < 4; ++i) r.Text(Numbered("Player", i), s.player[i], d.player[i]);
+  for (size_t i = 0; i < 4; ++i) r.Name(Numbered("Player", i), s.player[i], d.player[i]);
   for (size_t i = 0; i < 4; ++i) r.Flag(Numbered("Pull", i), s.pull[i], d.pull[i]);
   for (size_t i = 0; i < 4; ++i) r.Flag(Numbered("Easy", i), s.easy[i], d.easy[i]);
 }
@@ -101,7 +109,9 @@ bool WriteRulesAndPlayers(SettingsStore& st, const LauncherSettings& s) {
   ok &= st.WriteBool("Plus 1", s.plus1);
   ok &= st.WriteBool("Minus 1", s.minus1);
   ok &= st.WriteString("skin", s.skin);
-  for (size_t i = 0; i < 4; ++i) ok &= st.WriteString(Numbered("Player", i), s.player[i]);
+  for (size_t i = 0; i < 4; ++i) {
+    ok &= st.WriteString(Numbered("Player", i), NameToUtf8(s.player[i]));
+  }
   for (size_t i = 0; i < 4; ++i) ok &= st.WriteBool(Numbered("Easy", i), s.easy[i]);
   for (size_t i = 0; i < 4; ++i) ok &= st.WriteBool(Numbered("Pull", i), s.pull[i]);
   return ok;

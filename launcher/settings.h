@@ -41,6 +41,8 @@ struct LauncherSettings {
   bool plus1 = false;               // bonus stroke on collision
   bool minus1 = false;              // penalty stroke for water
   std::string skin = kDefaultSkin;  // the saved skin name, before MatchSkin
+  // Names in the Western code page (UTF-8 in the file); the skin is a folder's
+  // own name, UTF-8 on this system, kept byte for byte.
   std::array<std::string, 4> player{"Player 1", "Player 2", "Player 3", "Player 4"};
   std::array<bool, 4> pull{true, true, true, true};  // false: that player pushes
   std::array<bool, 4> easy{false, false, false, false};

@@ -1,16 +1,23 @@
 #pragma once
 // Player names are kept in the single-byte Western code page (Windows-1252),
-// as the game's fonts and the saved settings know them.
+// as the game's fonts know them; the settings file and the launcher's widgets
+// hold them in UTF-8.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace gp {
 
-// UTF-8 text in the Western code page: characters outside it become "?", and
-// so do bytes that are not valid UTF-8.
-std::string ToWesternCodePage(std::string_view utf8);
-// The other way, for showing a name in an editor that speaks UTF-8.
-std::string FromWesternCodePage(std::string_view text);
+// Longest player name kept, characters.
+inline constexpr size_t kMaxNameChars = 64;
+
+// A player's name from UTF-8 text, typed or read from the settings file.
+// Bytes that are not UTF-8 are read as the Western code page (earlier versions
+// wrote names so); characters outside the page and control characters become
+// "?"; the first kMaxNameChars characters are kept.
+std::string PlayerName(std::string_view text);
+// A name in UTF-8, for the settings file and the name field.
+std::string NameToUtf8(std::string_view name);
 
 }  // namespace gp

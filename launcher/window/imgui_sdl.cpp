@@ -4,6 +4,9 @@
 
 #include <cfloat>
 #include <cstddef>
+#include <vector>
+
+#include "base/text_encoding.h"
 
 namespace gp {
 
@@ -15,21 +18,62 @@ struct KeyPair {
 };
 
 constexpr KeyPair kKeys[] = {
-    {ImGuiKey_Tab, SDL_SCANCODE_TAB},          {ImGuiKey_LeftArrow, SDL_SCANCODE_LEFT},
-    {ImGuiKey_RightArrow, SDL_SCANCODE_RIGHT}, {ImGuiKey_UpArrow, SDL_SCANCODE_UP},
-    {ImGuiKey_DownArrow, SDL_SCANCODE_DOWN},   {ImGuiKey_Home, SDL_SCANCODE_HOME},
-    {ImGuiKey_End, SDL_SCANCODE_END},          {ImGuiKey_Delete, SDL_SCANCODE_DELETE},
-    {ImGuiKey_Backspace, SDL_SCANCODE_BACKSPACE}, {ImGuiKey_Enter, SDL_SCANCODE_RETURN},
-    {ImGuiKey_Escape, SDL_SCANCODE_ESCAPE},    {ImGuiKey_A, SDL_SCANCODE_A},
-    {ImGuiKey_C, SDL_SCANCODE_C},              {ImGuiKey_V, SDL_SCANCODE_V},
-    {ImGuiKey_X, SDL_SCANCODE_X},              {ImGuiKey_Z, SDL_SCANCODE_Z},
+    {ImGuiKey_Tab, SDL_SCANCODE_TAB},
+    {ImGuiKey_LeftArrow, SDL_SCANCODE_LEFT},
+    {ImGuiKey_RightArrow, SDL_SCANCODE_RIGHT},
+    {ImGuiKey_UpArrow, SDL_SCANCODE_UP},
+    {ImGuiKey_DownArrow, SDL_SCANCODE_DOWN},
+    {ImGuiKey_Home, SDL_SCANCODE_HOME},
+    {ImGuiKey_End, SDL_SCANCODE_END},
+    {ImGuiKey_Delete, SDL_SCANCODE_DELETE},
+    {ImGuiKey_Backspace, SDL_SCANCODE_BACKSPACE},
+    {ImGuiKey_Enter, SDL_SCANCODE_RETURN},
+    {ImGuiKey_Escape, SDL_SCANCODE_ESCAPE},
+    {ImGuiKey_A, SDL_SCANCODE_A},
+    {ImGuiKey_C, SDL_SCANCODE_C},
+    {ImGuiKey_V, SDL_SCANCODE_V},
+    {ImGuiKey_X, SDL_SCANCODE_X},
+    {ImGuiKey_Z, SDL_SCANCODE_Z},
 };
 
-void SetModifiers(ImGuiIO& io) {
-  const SDL_Keymod m = SDL_GetModState();
+// The modifiers as they were when the key event happened.
+void SetModifiers(ImGuiIO& io, uint16_t m) {
   io.KeyShift = (m & KMOD_SHIFT) != 0;
   io.KeyCtrl = (m & KMOD_CTRL) != 0;
   io.KeyAlt = (m & KMOD_ALT) != 0;
+}
+
+// A key that changes a text field's text or cursor rather than typing into it.
+bool EditingKey(const SDL_Keysym& k) {
+  if ((k.mod & KMOD_CTRL) != 0) return true;
+  for (const KeyPair& p : kKeys) {
+    if (p.scancode == k.scancode && p.key < ImGuiKey_A) return true;
+  }
+  return false;
+}
+
+int ButtonIndex(uint8_t button) {
+  return button == SDL_BUTTON_LEFT     ? 0
+         : button == SDL_BUTTON_RIGHT  ? 1
+         : button == SDL_BUTTON_MIDDLE ? 2
+                                       : -1;
+}
+
+// The characters the launcher's face is loaded with: every printable one of
+// the Western code page, which the names keep. Pairs of first and last, ended by 0.
+const ImWchar* WesternRanges() {
+  static const std::vector<ImWchar> ranges = [] {
+    std::vector<ImWchar> r{0x0020, 0x007E, 0x00A0, 0x00FF};
+    for (int b = 0x80; b < 0xA0; ++b) {
+      if (const char32_t cp = WesternCodePoint(static_cast<unsigned char>(b))) {
+        r.push_back(static_cast<ImWchar>(cp));
+        r.push_back(static_cast<ImWchar>(cp));
+      }
+    }
+    r.push_back(0);
+    return r;
+  }();
+  return ranges.data();
 }
 
 }  // namespace
@@ -43,11 +87,9 @@ ImGuiSdl::ImGuiSdl(SDL_Renderer* renderer, const std::string& fontfile, float fo
   io.BackendRendererName = "galaputt_sdl_renderer";
   io.BackendFlags |= ImGuiBackendFlags_RendererHasVtxOffset;
   for (const KeyPair& k : kKeys) io.KeyMap[k.key] = k.scancode;
-  // Latin-1 covers every name the game can show.
-  static const ImWchar kRanges[] = {0x0020, 0x00FF, 0};
   ImFont* font = nullptr;
   if (!fontfile.empty()) {
-    font = io.Fonts->AddFontFromFileTTF(fontfile.c_str(), fontpixels, nullptr, kRanges);
+    font = io.Fonts->AddFontFromFileTTF(fontfile.c_str(), fontpixels, nullptr, WesternRanges());
   }
   if (font == nullptr) io.Fonts->AddFontDefault();
   unsigned char* pixels = nullptr;
@@ -68,6 +110,36 @@ ImGuiSdl::~ImGuiSdl() {
 }
 
 void ImGuiSdl::Event(const SDL_Event& e, int canvasx, int canvasy) {
+  if (held_.empty() && !Conflicts(e)) {
+    Apply(e, canvasx, canvasy);
+  } else {
+    held_.push_back({e, canvasx, canvasy});
+  }
+}
+
+bool ImGuiSdl::Conflicts(const SDL_Event& e) const {
+  const ImGuiIO& io = ImGui::GetIO();
+  switch (e.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+      const int sc = e.key.keysym.scancode;
+      return sc >= 0 && sc < 512 && keychanged_[static_cast<size_t>(sc)] &&
+             io.KeysDown[sc] != (e.type == SDL_KEYDOWN);
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      const int b = ButtonIndex(e.button.button);
+      return b >= 0 && buttonchanged_[static_cast<size_t>(b)] &&
+             io.MouseDown[b] != (e.type == SDL_MOUSEBUTTONDOWN);
+    }
+    case SDL_TEXTINPUT:
+      return editkeydown_;
+    default:
+      return false;
+  }
+}
+
+void ImGuiSdl::Apply(const SDL_Event& e, int canvasx, int canvasy) {
   ImGuiIO& io = ImGui::GetIO();
   switch (e.type) {
     case SDL_MOUSEMOTION:
@@ -76,11 +148,12 @@ void ImGuiSdl::Event(const SDL_Event& e, int canvasx, int canvasy) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       io.MousePos = ImVec2(static_cast<float>(canvasx), static_cast<float>(canvasy));
-      const int b = e.button.button == SDL_BUTTON_LEFT    ? 0
-                    : e.button.button == SDL_BUTTON_RIGHT ? 1
-                    : e.button.button == SDL_BUTTON_MIDDLE ? 2
-                                                          : -1;
-      if (b >= 0) io.MouseDown[b] = e.type == SDL_MOUSEBUTTONDOWN;
+      const int b = ButtonIndex(e.button.button);
+      const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+      if (b >= 0 && io.MouseDown[b] != down) {
+        io.MouseDown[b] = down;
+        buttonchanged_[static_cast<size_t>(b)] = true;
+      }
       break;
     }
     case SDL_MOUSEWHEEL:
@@ -90,12 +163,17 @@ void ImGuiSdl::Event(const SDL_Event& e, int canvasx, int canvasy) {
       io.AddInputCharactersUTF8(e.text.text);
       break;
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      if (e.key.keysym.scancode < 512) {
-        io.KeysDown[e.key.keysym.scancode] = e.type == SDL_KEYDOWN;
+    case SDL_KEYUP: {
+      const int sc = e.key.keysym.scancode;
+      const bool down = e.type == SDL_KEYDOWN;
+      if (sc >= 0 && sc < 512 && io.KeysDown[sc] != down) {
+        io.KeysDown[sc] = down;
+        keychanged_[static_cast<size_t>(sc)] = true;
+        if (down && EditingKey(e.key.keysym)) editkeydown_ = true;
       }
-      SetModifiers(io);
+      SetModifiers(io, e.key.keysym.mod);
       break;
+    }
     case SDL_WINDOWEVENT:
       if (e.window.event == SDL_WINDOWEVENT_LEAVE) io.MousePos = ImVec2(-FLT_MAX, -FLT_MAX);
       break;
@@ -105,10 +183,19 @@ void ImGuiSdl::Event(const SDL_Event& e, int canvasx, int canvasy) {
 }
 
 void ImGuiSdl::NewFrame(int width, int height, float seconds) {
+  while (!held_.empty() && !Conflicts(held_.front().e)) {
+    const HeldEvent h = held_.front();
+    held_.pop_front();
+    Apply(h.e, h.x, h.y);
+  }
   ImGuiIO& io = ImGui::GetIO();
   io.DisplaySize = ImVec2(static_cast<float>(width), static_cast<float>(height));
   io.DeltaTime = seconds > 0 ? seconds : 1.0f / 60;
   ImGui::NewFrame();
+  // The frame has read every change so far.
+  keychanged_.reset();
+  buttonchanged_.reset();
+  editkeydown_ = false;
 }
 
 void ImGuiSdl::Render() {
@@ -131,16 +218,18 @@ void ImGuiSdl::Render() {
       SDL_RenderSetClipRect(renderer_, &clip);
       const ImDrawVert* v = vtx + cmd.VtxOffset;
       constexpr int stride = sizeof(ImDrawVert);
-      SDL_RenderGeometryRaw(
-          renderer_, static_cast<SDL_Texture*>(cmd.GetTexID()),
-          reinterpret_cast<const float*>(reinterpret_cast<const char*>(v) + offsetof(ImDrawVert, pos)),
-          stride,
-          reinterpret_cast<const SDL_Color*>(reinterpret_cast<const char*>(v) +
-                                             offsetof(ImDrawVert, col)),
-          stride,
-          reinterpret_cast<const float*>(reinterpret_cast<const char*>(v) + offsetof(ImDrawVert, uv)),
-          stride, list->VtxBuffer.Size - static_cast<int>(cmd.VtxOffset), idx + cmd.IdxOffset,
-          static_cast<int>(cmd.ElemCount), sizeof(ImDrawIdx));
+      SDL_RenderGeometryRaw(renderer_, static_cast<SDL_Texture*>(cmd.GetTexID()),
+                            reinterpret_cast<const float*>(reinterpret_cast<const char*>(v) +
+                                                           offsetof(ImDrawVert, pos)),
+                            stride,
+                            reinterpret_cast<const SDL_Color*>(reinterpret_cast<const char*>(v) +
+                                                               offsetof(ImDrawVert, col)),
+                            stride,
+                            reinterpret_cast<const float*>(reinterpret_cast<const char*>(v) +
+                                                           offsetof(ImDrawVert, uv)),
+                            stride, list->VtxBuffer.Size - static_cast<int>(cmd.VtxOffset),
+                            idx + cmd.IdxOffset, static_cast<int>(cmd.ElemCount),
+                            sizeof(ImDrawIdx));
     }
   }
   SDL_RenderSetClipRect(renderer_, nullptr);

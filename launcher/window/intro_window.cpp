@@ -7,9 +7,9 @@
 #include "launcher/exit_picture.h"
 #include "launcher/intro.h"
 #include "media/bitmap_codec.h"
+#include "media/ffmpeg/ffmpeg_movie.h"
 #include "media/movie.h"
 #include "media/wave_list.h"
-#include "media/ffmpeg/ffmpeg_movie.h"
 
 namespace gp {
 
@@ -55,7 +55,14 @@ class IntroWindow : public IntroHost {
     screen_.ToWindow(x, y, wx, wy);
     SDL_WarpMouseInWindow(screen_.window(), wx, wy);
   }
-  void ShowPointer(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+  void ShowPointer(bool show) override {
+    steps_ += show ? 1 : -1;
+    ApplyPointer();
+  }
+  void PointerShape(bool shown) override {
+    shape_ = shown;
+    ApplyPointer();
+  }
   void ReportError(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
 
   // Decodes the frames due by now; true when the movie has ended.
@@ -75,10 +82,7 @@ class IntroWindow : public IntroHost {
   }
   void Draw(const ScreenRect& at) {
     screen_.Begin();
-    if (texture_ && playing_) {
-      const SDL_Rect dst{at.x, at.y, at.w, at.h};
-      SDL_RenderCopy(screen_.renderer(), texture_, nullptr, &dst);
-    }
+    DrawAtOwnSize(screen_.renderer(), playing_ ? texture_ : nullptr, at);
     screen_.End();
   }
   void Release() {
@@ -87,8 +91,13 @@ class IntroWindow : public IntroHost {
   }
 
  private:
+  // Seen only with a shape and a display count of 0 or more.
+  void ApplyPointer() { SDL_ShowCursor(shape_ && steps_ >= 0 ? SDL_ENABLE : SDL_DISABLE); }
+
   LauncherScreen& screen_;
   Mixer& mixer_;
+  bool shape_ = true;
+  int steps_ = 0;  // net steps of the display count
   std::unique_ptr<Movie> movie_;
   std::unique_ptr<WaveItem> sound_;
   std::vector<uint32_t> frame_;
@@ -99,6 +108,14 @@ class IntroWindow : public IntroHost {
 };
 
 }  // namespace
+
+void DrawAtOwnSize(SDL_Renderer* renderer, SDL_Texture* texture, const ScreenRect& at) {
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  if (!texture || at.w <= 0 || at.h <= 0) return;
+  const SDL_Rect src{0, 0, at.w, at.h}, dst{at.x, at.y, at.w, at.h};
+  SDL_RenderCopy(renderer, texture, &src, &dst);
+}
 
 void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder) {
   IntroWindow window(screen, mixer);
@@ -145,11 +162,7 @@ void ShowExitPicture(LauncherScreen& screen, const std::string& folder) {
       if (e.type == SDL_MOUSEBUTTONDOWN) exit.Button();
     }
     screen.Begin();
-    if (texture) {
-      const ScreenRect r = exit.PictureRect(picture.width, picture.height);
-      const SDL_Rect src{0, 0, r.w, r.h}, dst{r.x, r.y, r.w, r.h};
-      SDL_RenderCopy(screen.renderer(), texture, &src, &dst);
-    }
+    DrawAtOwnSize(screen.renderer(), texture, exit.PictureRect(picture.width, picture.height));
     screen.End();
     SDL_Delay(10);
   }

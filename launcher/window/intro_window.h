@@ -1,8 +1,11 @@
 #pragma once
 // The intro movies and the exit picture, shown modally on the launcher's screen.
 
+#include <SDL.h>
+
 #include <string>
 
+#include "launcher/intro.h"
 #include "launcher/window/launcher_screen.h"
 #include "media/mixer.h"
 
@@ -15,5 +18,10 @@ void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder);
 // The exit picture ("extro.bmp") at its own size from the top left, the rest
 // black, until any key or mouse button.
 void ShowExitPicture(LauncherScreen& screen, const std::string& folder);
+
+// One frame of a movie or the exit picture: the renderer's target black and
+// the top-left at.w x at.h pixels of `texture` at `at`, never scaled; what falls
+// outside the target is cut off.
+void DrawAtOwnSize(SDL_Renderer* renderer, SDL_Texture* texture, const ScreenRect& at);
 
 }  // namespace gp

@@ -27,13 +27,10 @@ namespace gp {
 
 namespace {
 
-constexpr const char* kFontFile = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
-constexpr float kFontPixels = 11;
 // Milliseconds between passes of the launcher's loop (the animation's timer is 3).
 constexpr uint32_t kMenuPassMs = 3;
 // Launcher sounds 1 and 2 play 7 dB below their stored level.
 constexpr int kClickAttenuation = -700;
-constexpr const char* kMissingFlic = "Fatal Error: File does not exist!";
 
 class Launcher : public LauncherHost {
  public:
@@ -48,7 +45,7 @@ class Launcher : public LauncherHost {
 
   int Run() {
     if (!screen_.Open(options_.windowed)) return NoScreen();
-    imgui_ = std::make_unique<ImGuiSdl>(screen_.renderer(), kFontFile, kFontPixels);
+    imgui_ = std::make_unique<ImGuiSdl>(screen_.renderer(), kLauncherFontFile, kLauncherFontPixels);
     PanelsView::Style();
     view_ = std::make_unique<PanelsView>(screen_.renderer());
     LoadSounds();
@@ -237,9 +234,9 @@ class Launcher : public LauncherHost {
     const uint32_t now = SDL_GetTicks();
     imgui_->NewFrame(screen_.width(), screen_.height(), (now - last_) / 1000.0f);
     last_ = now;
-    if (anim_.file_missing()) {
-      ImGui::GetBackgroundDrawList()->AddText(ImVec2(5, 5), IM_COL32(192, 192, 192, 255),
-                                              kMissingFlic);
+    if (const std::string text = anim_.message(); !text.empty()) {
+      ImGui::GetBackgroundDrawList()->AddText(ImVec2(kFliMessageX, kFliMessageY),
+                                              IM_COL32(192, 192, 192, 255), text.c_str());
     }
     std::vector<LauncherAction> actions;
     const SDL_Rect part = menu_.image().Destination().Empty()

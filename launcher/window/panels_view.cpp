@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "launcher/main_menu.h"
+#include "base/text_encoding.h"
 #include "launcher/text_codepage.h"
 
 namespace gp {
@@ -112,9 +114,7 @@ void Button(LauncherModel& m, Control c, const Place& p, std::vector<LauncherAct
 void Combo(LauncherModel& m, Control c, const Place& p, int rows, std::vector<LauncherAction>& a) {
   const std::vector<std::string>& items = m.ListItems(c);
   const int index = m.ListIndex(c);
-  const std::string shown = index >= 0 && index < static_cast<int>(items.size())
-                                ? FromWesternCodePage(items[static_cast<size_t>(index)])
-                                : "";
+  const std::string shown = m.ShownItem(c, index);
   ImGui::SetCursorPos(ImVec2(p.x, p.y));
   ImGui::SetNextItemWidth(p.w);
   ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
@@ -124,7 +124,7 @@ void Combo(LauncherModel& m, Control c, const Place& p, int rows, std::vector<La
   if (ImGui::BeginCombo("##list", shown.c_str())) {
     ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, 0));
     for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-      const std::string item = FromWesternCodePage(items[static_cast<size_t>(i)]);
+      const std::string item = m.ShownItem(c, i);
       if (ImGui::Selectable(item.c_str(), i == index, 0, ImVec2(0, 14))) {
         a.push_back([&m, c, i] { m.Select(c, i); });
       }
@@ -143,16 +143,37 @@ void TabFrame(const char* title, const Place& p) {
   const float tw = ImGui::CalcTextSize(title).x + 12;
   d->AddRect(ImVec2(o.x + p.x, o.y + p.y + kTabStrip), ImVec2(o.x + p.x + p.w, o.y + p.y + p.h),
              kGrey);
-  d->AddRectFilled(ImVec2(o.x + p.x + 2, o.y + p.y), ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1),
-                   kPanel);
-  d->AddRect(ImVec2(o.x + p.x + 2, o.y + p.y), ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1),
-             kGrey);
+  d->AddRectFilled(ImVec2(o.x + p.x + 2, o.y + p.y),
+                   ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1), kPanel);
+  d->AddRect(ImVec2(o.x + p.x + 2, o.y + p.y),
+             ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1), kGrey);
   d->AddText(ImVec2(o.x + p.x + 8, o.y + p.y + 3), kGrey, title);
 }
 
 // A control's place inside a tab control at (tx, ty).
 Place In(float tx, float ty, Place p) {
   return Place{tx + p.x, ty + p.y, p.w, p.h};
+}
+
+// The name field keeps what a name can hold: a character outside the Western
+// code page shows as the "?" it becomes, and the field refuses characters
+// beyond kMaxNameChars (those just typed or pasted, before the cursor).
+int NameFieldFilter(ImGuiInputTextCallbackData* data) {
+  if (data->EventFlag == ImGuiInputTextFlags_CallbackCharFilter) {
+    if (WesternByte(data->EventChar) < 0) data->EventChar = '?';
+    return 0;
+  }
+  const std::string_view text(data->Buf, static_cast<size_t>(data->BufTextLen));
+  size_t chars = 0;
+  for (size_t i = 0; i < text.size(); ++i) chars += (text[i] & 0xC0) != 0x80;
+  int end = data->CursorPos, start = end;
+  for (; chars > kMaxNameChars && start > 0; --chars) {
+    do {
+      --start;
+    } while (start > 0 && (data->Buf[start] & 0xC0) == 0x80);
+  }
+  if (start < end) data->DeleteChars(start, end - start);
+  return 0;
 }
 
 bool BeginPanel(const char* id, int x, int y, int w, int h) {
@@ -207,7 +228,8 @@ void PanelsView::PanelPosition(int canvasw, int canvash, int& x, int& y) {
 SDL_Texture* PanelsView::BallTexture(const LauncherModel& m) {
   const LauncherBall& ball = m.TabBall();
   if (ball_ == nullptr) {
-    ball_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, 16, 16);
+    ball_ =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, 16, 16);
     ballfile_.clear();
   }
   const std::string key = ball.file + "/" + std::to_string(m.tab());
@@ -235,7 +257,8 @@ void PanelsView::PlayerTabs(LauncherModel& m, std::vector<LauncherAction>& a) {
     }
     ImGui::PopID();
     const bool on = m.tab() == t;
-    const ImVec2 t0(o.x + x, o.y + kBox.y + (on ? 0 : 2)), t1(o.x + x + w, o.y + kBox.y + kTabStrip + (on ? 1 : 0));
+    const ImVec2 t0(o.x + x, o.y + kBox.y + (on ? 0 : 2)),
+        t1(o.x + x + w, o.y + kBox.y + kTabStrip + (on ? 1 : 0));
     d->AddRectFilled(t0, t1, on ? kPanel : kTabOff);
     d->AddRect(t0, t1, kGrey);
     d->AddText(ImVec2(t0.x + 6, t0.y + 3), kGrey, kTabs[t]);
@@ -247,10 +270,12 @@ void PanelsView::PlayerTabs(LauncherModel& m, std::vector<LauncherAction>& a) {
   ImGui::SetCursorPos(ImVec2(tx + 69, ty + 20));
   ImGui::SetNextItemWidth(107);
   ImGui::PushStyleVar(ImGuiStyleVar_FramePadding, ImVec2(3, 4));
-  const std::string current = FromWesternCodePage(m.nametext());
-  char buf[256];
+  const std::string current = NameToUtf8(m.nametext());
+  char buf[kMaxNameChars * 3 + 1];  // a character of the code page takes up to 3 bytes
   std::snprintf(buf, sizeof buf, "%s", current.c_str());
-  if (ImGui::InputText("##name", buf, sizeof buf)) {
+  if (ImGui::InputText("##name", buf, sizeof buf,
+                       ImGuiInputTextFlags_CallbackCharFilter | ImGuiInputTextFlags_CallbackEdit,
+                       NameFieldFilter)) {
     const std::string text = buf;
     a.push_back([&m, text] { m.Type(Control::name, text); });
   }

@@ -121,18 +121,35 @@ TEST_F(FliPlayerTest, MissingAndBadFiles) {
   EXPECT_FALSE(player.playing());
   EXPECT_TRUE(player.TakeShownChanged());  // the message must be drawn
   EXPECT_STREQ(kFliFileMissingText, "Fatal Error: File does not exist!");
+  EXPECT_EQ(player.message(), kFliFileMissingText);
   player.Tick(100);
   EXPECT_EQ(player.shown_frame(), 0);
 
+  // There but unusable: the message says what is wrong, in the same place.
   player.SetFileName(folder.Write("bad.flc", Bytes(200, 7)));
   EXPECT_FALSE(player.Start(0));
   EXPECT_FALSE(player.file_missing());
   EXPECT_EQ(player.error(), "Not a FLIC file: magic number 0x0707");
-  EXPECT_TRUE(player.TakeShownChanged());  // the message goes away
+  EXPECT_EQ(player.message(), "Fatal Error: Not a FLIC file: magic number 0x0707");
+  EXPECT_TRUE(player.TakeShownChanged());  // the message changes
+
+  // A good header whose first frame is cut off: nothing to show, and why.
+  Bytes cut = EncodeFlc(4, 3, 10, Numbered(2));
+  cut.resize(128 + 10);
+  player.SetFileName(folder.Write("cut1.flc", cut));
+  ASSERT_TRUE(player.Start(0));
+  EXPECT_EQ(player.message(), "");
+  player.Tick(0);
+  EXPECT_FALSE(player.playing());
+  EXPECT_EQ(player.shown_frame(), 0);
+  EXPECT_EQ(player.message(), "Fatal Error: " + player.error());
+  EXPECT_FALSE(player.error().empty());
+  EXPECT_TRUE(player.TakeShownChanged());
 
   player.SetFileName(Flc("a.flc", 1, 10));
   EXPECT_TRUE(player.Start(0));
   EXPECT_TRUE(player.error().empty());
+  EXPECT_EQ(player.message(), "");
 }
 
 TEST_F(FliPlayerTest, FileNameGoToFrameAndShowFrame) {

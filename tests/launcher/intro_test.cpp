@@ -45,8 +45,12 @@ class FakeWindow : public IntroHost {
     log.push_back(show ? "show" : "hide");
   }
   void ReportError(const std::string& line) override { errors.push_back(line); }
+  void PointerShape(bool shown) override { shape = shown; }
+  // What the player sees: a pointer only with a shape and a count of 0 or more.
+  bool PointerSeen() const { return shape && pointer >= 0; }
 
   std::vector<std::string> log, errors;
+  bool shape = true;
   std::set<std::string> missing;
   MovieOpener opener;
   int moview = 640, movieh = 480;
@@ -93,6 +97,30 @@ TEST(IntroTest, PlaysLogoThenIntroThenCloses) {
   EXPECT_EQ(w.log, expected);
   EXPECT_EQ(w.pointer, 0);
   EXPECT_TRUE(w.errors.empty());
+}
+
+TEST(IntroTest, NoPointerFromShowingToClosing) {
+  for (const bool skip : {false, true}) {
+    FakeWindow w;
+    Intro intro(w, kFolder);
+    EXPECT_TRUE(w.PointerSeen());
+    intro.Show(640, 480);
+    EXPECT_FALSE(w.PointerSeen());  // the black screen of the wait shows no pointer
+    intro.Activate(0);
+    intro.MouseMove();
+    intro.Tick(1499);
+    EXPECT_FALSE(w.PointerSeen());
+    intro.Tick(1500);
+    EXPECT_FALSE(w.PointerSeen());
+    if (skip) {
+      intro.Button();
+    } else {
+      intro.CompletionReport();
+      intro.CompletionReport();
+    }
+    ASSERT_TRUE(intro.Closed());
+    EXPECT_TRUE(w.PointerSeen());  // back over the launcher
+  }
 }
 
 TEST(IntroTest, KeyOrButtonDuringLogoEndsBothAndLateReportDoesNothing) {

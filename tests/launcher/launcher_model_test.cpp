@@ -298,6 +298,84 @@ TEST_F(LauncherTest, SettingsComeBackOnTheNextRunWithTheSkinMatchedWithoutCase) 
   EXPECT_EQ(NextRun().ListIndex(Control::skin), 0);  // removed: "[default interface]"
 }
 
+TEST_F(LauncherTest, ClickedSpotIsNotLitWhenTheMenuShowsAgain) {
+  LauncherModel& m = Model();
+  MainMenu menu;
+  menu.Load(dir.path().string() + "/", m);
+  int x = 0, y = 0;
+  ASSERT_TRUE(menu.PointIn(3, x, y));
+  menu.Move(x, y);
+  ASSERT_EQ(menu.image().HighlightSpot(), 3);
+  menu.Down(x, y);
+  menu.Up(x, y);
+  ASSERT_EQ(m.panel(), Panel::Quit);
+  EXPECT_EQ(menu.image().HighlightSpot(), -1);
+  EXPECT_FALSE(menu.image().TakeDirty().empty());  // the lit area is painted plain
+  m.ClickControl(Control::cancelButton1);
+  ASSERT_EQ(m.panel(), Panel::MainMenu);
+  EXPECT_EQ(menu.image().Shown().pixels, menu.image().Picture.pixels);
+  // The next movement over the spot lights it again, without a second click sound.
+  host.played.clear();
+  menu.Move(x, y);
+  EXPECT_EQ(menu.image().HighlightSpot(), 3);
+  EXPECT_TRUE(host.played.empty());
+}
+
+TEST_F(LauncherTest, ResolutionGroupShowsTheButtonTheGameGets) {
+  const std::string app = "HKEY_CURRENT_USER\\Software\\zorbel games\\Galaputt SE v1.1\\";
+  auto saved = [&](std::vector<std::pair<const char*, int>> flags) {
+    std::string text =
+        "Windows Registry Editor Version 5.00\n[" + app + "RunOnce]\n\"RunOnce\"=dword:00000001\n";
+    for (const auto& [name, on] : flags) {
+      text += "[" + app + name + "]\n\"" + name + "\"=dword:0000000" + std::to_string(on) + "\n";
+    }
+    test::WriteBytes(dir / "config" / "user.reg", text);
+    return &NextRun();
+  };
+  struct Case {
+    std::vector<std::pair<const char*, int>> flags;
+    Control shown;  // quitbutton: none of the three visible buttons
+    int width;
+  };
+  const Case cases[] = {
+      {{{"Screen 640", 1}, {"Screen 800", 1}}, Control::screen640, 640},
+      {{{"Screen 1024", 1}, {"Screen 800", 1}}, Control::screen800, 800},
+      {{{"Screen 1024", 1}}, Control::screen1024, 1024},
+      {{}, Control::screen640, 640},  // none saved: 640 x 480, as the game gets
+      {{{"Screen 512", 1}, {"Screen 800", 1}}, Control::quitbutton, 512},
+  };
+  for (const Case& c : cases) {
+    LauncherModel& m = *saved(c.flags);
+    int checked = 0;
+    for (Control r : {Control::screen640, Control::screen800, Control::screen1024}) {
+      checked += m.Checked(r);
+      EXPECT_EQ(m.Checked(r), r == c.shown) << ControlName(r) << " for " << c.width;
+    }
+    EXPECT_LE(checked, 1);
+    EXPECT_EQ(m.Handover().displaywidth, c.width);
+  }
+}
+
+TEST_F(LauncherTest, SkinFoldersAreListedByTheirOwnModeAndShownInUtf8) {
+  const std::filesystem::path locked = dir / "skins" / "Locked";
+  std::filesystem::create_directories(locked);
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  std::filesystem::create_directories(dir / "skins" / "Caf\xC3\xA9");
+  LauncherModel& m = Model();
+  // Read-only is left out even for root, who may write anywhere.
+  EXPECT_EQ(m.skins(), (std::vector<std::string>{"[default interface]", "Caf\xC3\xA9", "Nebula"}));
+  EXPECT_EQ(m.ShownItem(Control::skin, 1), "Caf\xC3\xA9");
+  EXPECT_EQ(m.ShownItem(Control::frameskip, 3), "none");
+  EXPECT_EQ(m.ShownItem(Control::skin, 3), "");
+  m.SpotClicked(2);
+  m.Select(Control::skin, 1);
+  m.ClickControl(Control::OkButton1);
+  EXPECT_EQ(m.Handover().skin, "Caf\xC3\xA9");  // the folder's name, byte for byte
+  EXPECT_EQ(NextRun().ListIndex(Control::skin), 1);
+  std::filesystem::permissions(locked, std::filesystem::perms::owner_all);
+}
+
 TEST_F(LauncherTest, HotSpotsClickOnEntryAndOpenOnlyWhereTheButtonWentDown) {
   LauncherModel& m = Model();
   MainMenu menu;

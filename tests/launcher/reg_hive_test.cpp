@@ -37,10 +37,16 @@ std::string Utf16le(const std::string& ascii) {
   return out;
 }
 
+std::string Utf16be(const std::string& ascii) {
+  std::string out = "\xFE\xFF";
+  for (char c : ascii) out += std::string{'\0', c};
+  return out;
+}
+
 TEST(RegHiveTest, ReadsEveryFormInEveryEncoding) {
   const std::string encodings[] = {SampleText("\r\n"), SampleText("\n"),
-                                   "\xEF\xBB\xBF" + SampleText("\r\n"),
-                                   Utf16le(SampleText("\r\n"))};
+                                   "\xEF\xBB\xBF" + SampleText("\r\n"), Utf16le(SampleText("\r\n")),
+                                   Utf16be(SampleText("\n"))};
   for (const std::string& text : encodings) {
     RegParseReport rep;
     const RegHive h = RegHive::Parse(text, &rep);
@@ -60,13 +66,14 @@ TEST(RegHiveTest, ReadsEveryFormInEveryEncoding) {
 }
 
 TEST(RegHiveTest, HeaderMustComeFirst) {
-  const std::string bad[] = {"",
-                             "REGEDIT4\r\n[A\\B]\r\n",
-                             "\r\nWindows Registry Editor Version 5.00\r\n",
-                             "; comment\nWindows Registry Editor Version 5.00\n",
-                             "Windows Registry Editor Version 5.0\n",
-                             "\xFE\xFFWindows Registry Editor Version 5.00\n",  // big-endian mark
-                             std::string("\0\0\0\0", 4)};
+  const std::string bad[] = {
+      "",
+      "REGEDIT4\r\n[A\\B]\r\n",
+      "\r\nWindows Registry Editor Version 5.00\r\n",
+      "; comment\nWindows Registry Editor Version 5.00\n",
+      "Windows Registry Editor Version 5.0\n",
+      "\xFE\xFFWindows Registry Editor Version 5.00\n",  // a UTF-16 mark, 8-bit text
+      std::string("\0\0\0\0", 4)};
   for (const std::string& text : bad) {
     RegParseReport rep;
     const RegHive h = RegHive::Parse(text, &rep);

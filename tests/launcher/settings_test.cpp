@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_encoding.h"
 #include "launcher/settings_files.h"
 
 namespace gp {
@@ -201,7 +202,7 @@ TEST_F(SettingsTest, WritesEverySettingInItsOrderAndTwiceGivesTheSameFile) {
   }
   EXPECT_EQ(trace.front(), "Open");
   EXPECT_EQ(trace[order.size() + 1], "Close");
-  EXPECT_NE(first.find("\"Player 4\"=\"D\xE9sir\xE9\"\r\n"), std::string::npos);
+  EXPECT_NE(first.find("\"Player 4\"=\"D\xC3\xA9sir\xC3\xA9\"\r\n"), std::string::npos);  // UTF-8
   EXPECT_NE(first.find("\"Player 3\"=\"\"\r\n"), std::string::npos);
   EXPECT_NE(first.find("\"Frame Skip\"=dword:00000003\r\n"), std::string::npos);
 }
@@ -305,6 +306,101 @@ TEST_F(SettingsTest, FailedSaveKeepsTheSettingsSavedBefore) {
   EXPECT_FALSE(SaveLauncherSettings(store, LauncherSettings{}));
   EXPECT_NE(store.LastError().find("Input/output error"), std::string::npos);
   EXPECT_EQ(LoadLauncherSettings(store), Changed());
+}
+
+// The file's text: every character of the Western code page a name can hold,
+// "Zoë" written by hand in UTF-8, by the registry editor in UTF-16, and by an
+// earlier version as raw code-page bytes.
+class SettingsTextTest : public SettingsTest {
+ protected:
+  // A whole hive text with RunOnce and the named string settings.
+  static std::string Hive(const std::vector<std::pair<std::string, std::string>>& strings) {
+    std::string text = "Windows Registry Editor Version 5.00\r\n";
+    text += std::string("[") + kAppKey + "RunOnce]\r\n\"RunOnce\"=dword:00000001\r\n";
+    for (const auto& [name, value] : strings) {
+      text += std::string("[") + kAppKey + name + "]\r\n\"" + name + "\"=\"" + value + "\"\r\n";
+    }
+    return text;
+  }
+  // UTF-8 text as UTF-16 with its byte-order mark, as the registry editor writes it.
+  static std::string Utf16(const std::string& utf8, bool bigendian) {
+    std::string out = bigendian ? "\xFE\xFF" : "\xFF\xFE";
+    for (size_t i = 0; i < utf8.size();) {
+      char32_t cp = 0;
+      const size_t n = DecodeUtf8(utf8, i, cp);
+      EXPECT_GT(n, 0u);
+      i += n;
+      const char hi = static_cast<char>(cp >> 8), lo = static_cast<char>(cp & 0xFF);
+      out += bigendian ? std::string{hi, lo} : std::string{lo, hi};
+    }
+    return out;
+  }
+};
+
+TEST_F(SettingsTextTest, EveryNameCharacterRoundTripsThroughUtf8) {
+  std::string all;
+  for (int b = 0x20; b <= 0xFF; ++b) {
+    if (WesternPrintable(static_cast<unsigned char>(b))) all += static_cast<char>(b);
+  }
+  ASSERT_EQ(all.size(), 218u);
+  LauncherSettings s = Changed();
+  for (size_t i = 0; i < 4; ++i) s.player[i] = all.substr(i * 55, 55);
+  s.skin = "Caf\xC3\xA9";  // a folder's own name, UTF-8
+  ASSERT_TRUE(SaveLauncherSettings(store, s));
+  const std::string bytes = ReadBytes(file);
+  EXPECT_EQ(Utf8OrWestern(bytes), bytes) << "the file is UTF-8 throughout";
+  EXPECT_NE(bytes.find("\"Player 1\"=\" !\\\"#$%&"), std::string::npos);
+  EXPECT_NE(bytes.find("\xE2\x82\xAC"), std::string::npos);  // the euro sign, 0x80
+  EXPECT_NE(bytes.find("\"skin\"=\"Caf\xC3\xA9\""), std::string::npos);
+  EXPECT_EQ(LoadLauncherSettings(store), s);
+}
+
+TEST_F(SettingsTextTest, HandEditedUtf8AndRegistryEditorUtf16FilesReadTheSameNames) {
+  const std::string zoe = "Zo\xC3\xAB", euro = "\xE2\x82\xAC 5", ellipsis = "Wait\xE2\x80\xA6";
+  const std::string text = Hive({{"Player 1", zoe},
+                                 {"Player 2", euro},
+                                 {"Player 3", ellipsis},
+                                 {"Player 4", "\xE6\x97\xA5 Sun"},
+                                 {"Skin", "Caf\xC3\xA9"}});
+  for (const std::string& bytes :
+       {text, "\xEF\xBB\xBF" + text, Utf16(text, false), Utf16(text, true)}) {
+    WriteBytes(file, bytes);
+    const LauncherSettings s = LoadLauncherSettings(store);
+    EXPECT_EQ(s.player[0], "Zo\xEB");
+    EXPECT_EQ(s.player[1], "\x80 5");
+    EXPECT_EQ(s.player[2], "Wait\x85");
+    EXPECT_EQ(s.player[3], "? Sun");  // outside the code page
+    EXPECT_EQ(s.skin, "Caf\xC3\xA9");
+    EXPECT_EQ(store.TakeNotice(), "");
+  }
+}
+
+TEST_F(SettingsTextTest, FilesOfEarlierVersionsKeepTheirNames) {
+  // Raw code-page bytes in a file that claims UTF-8; one name mixes both.
+  WriteBytes(file, Hive({{"Player 1", "Zo\xEB"},
+                         {"Player 2", "\x80uro \x93quoted\x94"},
+                         {"Player 3", "Ren\xC3\xA9 and Ren\xE9"},
+                         {"Player 4", "bad \x81 byte"}}));
+  const LauncherSettings s = LoadLauncherSettings(store);
+  EXPECT_EQ(s.player[0], "Zo\xEB");
+  EXPECT_EQ(s.player[1], "\x80uro \x93quoted\x94");
+  EXPECT_EQ(s.player[2], "Ren\xE9 and Ren\xE9");
+  EXPECT_EQ(s.player[3], "bad ? byte");  // a byte the code page leaves unused
+  // Saved again, the same names are UTF-8 in the file.
+  ASSERT_TRUE(SaveLauncherSettings(store, s));
+  EXPECT_NE(ReadBytes(file).find("\"Player 1\"=\"Zo\xC3\xAB\""), std::string::npos);
+  EXPECT_EQ(LoadLauncherSettings(store), s);
+}
+
+TEST_F(SettingsTextTest, NamesFromTheFileAreCappedAndCleanedAsTypedOnes) {
+  const std::string long_name(70, 'x');
+  WriteBytes(file, Hive({{"Player 1", long_name},
+                         {"Player 2", std::string(63, 'y') + "\xC3\xAB\xC3\xAB"},
+                         {"Player 3", "tab\there"}}));
+  const LauncherSettings s = LoadLauncherSettings(store);
+  EXPECT_EQ(s.player[0], std::string(64, 'x'));
+  EXPECT_EQ(s.player[1], std::string(63, 'y') + "\xEB");  // 64 characters, not bytes
+  EXPECT_EQ(s.player[2], "tab?here");
 }
 
 TEST(MatchSkinTest, IgnoresCaseAndFallsBackToTheDefaultInterface) {

@@ -69,6 +69,26 @@ TEST_F(TextTest, MenuTextUsesTheFirstPositionAndTheBlank) {
   EXPECT_EQ(GlyphAt(10), 48);
 }
 
+TEST_F(TextTest, CodePageCharactersBeyondTheOrderUseTheExtraPatterns) {
+  // A font of the game's own with every extra glyph, and a skin's of 67.
+  const ImageItem full = Font(67 + kMoreGlyphCount, 2);
+  const ImageItem skin = Font(67, 2);
+  EXPECT_EQ(std::strlen(kMoreGlyphs), static_cast<size_t>(kMoreGlyphCount));
+  for (size_t i = 0; i < std::strlen(kMoreGlyphs); ++i) {
+    ASSERT_EQ(std::strchr(kGlyphOrder, kMoreGlyphs[i]), nullptr) << i;  // never both
+  }
+  DrawMenuText(d, full, "\xCB\x80;b\xC4", 0, 0);
+  EXPECT_EQ(GlyphAt(2), 67 + static_cast<int>(std::strchr(kMoreGlyphs, '\xCB') - kMoreGlyphs));
+  EXPECT_EQ(GlyphAt(4), 67 + 9);  // the euro sign follows the nine ASCII signs
+  EXPECT_EQ(GlyphAt(6), 67 + 3);
+  EXPECT_EQ(GlyphAt(8), 30);  // lower case other than a and t: still the blank
+  EXPECT_EQ(GlyphAt(10), 64);
+  d.Fill(0);
+  DrawSmallText(d, skin, "\xCB\x80", 0, 0);
+  EXPECT_EQ(GlyphAt(2), 30);
+  EXPECT_EQ(GlyphAt(4), 30);
+}
+
 TEST_F(TextTest, DigitsSkipUnknownCharactersButKeepTheirPlace) {
   const ImageItem font = Font(12, 4);
   DrawDigits(d, font, "1x2o-", 10, 0);

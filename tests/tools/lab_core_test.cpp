@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/lab_run.h"
 
@@ -83,6 +86,59 @@ TEST(LabCoreTest, GeomEdgeCases) {
   EXPECT_NE(Lab("geom tan 1").status, 0);
 }
 
+// Every command's name, as `galaputt-lab help` lists them.
+std::vector<std::string> Commands() {
+  const gp::test::LabOutput help = gp::test::RunLab("help", "2>&1 >/dev/null");
+  std::vector<std::string> names;
+  std::istringstream in(help.text);
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("  ", 0) == 0) names.push_back(line.substr(2, line.find(' ', 2) - 2));
+  }
+  return names;
+}
+
+// A designer's typo never runs silently: every command, also one added later,
+// refuses an option it does not declare with one line and exit code 2, before
+// it does anything.
+TEST(LabOptionsTest, EveryCommandRefusesAnUnknownOption) {
+  const std::vector<std::string> names = Commands();
+  ASSERT_GE(names.size(), 15u);
+  for (const std::string& name : names) {
+    const gp::test::LabOutput o = gp::test::RunLab(name + " --bogus 1", "2>&1 >/dev/null");
+    EXPECT_EQ(o.status, 2) << name;
+    EXPECT_EQ(o.text.find("galaputt-lab: " + name + ": unknown option --bogus"), 0u) << o.text;
+    EXPECT_EQ(std::count(o.text.begin(), o.text.end(), '\n'), 1) << o.text;
+  }
+}
+
+TEST(LabOptionsTest, RefusedWhereTheyWereTakenBefore) {
+  const std::string shot = "shot --hole /nonexistent/flat.hole --ball 0,0 --angle 0 --speed 1";
+  for (const std::string& args :
+       {std::string("hole /nonexistent/flat.hole --bogus 1"), shot + " --bogus 2",
+        std::string("render --hole course1hole1 --out /tmp/never.png --bogus 3"),
+        std::string("autoplay --out /tmp/never.replay --holes 1 --bogus F"),
+        std::string("replay /nonexistent/x.replay --bogus"),
+        // A value option without its value, and one whose value is another option.
+        std::string("hole /nonexistent/flat.hole --seed"), shot + " --z --trace"}) {
+    const gp::test::LabOutput o = gp::test::RunLab(args, "2>&1 >/dev/null");
+    EXPECT_EQ(o.status, 2) << args;
+    EXPECT_EQ(std::count(o.text.begin(), o.text.end(), '\n'), 1) << args << ": " << o.text;
+  }
+  EXPECT_NE(gp::test::RunLab("hole /nonexistent/flat.hole --seed", "2>&1 >/dev/null")
+                .text.find("--seed needs a value"),
+            std::string::npos);
+}
+
+TEST(LabOptionsTest, DeclaredOptionsStillRun) {
+  const std::string shot =
+      "shot --hole /nonexistent/flat.hole --ball 0,0 --angle 0 --speed 1 --max-frames 2";
+  // Rule flags with and without their 0/1, a negative value, repeated options.
+  EXPECT_EQ(Lab(shot + " --plus1 --minus1 0 --training").status, 0);
+  EXPECT_EQ(Lab(shot + " --z 0 --vz -1.5 --other 50,50 --other 60,60 --trace").status, 0);
+  EXPECT_EQ(Lab("hole /nonexistent/flat.hole --players 2 --seed -4").status, 0);
+  EXPECT_EQ(Lab("geom dist -3 -4 0 0").status, 0);
+}
+
 TEST(LabCoreTest, HoleEdgeCases) {
   const std::string path = TempHole(
       "[course]\npar=5\n"
@@ -154,8 +210,9 @@ TEST(LabCoreTest, ShotBounceAndTrace) {
 
 TEST(LabCoreTest, ShotWithOtherBallsAndRules) {
   // Player 1 rolls into player 2's resting ball: with "When Touching" it moves on.
-  const std::string base = "shot --hole /nonexistent/flat.hole --ball 100,100 --angle 0 --speed 2 "
-                           "--other 150,100 --other 100,400";
+  const std::string base =
+      "shot --hole /nonexistent/flat.hole --ball 100,100 --angle 0 --speed 2 "
+      "--other 150,100 --other 100,400";
   const Output touch = Lab(base + " --whencollide 1");
   ASSERT_EQ(touch.status, 0);
   const size_t balls = touch.out.find("\"balls\":[");
@@ -163,7 +220,7 @@ TEST(LabCoreTest, ShotWithOtherBallsAndRules) {
   const size_t second = touch.out.find("\"x\":", touch.out.find("\"x\":", balls) + 1);
   EXPECT_GT(std::stod(Value(touch.out, "x", second - 1)), 200);  // knocked on
   const size_t third = touch.out.find("\"x\":", second + 1);
-  EXPECT_EQ(std::stod(Value(touch.out, "x", third - 1)), 100);   // out of the way: still
+  EXPECT_EQ(std::stod(Value(touch.out, "x", third - 1)), 100);  // out of the way: still
   EXPECT_NE(touch.out.find("\"bgsounds\":["), std::string::npos);
   EXPECT_NE(touch.out.find("{\"index\":99,\"kind\":0,\"enabled\":false}"), std::string::npos);
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "media/bitmap_text.h"
 #include "media/rgb565.h"
 #include "tools/assets/font.h"
 #include "tools/assets/gui_art.h"
@@ -46,11 +47,10 @@ void Blit(Picture& dst, const ImageItem& item, int pattern, int x, int y, Blend 
 }
 
 void Small(Picture& dst, const ImageItem& font, const std::string& text, int x, int y) {
-  const std::string order = GlyphOrder();
+  const int patterns = font.picture.width / font.patternwidth;
   for (size_t k = 0; k < text.size(); ++k) {
-    const size_t pos = order.find(text[k]);
-    const int g = pos == std::string::npos ? 30 : static_cast<int>(pos);
-    Blit(dst, font, g, x + static_cast<int>(k + 1) * font.patternwidth, y, Blend::Keyed);
+    Blit(dst, font, TextGlyph(text[k], patterns), x + static_cast<int>(k + 1) * font.patternwidth,
+         y, Blend::Keyed);
   }
 }
 

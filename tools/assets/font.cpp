@@ -11,25 +11,19 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/text_encoding.h"
+#include "media/bitmap_text.h"
+
 namespace gp::assets {
 
 std::string GlyphOrder() {
-  std::string s = "ABCDEFGHIJKLMNOPQRSTUVWXYZ\"at  0123456789<>=()-`!_+\\/{}^&%.=$#";
-  s += static_cast<char>(0xC5);
-  s += static_cast<char>(0xD6);
-  s += static_cast<char>(0xC4);
-  s += "?*";
-  return s;
+  return std::string(kGlyphOrder) + kMoreGlyphs;
 }
 
 std::string Utf8(unsigned char c) {
   std::string s;
-  if (c < 0x80) {
-    s += static_cast<char>(c);
-  } else {
-    s += static_cast<char>(0xC0 | (c >> 6));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  const char32_t cp = WesternCodePoint(c);
+  AppendUtf8(s, cp != 0 ? cp : U' ');
   return s;
 }
 
@@ -89,15 +83,18 @@ const TrueTypeFace& NarrowFace() {
 
 namespace {
 
-// Puts the glyph's outline into the current path, centred in cell `i`.
+// Puts the glyph's outline into the current path, centred in cell `i`; a
+// glyph taller than the room above the baseline (an accented capital) is
+// squeezed down to fit under the cell's top.
 void GlyphPath(cairo_t* cr, const std::string& text, int i, const GlyphStyle& s) {
   cairo_text_extents_t e;
   cairo_text_extents(cr, text.c_str(), &e);
   const double squeeze = e.width > s.maxink ? s.maxink / e.width : 1.0;
+  const double lower = s.baseline + e.y_bearing < 0 ? s.baseline / -e.y_bearing : 1.0;
   const double cx = i * s.cellw + s.cellw / 2.0;
   cairo_save(cr);
   cairo_translate(cr, cx, s.baseline);
-  cairo_scale(cr, squeeze, 1.0);
+  cairo_scale(cr, squeeze, lower);
   cairo_move_to(cr, -(e.x_bearing + e.width / 2), 0);
   cairo_text_path(cr, text.c_str());
   cairo_restore(cr);

@@ -1,6 +1,6 @@
 #pragma once
 // Bitmap fonts for the game, rendered from installed TrueType faces through
-// Cairo's FreeType backend, and the 67-glyph order of the small and menu fonts.
+// Cairo's FreeType backend, and the glyph order of the small and menu fonts.
 
 #include <cairo.h>
 
@@ -13,9 +13,10 @@
 
 namespace gp::assets {
 
-// The 67 characters of the small and menu font, one byte each (Western code page).
+// The characters of the small and menu fonts' patterns, one byte each (Western
+// code page): the 67 of the glyph order, then kMoreGlyphs.
 std::string GlyphOrder();
-// A byte of the Western code page as UTF-8.
+// A byte of the Western code page as UTF-8 (an unused byte as a space).
 std::string Utf8(unsigned char c);
 
 // A TrueType face loaded from the first existing file of a list of exact paths

@@ -11,7 +11,9 @@
 
 namespace gp::assets {
 
-constexpr int kBigW = 23, kBigH = 32, kBigGlyphs = 61;  // codes 32..92
+// Glyph width 21: the big message is centred as if 23 wide (hud), and its first
+// glyph goes one width right, so 27 characters fit 640 pixels with the jitter.
+constexpr int kBigW = 21, kBigH = 32, kBigGlyphs = 61;  // codes 32..92
 constexpr int kMenuFontW = 8, kMenuFontH = 14;
 constexpr int kLoadingW = 400, kLoadingH = 120;
 constexpr int kHelpW = 512, kHelpH = 384;

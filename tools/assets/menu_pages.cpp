@@ -67,9 +67,9 @@ Picture BigFontPicture() {
   GlyphStyle st;
   st.cellw = kBigW;
   st.cellh = kBigH;
-  st.size = 27;
+  st.size = 26;
   st.baseline = 26;
-  st.maxink = 20;
+  st.maxink = 18;
   st.top = Col{1, 1, 1};
   st.bottom = Col{0.45, 0.85, 1.0};
   st.glow = Col{0.2, 0.55, 1.0};
@@ -221,7 +221,7 @@ void SheetCaptions(cairo_t* cr) {
   for (int j = 1; j <= 9; ++j)
     Text(cr, f, 13, HoleX(j), 125, std::to_string(j), head, Align::Centre);
   Text(cr, f, 10, 542, 124, "TOTAL", head, Align::Centre);
-  Text(cr, f, 10, 584, 124, "WON", head, Align::Centre);
+  Text(cr, f, 9, 584.5, 124, "WON", head, Align::Centre);  // within its column, 570..598
   Text(cr, f, 12, 36, 158, "PAR", Col{1.0, 0.85, 0.45});
   const Col dots[4] = {{0.35, 0.9, 1.0}, {1.0, 0.62, 0.25}, {0.6, 1.0, 0.35}, {1.0, 0.45, 0.8}};
   for (int k = 1; k <= 4; ++k) {

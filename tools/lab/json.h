@@ -1,12 +1,16 @@
 #pragma once
 // A small JSON writer for the lab's output: objects, arrays, numbers, strings.
 // Numbers are printed with %.17g (doubles) or as integers; strings are escaped.
+// Game text (names, messages) is in the single-byte Western code page; file
+// and folder names are UTF-8 (Utf8String).
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "base/text_encoding.h"
 
 namespace gp::lab {
 
@@ -73,6 +77,12 @@ class Json {
     Str(s);
     return *this;
   }
+  // Text already in UTF-8 (a byte that is not is read in the Western code page).
+  Json& Utf8String(std::string_view s) {
+    Sep();
+    Str(Utf8OrWestern(s), true);
+    return *this;
+  }
 
   template <typename T>
   Json& Field(std::string_view k, const T& v);
@@ -89,7 +99,7 @@ class Json {
     if (!first_ && !out_.empty()) out_ += ',';
     first_ = false;
   }
-  void Str(std::string_view s) {
+  void Str(std::string_view s, bool utf8 = false) {
     out_ += '"';
     for (unsigned char c : s) {
       switch (c) {
@@ -113,10 +123,9 @@ class Json {
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\u%04x", c);
             out_ += buf;
-          } else if (c >= 0x80) {
-            // Game text is single-byte Western: write it as the matching code point.
-            out_ += static_cast<char>(0xC0 | (c >> 6));
-            out_ += static_cast<char>(0x80 | (c & 0x3F));
+          } else if (c >= 0x80 && !utf8) {
+            const char32_t cp = WesternCodePoint(c);
+            AppendUtf8(out_, cp != 0 ? cp : U'\uFFFD');
           } else {
             out_ += static_cast<char>(c);
           }

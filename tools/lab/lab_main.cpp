@@ -1,10 +1,13 @@
 #include <unistd.h>
 
+#include <cctype>
 #include <climits>
 #include <cstdio>
+#include <sstream>
 #include <vector>
 
 #include "tools/lab/lab.h"
+#include "tools/lab/rules_options.h"
 
 namespace gp::lab {
 
@@ -19,9 +22,44 @@ int Usage() {
   for (const Command& c : Commands()) std::fprintf(stderr, "  %s %s\n", c.name, c.usage);
   return 2;
 }
+
+bool IsOption(const std::string& arg) {
+  return arg.size() > 2 && arg.compare(0, 2, "--") == 0;
+}
+
+// "--name" at the front of a usage word, without what follows it ("]", "...").
+std::string OptionName(const std::string& word) {
+  size_t n = 2;
+  while (n < word.size() && (std::isalnum(static_cast<unsigned char>(word[n])) || word[n] == '-')) {
+    ++n;
+  }
+  return word.substr(0, n);
+}
+
+// A value placeholder: N, FILE, X,Y, WxH, 0..2, 1.
+bool IsPlaceholder(const std::string& word) {
+  return !word.empty() && (std::isupper(static_cast<unsigned char>(word[0])) ||
+                           std::isdigit(static_cast<unsigned char>(word[0])));
+}
+
+std::vector<std::string> Words(const std::string& usage) {
+  std::vector<std::string> words;
+  std::istringstream in(usage);
+  for (std::string w; in >> w;) {
+    if (w == "[rules]") {
+      for (const std::string& r : Words(kRuleOptions)) words.push_back(r);
+    } else {
+      words.push_back(w);
+    }
+  }
+  return words;
+}
+
 }  // namespace
 
-Registrar::Registrar(Command c) { Commands().push_back(c); }
+Registrar::Registrar(Command c) {
+  Commands().push_back(c);
+}
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "galaputt-lab: %s\n", message.c_str());
@@ -50,6 +88,46 @@ const std::string* Option(const Args& args, const std::string& name) {
   return nullptr;
 }
 
+std::vector<OptionSpec> DeclaredOptions(const std::string& usage) {
+  const std::vector<std::string> words = Words(usage);
+  std::vector<OptionSpec> specs;
+  for (size_t i = 0; i < words.size(); ++i) {
+    std::string w = words[i];
+    if (w.front() == '[') w.erase(0, 1);
+    if (!IsOption(w)) continue;
+    OptionSpec spec{OptionName(w), OptionSpec::Kind::kFlag};
+    // A word closing the option's brackets ("--trace]") has no value after it.
+    const bool closed = w.size() > spec.name.size() && w[spec.name.size()] == ']';
+    if (!closed && i + 1 < words.size()) {
+      const std::string& next = words[i + 1];
+      if (IsPlaceholder(next)) spec.kind = OptionSpec::Kind::kValue;
+      if (next.size() > 1 && next[0] == '[' && IsPlaceholder(next.substr(1))) {
+        spec.kind = OptionSpec::Kind::kMaybeValue;
+      }
+    }
+    specs.push_back(spec);
+  }
+  return specs;
+}
+
+std::string CheckOptions(const std::string& usage, const Args& args) {
+  const std::vector<OptionSpec> specs = DeclaredOptions(usage);
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (!IsOption(args[i])) continue;
+    const OptionSpec* spec = nullptr;
+    for (const OptionSpec& s : specs) {
+      if (s.name == args[i]) spec = &s;
+    }
+    if (spec == nullptr) return "unknown option " + args[i];
+    const bool has_value = i + 1 < args.size() && !IsOption(args[i + 1]);
+    if (spec->kind == OptionSpec::Kind::kValue && !has_value) {
+      return args[i] + " needs a value";
+    }
+    if (spec->kind != OptionSpec::Kind::kFlag && has_value) ++i;
+  }
+  return "";
+}
+
 }  // namespace gp::lab
 
 int main(int argc, char** argv) {
@@ -61,7 +139,12 @@ int main(int argc, char** argv) {
     return 0;
   }
   for (const Command& c : Commands()) {
-    if (name == c.name) return c.run(Args(argv + 2, argv + argc));
+    if (name != c.name) continue;
+    const Args args(argv + 2, argv + argc);
+    if (const std::string e = CheckOptions(c.usage, args); !e.empty()) {
+      return Fail(name + ": " + e + " (usage: " + name + " " + c.usage + ")");
+    }
+    return c.run(args);
   }
   Fail("unknown command: " + name);
   return Usage();

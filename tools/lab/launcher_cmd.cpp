@@ -57,7 +57,6 @@ std::string Spot(Run& r, std::istringstream& in) {
   r.menu.Move(x, y);
   r.menu.Down(x, y);
   r.menu.Up(x, y);
-  r.menu.Leave();  // the panel that opens covers the image
   return "";
 }
 
@@ -156,7 +155,8 @@ void Setup(Json& j, const std::optional<GameSetup>& setup, const LauncherModel& 
       .Field("frameinterval", s.frameinterval)
       .Field("soundon", s.soundon)
       .Field("bgsoundon", s.bgsoundon)
-      .Field("skin", s.skin)
+      .Key("skin")
+      .Utf8String(s.skin)
       .Field("training", s.training)
       .Field("course", s.course)
       .Field("numplayers", s.numplayers);
