@@ -129,6 +129,7 @@ void CloseGameWindow() {
   w.display.Finalize();
   w.mixer.StopSound();
   SetSoundBackend(nullptr);
+  w.holefolder.clear();
   w.open = false;
 }
 

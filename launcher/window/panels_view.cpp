@@ -136,6 +136,42 @@ void Combo(LauncherModel& m, Control c, const Place& p, int rows, std::vector<La
   ImGui::PopStyleVar();
 }
 
+// The Course list: a course that cannot be played shows greyed with
+// "(unavailable)", cannot be chosen, and tells why under the pointer.
+void CourseCombo(LauncherModel& m, const Place& p, std::vector<LauncherAction>& a) {
+  const std::vector<CourseEntry>& courses = m.courses();
+  const int index = m.ListIndex(Control::course);
+  const bool chosen = index >= 0 && index < static_cast<int>(courses.size());
+  const std::string shown = chosen ? courses[static_cast<size_t>(index)].name : "";
+  ImGui::SetCursorPos(ImVec2(p.x, p.y));
+  ImGui::SetNextItemWidth(p.w);
+  ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
+                      ImVec2(3, std::max(0.0f, (p.h - ImGui::GetFontSize()) / 2)));
+  ImGui::PushID(static_cast<int>(Control::course));
+  const float rows = static_cast<float>(std::clamp(static_cast<int>(courses.size()), 1, 6));
+  ImGui::SetNextWindowSizeConstraints(ImVec2(p.w, 0), ImVec2(std::max(p.w, 260.0f), 14 * rows + 2));
+  if (ImGui::BeginCombo("##list", shown.c_str())) {
+    ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, 0));
+    for (int i = 0; i < static_cast<int>(courses.size()); ++i) {
+      const CourseEntry& e = courses[static_cast<size_t>(i)];
+      ImGui::PushID(i);
+      const std::string item = e.available ? e.name : e.name + " (unavailable)";
+      const ImGuiSelectableFlags flags = e.available ? 0 : ImGuiSelectableFlags_Disabled;
+      if (ImGui::Selectable(item.c_str(), i == index, flags, ImVec2(0, 14))) {
+        a.push_back([&m, i] { m.Select(Control::course, i); });
+      }
+      if (!e.available && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled)) {
+        ImGui::SetTooltip("%s", e.reason.c_str());
+      }
+      ImGui::PopID();
+    }
+    ImGui::PopStyleVar();
+    ImGui::EndCombo();
+  }
+  ImGui::PopID();
+  ImGui::PopStyleVar();
+}
+
 // A tab control's frame with one tab.
 void TabFrame(const char* title, const Place& p) {
   ImDrawList* d = ImGui::GetWindowDrawList();
@@ -273,7 +309,7 @@ void PanelsView::StartPanel(LauncherModel& m, std::vector<LauncherAction>& a) {
   Button(m, Control::showrules, {64, 57, 112, 18}, a);
   if (m.Visible(Control::course)) {
     Text("Course", 22, 81);
-    Combo(m, Control::course, {64, 78, 112, 20}, 1, a);
+    CourseCombo(m, {64, 78, 112, 20}, a);
   }
   Button(m, Control::launch, {5, 113, 97, 21}, a);
   Button(m, Control::FlatButton1, {109, 113, 60, 21}, a);
