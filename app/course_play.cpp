@@ -200,9 +200,13 @@ std::string UserCacheFolder() {
 
 CourseBuild PlanCourse(const std::string& coursefolder, const std::string& programfolder,
                        const std::string& cachefolder) {
-  std::error_code ec;
-  const fs::path course = fs::weakly_canonical(fs::absolute(coursefolder, ec), ec);
-  const fs::path program = fs::weakly_canonical(fs::absolute(programfolder, ec), ec);
+  // Compared and named without the trailing '/' (a path ending in one has no file name).
+  const auto canonical = [](std::string s) {
+    while (s.size() > 1 && s.back() == '/') s.pop_back();
+    std::error_code ec;
+    return fs::weakly_canonical(fs::absolute(s, ec), ec);
+  };
+  const fs::path course = canonical(coursefolder), program = canonical(programfolder);
   CourseBuild b;
   b.source = WithSlash(coursefolder);
   b.compiler = WithSlash(programfolder) + "galaputt-assets";
