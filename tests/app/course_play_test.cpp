@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
 #include <string>
 
 #include "app/game_loop.h"
@@ -20,6 +18,7 @@
 #include "game/state.h"
 #include "platform/headless/headless_platform.h"
 #include "support/course_files.h"
+#include "support/env_var.h"
 #include "support/game_dir.h"
 #include "support/temp_folder.h"
 
@@ -28,29 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets an environment variable for one test and puts it back afterwards.
-class EnvVar {
- public:
-  EnvVar(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value) {
-      setenv(name, value, 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  ~EnvVar() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using test::EnvVar;
 
 std::string ReadFile(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/course_play.h"
+#include "base/profile.h"
 #include "game/course_chain.h"
 #include "game/course_file.h"
 #include "game/setup.h"
@@ -74,7 +75,8 @@ void SolveHole(const CourseBuild& b, const std::string& programfolder, const std
                                            std::to_string(so.maxstrokes) + " strokes");
   } else if (s.strokes > r.par) {
     r.problems.push_back("the solver needs " + std::to_string(s.strokes) +
-                         " strokes, more than its par " + std::to_string(r.par));
+                         (s.strokes == 1 ? " stroke" : " strokes") + ", more than its par " +
+                         std::to_string(r.par));
   }
 }
 
@@ -105,6 +107,8 @@ CourseReport CheckCourse(const std::string& path, const std::string& programfold
   for (const std::string& hole : c.AllHoles()) {
     HoleReport r;
     r.name = hole;
+    // As the game reads it (par 3 when the file does not say).
+    r.par = Profile::FromFile(c.folder + hole + ".hole").ReadInteger("course", "par", 3);
     if (const std::string e = ReadyHole(c, b, hole); !e.empty()) {
       r.problems.push_back(e);
     } else {
