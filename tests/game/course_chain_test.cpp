@@ -110,25 +110,26 @@ TEST_F(CourseChainTest, AChainThatFollowsHolesAndReturnsFromItsExtrasIsRight) {
 }
 
 TEST_F(CourseChainTest, ChainsThatLeaveTheCourseOrBreakItsOrderAreNamed) {
-  Hole("a", AreaText(1, 5, "c"));                                // skips b
-  Hole("b", AreaText(1, 5, "zz"));                               // out of the course
-  Hole("c", AreaText(1, 5, "a") + AreaText(2, 29, "hidden"));    // the bonus hole is not here
-  Hole("d", AreaText(1, 28, "nowhere") + AreaText(2, 5, "a"));   // a switch out; no place
-  Hole("e", AreaText(1, 5, "a"));                                // extra, back to the wrong hole
-  Hole("f", "");                                                 // a hole without a cup
-  Hole("g", AreaText(1, 5, "e"));                                // leads to the extra e
+  Hole("a", AreaText(1, 5, "c"));                               // skips b
+  Hole("b", AreaText(1, 5, "zz"));                              // out of the course
+  Hole("c", AreaText(1, 5, "a") + AreaText(2, 29, "hidden"));   // the bonus hole is not here
+  Hole("d", AreaText(1, 28, "nowhere") + AreaText(2, 5, "a"));  // a switch out; no place
+  Hole("e", AreaText(1, 5, "a"));                               // extra, back to the wrong hole
+  Hole("f", "");                                                // a hole without a cup
+  Hole("g", AreaText(1, 5, "e"));                               // leads to the extra e
   std::vector<bool> leaves;
-  EXPECT_EQ(Problems(Make({"a", "b", "g", "f", "c"}, {"d", "e"}), &leaves),
-            (Names{"a: its cup names c; hole 2 of holes= is b",
-                   "b: leads to zz, which is not a hole of the course",
-                   "b: its cup names zz; hole 3 of holes= is g",
-                   "g: its cup names e; hole 4 of holes= is f",
-                   "f: its cup names no hole; hole 5 of holes= is c",
-                   "c: leads to course5hole1, which is not a hole of the course",
-                   "d: leads to nowhere, which is not a hole of the course",
-                   "d: no hole of the course leads to it",
-                   "e: its cup names a; hole 5 of holes= is c"}));
-  EXPECT_EQ(leaves, (std::vector<bool>{false, true, false, false, false, true, true, false, false}));
+  EXPECT_EQ(
+      Problems(Make({"a", "b", "g", "f", "c"}, {"d", "e"}), &leaves),
+      (Names{"a: its cup names c; hole 2 of holes= is b",
+             "b: leads to zz, which is not a hole of the course",
+             "b: its cup names zz; hole 3 of holes= is g",
+             "g: its cup names e; hole 4 of holes= is f",
+             "f: its cup names no hole; hole 5 of holes= is c",
+             "c: leads to course5hole1, which is not a hole of the course",
+             "d: leads to nowhere, which is not a hole of the course",
+             "d: no hole of the course leads to it", "e: its cup names a; hole 5 of holes= is c"}));
+  EXPECT_EQ(leaves,
+            (std::vector<bool>{false, true, false, false, false, true, true, false, false}));
 }
 
 TEST(CourseChainContent, TheBuiltInRoundsFollowTheirCourseFiles) {
@@ -138,10 +139,11 @@ TEST(CourseChainContent, TheBuiltInRoundsFollowTheirCourseFiles) {
     Course c;
     ASSERT_EQ(ReadCourseFile(holes + file, c), "");
     EXPECT_EQ(static_cast<int>(c.holes.size()), kHolesPerGame);
-    EXPECT_EQ(c.holes.front(), std::string(file) == "course.ini" ? kFirstCourseHole
-                                                                 : kFirstTrainingHole);
+    EXPECT_EQ(c.holes.front(),
+              std::string(file) == "course.ini" ? kFirstCourseHole : kFirstTrainingHole);
     EXPECT_EQ(CheckHoleFiles(c), "");
-    for (const ChainProblem& p : CourseChainProblems(c, holes)) ADD_FAILURE() << p.hole << ": " << p.text;
+    for (const ChainProblem& p : CourseChainProblems(c, holes))
+      ADD_FAILURE() << p.hole << ": " << p.text;
   }
 }
 
