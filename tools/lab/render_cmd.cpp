@@ -20,13 +20,13 @@
 #include <string>
 #include <vector>
 
-#include "app/game_loop.h"
-#include "app/game_window.h"
-#include "app/replay.h"
 #include "game/setup.h"
 #include "game/state.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/png_writer.h"
+#include "app/game_loop.h"
+#include "app/game_window.h"
+#include "app/replay.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"
