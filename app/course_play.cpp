@@ -90,8 +90,26 @@ bool CompilerThere(const CourseBuild& b) {
   return ::access(b.compiler.c_str(), X_OK) == 0;
 }
 
+// Reads the child's standard error from `fd` until it closes; false when the
+// child ran too long (it is then killed).
+bool ReadChild(int fd, pid_t pid, std::string& err, const IdleCall& idle) {
+  const auto start = std::chrono::steady_clock::now();
+  for (pollfd p{fd, POLLIN, 0};;) {
+    if (idle) idle();
+    if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(kCompileLimitMs)) {
+      ::kill(pid, SIGKILL);
+      return false;
+    }
+    if (::poll(&p, 1, kPollMs) <= 0) continue;
+    char buf[4096];
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n <= 0) return true;
+    if (err.size() < 65536) err.append(buf, static_cast<size_t>(n));
+  }
+}
+
 // Runs `args` with standard output discarded; its standard error in `err`.
-// The exit status, or -1 when it could not run or ran too long.
+// The exit status, or -1 when it could not run, ran too long or was killed.
 int RunChild(const std::vector<std::string>& args, std::string& err, const IdleCall& idle) {
   int pipefd[2];
   if (::pipe2(pipefd, O_CLOEXEC) != 0) return -1;
@@ -110,26 +128,12 @@ int RunChild(const std::vector<std::string>& args, std::string& err, const IdleC
     ::close(pipefd[0]);
     return -1;
   }
-  const auto start = std::chrono::steady_clock::now();
-  bool late = false;
-  for (pollfd p{pipefd[0], POLLIN, 0};;) {
-    if (idle) idle();
-    if (std::chrono::steady_clock::now() - start > std::chrono::milliseconds(kCompileLimitMs)) {
-      late = true;
-      ::kill(pid, SIGKILL);
-      break;
-    }
-    if (::poll(&p, 1, kPollMs) <= 0) continue;
-    char buf[4096];
-    const ssize_t n = ::read(pipefd[0], buf, sizeof buf);
-    if (n <= 0) break;
-    if (err.size() < 65536) err.append(buf, static_cast<size_t>(n));
-  }
+  const bool finished = ReadChild(pipefd[0], pid, err, idle);
   ::close(pipefd[0]);
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-  if (late || !WIFEXITED(status)) return -1;
+  if (!finished || !WIFEXITED(status)) return -1;
   return WEXITSTATUS(status);
 }
 
@@ -272,8 +276,12 @@ std::string CompileHole(const CourseBuild& b, const std::string& hole, const Idl
   const int status =
       RunChild({b.compiler, "--out", tmp, "--hole", b.source + hole + ".hole"}, err, idle);
   std::string why;
+  // Only the compiler's own verdict on the source is kept: a compiler that
+  // crashed or was stopped may do better next time.
+  bool verdict = false;
   if (status != 0) {
     why = LastMessage(err);
+    verdict = status > 0 && !why.empty();
     if (why.empty()) {
       why = status < 0 ? "the asset compiler did not finish" : "the asset compiler failed";
     }
@@ -281,7 +289,8 @@ std::string CompileHole(const CourseBuild& b, const std::string& hole, const Idl
     why = MoveCompiled(tmp, b, hole);
   }
   fs::remove_all(tmp, ec);
-  if (!why.empty()) return RecordFailure(b, hole, source, why);
+  if (verdict) return RecordFailure(b, hole, source, why);
+  if (!why.empty()) return why;
   fs::remove(b.holes + hole + kFailedSuffix, ec);
   return "";
 }

@@ -14,8 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kSection = "course";
-constexpr const char* kKeys[] = {"name", "holes", "extra"};
+constexpr const char* kCourseSection = "course";
+constexpr const char* kCourseKeys[] = {"name", "holes", "extra"};
 
 // Valid UTF-8 without control characters (a name is shown and printed as it is).
 bool PrintableUtf8(std::string_view s) {
@@ -101,12 +101,12 @@ std::string UnknownNames(std::string_view text, bool& section) {
     const std::string where = "line " + std::to_string(number) + ": ";
     if (line[0] == '[') {
       const std::string name = Lowered(Trimmed(std::string_view(line).substr(1, line.size() - 2)));
-      if (name != kSection) return where + "unknown section [" + name + "] (only [course])";
+      if (name != kCourseSection) return where + "unknown section [" + name + "] (only [course])";
       section = true;
       continue;
     }
     const std::string key = Lowered(Trimmed(std::string_view(line).substr(0, line.find('='))));
-    if (std::find(std::begin(kKeys), std::end(kKeys), key) == std::end(kKeys)) {
+    if (std::find(std::begin(kCourseKeys), std::end(kCourseKeys), key) == std::end(kCourseKeys)) {
       return where + "unknown key " + key + " (name, holes, extra)";
     }
   }
@@ -163,7 +163,7 @@ std::string ParseCourse(std::string_view text, Course& out) {
   if (std::string e = UnknownNames(text, section); !e.empty()) return e;
   if (!section) return "no [course] section";
   const Profile p = Profile::FromText(text);
-  const std::string* name = p.Find(kSection, "name");
+  const std::string* name = p.Find(kCourseSection, "name");
   Course c;
   c.folder = out.folder;
   if (name == nullptr || name->empty()) return "name= is missing";
@@ -172,10 +172,10 @@ std::string ParseCourse(std::string_view text, Course& out) {
   }
   if (!PrintableUtf8(*name)) return "name= is not printable UTF-8 text";
   c.name = *name;
-  const std::string* holes = p.Find(kSection, "holes");
+  const std::string* holes = p.Find(kCourseSection, "holes");
   if (holes == nullptr) return "holes= is missing";
   if (std::string e = SplitHoles("holes", *holes, c.holes); !e.empty()) return e;
-  if (const std::string* extra = p.Find(kSection, "extra")) {
+  if (const std::string* extra = p.Find(kCourseSection, "extra")) {
     if (std::string e = SplitHoles("extra", *extra, c.extra); !e.empty()) return e;
   }
   if (std::string e = CheckNames(c); !e.empty()) return e;
