@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/course_play.h"
 #include "app/game_window.h"
 #include "app/hole_load.h"
 #include "base/asset_error.h"
 #include "base/random.h"
 #include "game/course_chain.h"
+#include "game/course_file.h"
 #include "game/hole_tables.h"
 #include "game/setup.h"
 #include "game/state.h"
@@ -72,12 +74,47 @@ void ApplySkin(GameWindow& w, const std::string& skin) {
 }
 
 // The number a game started on `hole` gives it: its place in the course that
-// starts with the game's first hole (the training round's for a training
-// round); 1 when it is not among that course's first six.
-int PlaceInCourse(const GameWindow& w, const std::string& hole) {
-  const char* first = setup().training ? kFirstTrainingHole : kFirstCourseHole;
-  const int place = CoursePlace(w.folder, first, hole, kHolesPerGame);
+// starts with the game's first hole (`coursefirst`, or else the training
+// round's or the SE Course's); 1 when it is not among that course's holes.
+int PlaceInCourse(const GameWindow& w, const std::string& hole, const std::string& coursefirst) {
+  const std::string first = !coursefirst.empty() ? coursefirst
+                            : setup().training   ? kFirstTrainingHole
+                                                 : kFirstCourseHole;
+  const std::string& folder = w.holefolder.empty() ? w.folder : w.holefolder;
+  const int place = CoursePlace(folder, first, hole, gs().holecount);
   return place > 0 ? place : 1;
+}
+
+// Input that arrives while a course's holes compile is dropped; taking it keeps
+// the window answering.
+void DropEvents(Platform* p) {
+  InputEvent ev;
+  while (p != nullptr && p->PollEvent(ev)) {
+  }
+}
+
+// The course chosen, made ready to play: every hole compiled (the loading
+// picture shows meanwhile), the folder its holes are read from, its length.
+// Returns its first hole; "" for the SE Course and the training round, which
+// play the program folder's holes (and for a hole folder given from outside).
+std::string ReadyCourse(GameWindow& w, const GameSetup& s) {
+  gs().holecount = kHolesPerGame;
+  if (!w.holefolder.empty() || s.training || s.coursefolder.empty()) return "";
+  Course c;
+  const auto fault = [&](const std::string& why) {
+    const std::string which = c.name.empty() ? "in " + s.coursefolder : "\"" + c.name + "\"";
+    return AssetError("The course " + which + " cannot be played: " + why);
+  };
+  if (const std::string e = ReadCourse(s.coursefolder, c); !e.empty()) throw fault(e);
+  const CourseBuild b = PlanCourse(s.coursefolder, w.folder, UserCacheFolder());
+  ShowLoadingPicture();
+  Platform* p = w.platform;
+  if (const std::string e = PrepareCourse(c, b, [p] { DropEvents(p); }); !e.empty()) {
+    throw fault(e);
+  }
+  w.holefolder = b.holes;
+  gs().holecount = static_cast<int32_t>(c.holes.size());
+  return c.holes.front();
 }
 
 void ResetPlayers(const GameSetup& s) {
@@ -150,14 +187,17 @@ void LoadGameAssets() {
   g.bgsoundon = s.bgsoundon;
   LoadImageList(w.gui, w.folder + "gui.dxg");
   ApplySkin(w, s.skin);
-  if (w.firsthole.empty()) {
-    FirstHole();
-  } else {
+  const std::string coursefirst = ReadyCourse(w, s);
+  if (!w.firsthole.empty()) {
     g.holename = w.firsthole;
+  } else if (!coursefirst.empty()) {
+    g.holename = coursefirst;
+  } else {
+    FirstHole();
   }
   ResetPlayers(s);
   ResetGameGlobals(s);
-  if (!w.firsthole.empty()) g.holenumber = PlaceInCourse(w, w.firsthole);
+  if (!w.firsthole.empty()) g.holenumber = PlaceInCourse(w, w.firsthole, coursefirst);
   HoleInit();
   InstallBallTextures(w, s);
   SeedFloaters(w);

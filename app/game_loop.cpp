@@ -139,6 +139,7 @@ bool OpenGameWindow(Platform& platform, const GameStart& start) {
   g_frames = 0;
   GameWindow& w = gamewin();
   w.firsthole = start.firsthole;
+  w.holefolder = start.holefolder;
   CreateGameWindow(platform, start.seed);
   if (!ShowGameWindow()) {
     if (GameWindowOpen()) CloseGameWindow();

@@ -15,6 +15,9 @@ struct GameStart {
   // Empty: the record's first hole. Otherwise that hole, numbered by its place
   // in the course (1 when it is not among the course's holes).
   std::string firsthole;
+  // Not empty: the holes are read from this folder as they are, whatever the
+  // course (a tool checking holes that are not all playable yet).
+  std::string holefolder = {};
 };
 
 // Creates and shows the game window. False when it could not open: the display

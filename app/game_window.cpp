@@ -131,6 +131,7 @@ void CloseGameWindow() {
   w.display.Finalize();
   w.mixer.StopSound();
   SetSoundBackend(nullptr);
+  w.holefolder.clear();
   w.open = false;
 }
 

@@ -30,6 +30,9 @@ struct GameWindow {
   bool vsync = false;  // page flip waits for the vertical blank
   // The first hole: empty = the record's choice (training or the course).
   std::string firsthole;
+  // Where this game's holes are read from (ending with '/'): the compiled holes
+  // of the course chosen; empty = the program folder.
+  std::string holefolder;
   bool open = false;    // shown and not yet closed
   bool failed = false;  // closed because a file could not be loaded
 };

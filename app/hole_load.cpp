@@ -14,6 +14,19 @@ namespace {
 // Menu image list item of the loading picture.
 constexpr int kLoadingPicture = 1;
 
+void LoadHoleAssets() {
+  GameWindow& w = gamewin();
+  const std::string stem = (w.holefolder.empty() ? w.folder : w.holefolder) + gs().holename;
+  // Replacing the list also stops the previous hole's loop.
+  LoadWaveList(w.bgsounds, stem + ".dxw");
+  LoadImageList(w.course, stem + ".dxg", w.display.Running());
+  // Without its hole file a hole would be an empty space with no cup.
+  const Bytes text = ReadWholeFile(stem + ".hole");
+  LoadHoleText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+}
+
+}  // namespace
+
 // Black screen with the loading picture centred, presented at once.
 void ShowLoadingPicture() {
   Display& d = gamewin().display;
@@ -24,19 +37,6 @@ void ShowLoadingPicture() {
   }
   d.Flip();
 }
-
-void LoadHoleAssets() {
-  GameWindow& w = gamewin();
-  const std::string stem = w.folder + gs().holename;
-  // Replacing the list also stops the previous hole's loop.
-  LoadWaveList(w.bgsounds, stem + ".dxw");
-  LoadImageList(w.course, stem + ".dxg", w.display.Running());
-  // Without its hole file a hole would be an empty space with no cup.
-  const Bytes text = ReadWholeFile(stem + ".hole");
-  LoadHoleText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
-}
-
-}  // namespace
 
 void PublishCourseImages() {
   GameState& g = gs();

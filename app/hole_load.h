@@ -12,6 +12,10 @@ namespace gp {
 
 void HoleInit();
 
+// Black screen with the loading picture (menu item 1) centred, presented at
+// once; also while a course's holes compile.
+void ShowLoadingPicture();
+
 // The course picture's size and every course image's pattern count, as the
 // simulation reads them, from the hole's image list.
 void PublishCourseImages();

@@ -104,6 +104,7 @@ bool ParseSetupField(const std::string& name, const std::string& value, GameSetu
   if (name == "skin") return Unescape(value, s.skin);
   if (name == "training") return flag(s.training);
   if (name == "course") return integer(s.course, -1000, 1000);
+  if (name == "coursefolder") return Unescape(value, s.coursefolder);
   if (name == "numplayers") return integer(s.numplayers, -1000, 1000);
   if (name == "startplayer") return integer(s.startplayer, -1000, 1000);
   if (name == "nextplayer") return integer(s.nextplayer, -1000, 1000);
@@ -148,8 +149,10 @@ std::string FormatSetup(const GameSetup& s) {
     << "setup bgsoundon " << s.bgsoundon << "\n"
     << "setup skin " << Escape(s.skin) << "\n"
     << "setup training " << s.training << "\n"
-    << "setup course " << s.course << "\n"
-    << "setup numplayers " << s.numplayers << "\n";
+    << "setup course " << s.course << "\n";
+  // Only a course other than the SE Course is written: older replays keep their bytes.
+  if (!s.coursefolder.empty()) o << "setup coursefolder " << Escape(s.coursefolder) << "\n";
+  o << "setup numplayers " << s.numplayers << "\n";
   for (size_t i = 0; i < 4; ++i) {
     o << "setup name" << i + 1 << " " << Escape(s.playername[i]) << "\n"
       << "setup pull" << i + 1 << " " << s.pull[i] << "\n"

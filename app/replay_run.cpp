@@ -32,7 +32,7 @@ std::string Standings() {
 
 void CollectHoles(ReplayResult& out, const std::vector<std::string>& names) {
   const GameState& g = gs();
-  for (int h = 1; h < static_cast<int>(names.size()) && h <= kHolesPerGame; ++h) {
+  for (int h = 1; h < static_cast<int>(names.size()) && h <= gs().holecount; ++h) {
     if (names[static_cast<size_t>(h)].empty()) continue;
     ReplayHole hole;
     hole.number = h;

@@ -1,5 +1,6 @@
 #include "base/profile.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace gp {
@@ -64,7 +65,47 @@ bool ParseDecimal(std::string_view t, int32_t& out) {
   return true;
 }
 
+std::string LineFault(int line, const std::string& what) {
+  return "line " + std::to_string(line) + ": " + what;
+}
+
 }  // namespace
+
+std::string CheckProfileText(std::string_view text) {
+  std::vector<std::string> sections, keys;  // lower case; keys of the current section
+  for (int number = 1; !text.empty(); ++number) {
+    // Lines end where the lenient reader ends them: at CR, LF or CR LF.
+    size_t end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = Trim(text.substr(0, end));
+    const bool crlf = end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n';
+    text.remove_prefix(std::min(text.size(), end + (crlf ? 2 : 1)));
+    if (line.empty() || line.front() == ';' || line.front() == '#') continue;
+    if (line.front() == '[') {
+      if (line.back() != ']') return LineFault(number, "a section line must end with ']'");
+      const std::string name = Lower(Trim(line.substr(1, line.size() - 2)));
+      if (name.empty()) return LineFault(number, "a section needs a name");
+      for (const std::string& s : sections) {
+        if (s == name) return LineFault(number, "section [" + name + "] occurs twice");
+      }
+      sections.push_back(name);
+      keys.clear();
+      continue;
+    }
+    const size_t eq = line.find('=');
+    if (eq == std::string_view::npos) {
+      return LineFault(number, "neither a section, a key=value nor a comment");
+    }
+    const std::string key = Lower(Trim(line.substr(0, eq)));
+    if (key.empty()) return LineFault(number, "a key needs a name before '='");
+    if (sections.empty()) return LineFault(number, "key " + key + " comes before any section");
+    for (const std::string& k : keys) {
+      if (k == key) return LineFault(number, "key " + key + " occurs twice");
+    }
+    keys.push_back(key);
+  }
+  return "";
+}
 
 bool ParseProfileNumber(std::string_view text, int32_t& out) {
   if (text.empty()) return false;

@@ -21,6 +21,13 @@ constexpr size_t kMaxProfileText = 2047;
 // Returns false (and leaves `out` alone) unless the whole value is such a number.
 bool ParseProfileNumber(std::string_view text, int32_t& out);
 
+// The strict reading of a file that people write by hand and that must be
+// right (course files): every line is blank, a comment (";" or "#"), a
+// "[section]" line, or a "key=value" line inside a section, and no section or
+// key of a section occurs twice. Returns "" when it is so, else the first fault
+// as "line N: ...".
+std::string CheckProfileText(std::string_view text);
+
 class Profile {
  public:
   Profile() = default;

@@ -18,7 +18,7 @@ GameSetup Sanitized(GameSetup s) {
     s.displayheight = d.displayheight;
   }
   if (s.frameinterval != 0 && s.frameinterval != 33 && s.frameinterval != 66) s.frameinterval = 0;
-  if (s.course != 0) s.course = 0;
+  if (s.course < 0 || s.coursefolder.empty()) s.course = 0;
   if (s.numplayers < 1 || s.numplayers > 4) s.numplayers = 1;
   if (s.startplayer < 0 || s.startplayer > 2) s.startplayer = 0;
   if (s.nextplayer < 0 || s.nextplayer > 1) s.nextplayer = 0;

@@ -25,7 +25,11 @@ struct GameSetup {
   bool bgsoundon = true;
   std::string skin = "[default interface]";
   bool training = false;
-  int course = 0;          // 0 = "SE Course"
+  int course = 0;  // position in the Course list; 0 = "SE Course"
+  // The folder (ending with '/') of the course chosen, when it is not the SE
+  // Course; empty for the SE Course and the training round, whose holes are the
+  // program folder's.
+  std::string coursefolder;
   int numplayers = 1;
   std::array<std::string, 4> playername{"Player 1", "Player 2", "Player 3", "Player 4"};
   std::array<bool, 4> pull{true, true, true, true};

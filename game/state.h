@@ -109,6 +109,8 @@ constexpr int kTransientSprites = 30;
 constexpr int kMaxParticles = 33;
 constexpr int kMaxFloaters = 40;
 constexpr int kMaxHoles = 9;
+// Holes of a game of the SE Course and of the training round.
+constexpr int kHolesPerGame = 6;
 constexpr int kMaxCourseImages = 256;  // course image indices the simulation knows about
 
 struct GameState {
@@ -173,6 +175,7 @@ struct GameState {
   int32_t coursewidth = 0, courseheight = 0;      // course picture; 0 x 0 without one
   std::array<int32_t, kMaxCourseImages> imagepatterns = NoImages();  // per course image; -1 = none
   bool pointerout = false;  // the pointer has left the window: the screen edges do not scroll
+  int32_t holecount = kHolesPerGame;  // holes in this game (1..kMaxHoles): it ends after so many
 
   // Requests to the game window, carried out right after the handler or the
   // frame that made them.

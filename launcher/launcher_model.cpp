@@ -13,7 +13,6 @@ namespace gp {
 const std::vector<std::string> kFrameSkipItems{"60fps", "30fps", "15fps", "none"};
 const std::vector<std::string> kPlayersItems{"1 Player", "2 Player", "3 Player", "4 Player"};
 const std::vector<std::string> kGameTypeItems{"Stroke Play", "Hole Winner", "Croquet Rules"};
-const std::vector<std::string> kCourseItems{"SE Course"};
 const std::vector<std::string> kStartPlayerItems{"LIFO (last in is first out)",
                                                  "FIFO (first in is first out)", "Random"};
 const std::vector<std::string> kNextPlayerItems{"Sequential", "Farthest Away from Hole"};
@@ -154,12 +153,19 @@ Panel PanelOf(Control c) {
   return Info(c).panel;
 }
 
-LauncherModel::LauncherModel(std::string folder, SettingsStore& store, LauncherHost& host)
-    : folder_(std::move(folder)), store_(store), host_(host) {}
+LauncherModel::LauncherModel(std::string folder, SettingsStore& store, LauncherHost& host,
+                             std::string datafolder, std::string cachefolder)
+    : folder_(std::move(folder)),
+      store_(store),
+      host_(host),
+      datafolder_(std::move(datafolder)),
+      cachefolder_(std::move(cachefolder)) {}
 
 void LauncherModel::Create() {
-  c_ = LoadLauncherSettings(store_);
+  ListTheCourses();
+  c_ = LoadLauncherSettings(store_, static_cast<int>(courses_.size()));
   CheckOneResolution(c_);
+  KeepPlayableCourse();
   skins_ = SkinList(folder_);
   skinindex_ = MatchSkin(c_.skin, skins_);
   textures_.Open(folder_);
@@ -338,6 +344,8 @@ void LauncherModel::Select(Control c, int index) {
   int* f = ListField(c);
   if (f == nullptr) return;
   if (!InList(index, ListItems(c))) index = -1;
+  // A course that cannot be played is listed but cannot be chosen.
+  if (c == Control::course && index >= 0 && !courses_[static_cast<size_t>(index)].available) return;
   const bool changed = *f != index;
   *f = index;
   if (c == Control::gametype && changed) ApplyGameType();
@@ -388,7 +396,24 @@ std::optional<GameSetup> LauncherModel::TakeGame() {
 
 void LauncherModel::GameEnded() {
   game_.reset();
+  ListTheCourses();  // a game may have found a course unplayable
   Show();
+}
+
+// The Course list afresh: courses come and go, and compile or fail, while the
+// launcher runs.
+void LauncherModel::ListTheCourses() {
+  courses_ = ListCourses(folder_, datafolder_, cachefolder_);
+  courseitems_.clear();
+  for (const CourseEntry& e : courses_) courseitems_.push_back(e.name);  // UTF-8, shown as it is
+  KeepPlayableCourse();
+}
+
+// A position past the list's end, or on a course that cannot be played, is the SE Course.
+void LauncherModel::KeepPlayableCourse() {
+  if (!InList(c_.course, courseitems_) || !courses_[static_cast<size_t>(c_.course)].available) {
+    c_.course = 0;
+  }
 }
 
 void LauncherModel::GoTo(Panel p) {
@@ -402,6 +427,7 @@ void LauncherModel::GoTo(Panel p) {
 
 void LauncherModel::OpenStart(bool training) {
   CopyEntryToTab();
+  if (!training) ListTheCourses();
   training_ = training;
   GoTo(Panel::Start);
 }
@@ -469,7 +495,8 @@ GameSetup LauncherModel::Handover() const {
   s.skin = CurrentSettings().skin;
   s.training = training_;
   // A list left without a selection takes its first entry.
-  s.course = InList(c_.course, kCourseItems) ? c_.course : 0;
+  s.course = InList(c_.course, courseitems_) ? c_.course : 0;
+  if (!training_ && s.course > 0) s.coursefolder = courses_[static_cast<size_t>(s.course)].folder;
   s.numplayers = InList(c_.players, kPlayersItems) ? c_.players + 1 : 1;
   for (size_t i = 0; i < 4; ++i) {
     s.playername[i] = c_.player[i];
@@ -519,7 +546,7 @@ const std::vector<std::string>& LauncherModel::ListItems(Control c) const {
     case Control::gametype:
       return kGameTypeItems;
     case Control::course:
-      return kCourseItems;
+      return courseitems_;
     case Control::startplayer:
       return kStartPlayerItems;
     case Control::nextplayer:

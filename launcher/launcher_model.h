@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "app/course_play.h"
 #include "game/setup.h"
+#include "launcher/course_list.h"
 #include "launcher/launcher_files.h"
 #include "launcher/settings.h"
 #include "launcher/settings_store.h"
@@ -84,16 +86,21 @@ struct LauncherHost {
 };
 
 // The list items as the launcher shows them.
-extern const std::vector<std::string> kFrameSkipItems, kPlayersItems, kGameTypeItems, kCourseItems,
+// (The Course list is built from the course folders: LauncherModel::courses().)
+extern const std::vector<std::string> kFrameSkipItems, kPlayersItems, kGameTypeItems,
     kStartPlayerItems, kNextPlayerItems, kCollideItems, kScoringItems, kStrokeLimitItems;
 
 class LauncherModel {
  public:
-  // `folder`: the program folder; `store`: where the settings live.
-  LauncherModel(std::string folder, SettingsStore& store, LauncherHost& host);
+  // `folder`: the program folder; `store`: where the settings live;
+  // `datafolder`, `cachefolder`: the player's, for courses of their own.
+  LauncherModel(std::string folder, SettingsStore& store, LauncherHost& host,
+                std::string datafolder = UserDataFolder(),
+                std::string cachefolder = UserCacheFolder());
 
   // Reads the settings (first-run defaults unless "RunOnce"), fills the skin
-  // list and selects the saved skin, opens the texture sequence.
+  // list and selects the saved skin, the Course list and the saved course,
+  // opens the texture sequence.
   void Create();
   // Each showing: every panel hidden, then the main menu; the loop plays when
   // both sound switches are on.
@@ -146,6 +153,8 @@ class LauncherModel {
   const LauncherBall& TabBall() const { return tabball_; }
   const LauncherBall& PlayerBall(int i) const { return balls_[static_cast<size_t>(i)]; }
   const std::vector<std::string>& skins() const { return skins_; }
+  // The Course list's entries (the `course` list shows their names).
+  const std::vector<CourseEntry>& courses() const { return courses_; }
   // Whether any save has been written in this run, and the last save's error.
   bool written() const { return written_; }
   const std::string& saveerror() const { return saveerror_; }
@@ -160,6 +169,8 @@ class LauncherModel {
   void OpenStart(bool training);
   void CopyEntryToTab();
   void ApplyGameType();
+  void ListTheCourses();
+  void KeepPlayableCourse();
   void ChangeBall();
   void Save();
   void ClickSound();
@@ -175,6 +186,9 @@ class LauncherModel {
   LauncherHost& host_;
   LauncherSettings c_;  // the controls that are saved
   std::vector<std::string> skins_;
+  std::string datafolder_, cachefolder_;
+  std::vector<CourseEntry> courses_;
+  std::vector<std::string> courseitems_;  // their names in the Western code page
   int skinindex_ = 0;
   Panel panel_ = Panel::None;
   bool training_ = false;

@@ -60,12 +60,12 @@ void ReadOptions(Reader& r, LauncherSettings& s) {
   r.Flag("Full Screen Interface", s.forceinterface, d.forceinterface);
 }
 
-void ReadRulesAndPlayers(Reader& r, LauncherSettings& s) {
+void ReadRulesAndPlayers(Reader& r, LauncherSettings& s, int courses) {
   const LauncherSettings d;
   r.Position("Frame Skip", s.frameskip, 3);
   r.Position("Players", s.players, 3);
   r.Position("Game Type", s.gametype, 2);
-  r.Position("Course", s.course, 0);
+  r.Position("Course", s.course, courses - 1);
   r.Position("Start Player", s.startplayer, 2);
   r.Position("Next Player", s.nextplayer, 1);
   r.Position("Collide", s.whencollide, 1);
@@ -123,7 +123,7 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-LauncherSettings LoadLauncherSettings(SettingsStore& store) {
+LauncherSettings LoadLauncherSettings(SettingsStore& store, int courses) {
   LauncherSettings s;
   store.Open();
   const bool saved_before = store.ReadBool("RunOnce");
@@ -132,7 +132,7 @@ LauncherSettings LoadLauncherSettings(SettingsStore& store) {
   store.Open();
   Reader reader(store);
   ReadOptions(reader, s);
-  ReadRulesAndPlayers(reader, s);
+  ReadRulesAndPlayers(reader, s, courses);
   store.Close();
   return s;
 }

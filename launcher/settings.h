@@ -53,7 +53,8 @@ struct LauncherSettings {
 // Reads "RunOnce" in a batch of its own; when it is true, reads every other
 // setting in a second batch. A missing key reads false, 0 or ""; a value of the
 // wrong type, or a list position outside its list, gives that setting's default.
-LauncherSettings LoadLauncherSettings(SettingsStore& store);
+// `courses` is the length of the Course list: a position past it is the SE Course.
+LauncherSettings LoadLauncherSettings(SettingsStore& store, int courses = 1);
 
 // Writes "RunOnce" as true and then every setting, in one batch. False when
 // anything could not be written or saved (the store's LastError says why).

@@ -125,7 +125,7 @@ void CompleteHole() {
     if (g.players[i].strokes == g.beststrokes) g.players[i].holeswon += 1;
   }
   g.holenumber += 1;
-  if (g.holenumber > kHolesPerGame) {
+  if (g.holenumber > g.holecount) {
     g.gameover = true;
     g.gamestate = kScoreDetails;
     PlaySound(18);

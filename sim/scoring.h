@@ -21,9 +21,6 @@ namespace gp {
 
 // A holed-out ball is parked here, off every course (course pixels).
 constexpr double kOffCourseX = 5000;
-// Holes in one game; the game ends when this many are complete.
-constexpr int kHolesPerGame = 6;
-
 // Player p's `strokes` and `total` rise by 1.
 void CountStroke(int p);
 // At most one per turn, only with the "plus1" rule: the current player gains a stroke back.

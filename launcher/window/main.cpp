@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -17,13 +18,15 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: galaputt [--windowed] [--seed N] [--play HOLE [--players N] [--training]]\n"
-    "                [--record FILE] [--help] [--version]\n"
+    "                [--course DIR] [--record FILE] [--help] [--version]\n"
     "  --windowed     a window instead of the whole screen\n"
     "  --seed N       fixed random seed\n"
     "  --play HOLE    start the game on that hole (for example course1hole1),\n"
     "                 skipping the launcher\n"
     "  --players N    1 to 4 players (with --play)\n"
     "  --training     a training round: no stroke limit (with --play)\n"
+    "  --course DIR   play the course in that folder (its first hole, or --play HOLE\n"
+    "                 of it), skipping the launcher\n"
     "  --record FILE  write a replay of the game (setup, seed, every input event)\n";
 
 struct Options {
@@ -33,6 +36,7 @@ struct Options {
   int players = 1;
   bool training = false;
   std::string record;  // replay file; empty = none
+  std::string course;  // course folder; empty = the SE Course
 };
 
 bool ParseNumber(const char* text, long lo, long hi, long& out) {
@@ -65,6 +69,10 @@ int ParseOptions(int argc, char** argv, Options& o) {
       ++i;
     } else if (a == "--record" && has_value && argv[i + 1][0] != '\0') {
       o.record = argv[++i];
+    } else if (a == "--course" && has_value && argv[i + 1][0] != '\0') {
+      std::error_code ec;
+      o.course = std::filesystem::absolute(argv[++i], ec).string();
+      if (!o.course.empty() && o.course.back() != '/') o.course += '/';
     } else if (a == "--play" && has_value && argv[i + 1][0] != '\0' && argv[i + 1][0] != '-') {
       o.hole = argv[++i];
     } else {
@@ -84,8 +92,9 @@ int main(int argc, char** argv) {
   gp::GameSetup s;
   s.numplayers = o.players;
   s.training = o.training;
+  s.coursefolder = o.course;
   gp::setup() = s;
-  if (o.hole.empty()) {
+  if (o.hole.empty() && o.course.empty()) {
     if (o.players != 1 || o.training) {
       std::fprintf(stderr, "galaputt: --players and --training go with --play\n%s", kUsage);
       return 2;

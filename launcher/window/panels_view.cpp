@@ -26,6 +26,8 @@ constexpr ImU32 kTabOff = IM_COL32(200, 194, 186, 255);
 constexpr int kMenuW = 378, kMenuH = 137, kPanelW = 379, kPanelH = 141;
 // Height of a tab control's tab strip.
 constexpr int kTabStrip = 17;
+// Width at which the reason a course cannot be played wraps, pixels.
+constexpr float kReasonWidth = 220;
 
 constexpr const char* kVersionLine = "Galaputt 0.1.0  -  zorbel games";
 
@@ -128,6 +130,56 @@ void Combo(LauncherModel& m, Control c, const Place& p, int rows, std::vector<La
       if (ImGui::Selectable(item.c_str(), i == index, 0, ImVec2(0, 14))) {
         a.push_back([&m, c, i] { m.Select(c, i); });
       }
+    }
+    ImGui::PopStyleVar();
+    ImGui::EndCombo();
+  }
+  ImGui::PopID();
+  ImGui::PopStyleVar();
+}
+
+// The Course list: a course that cannot be played shows greyed with
+// "(unavailable)", cannot be chosen, and tells why under the pointer.
+void CourseCombo(LauncherModel& m, const Place& p, std::vector<LauncherAction>& a) {
+  const std::vector<CourseEntry>& courses = m.courses();
+  const int index = m.ListIndex(Control::course);
+  const bool chosen = index >= 0 && index < static_cast<int>(courses.size());
+  const std::string shown = chosen ? courses[static_cast<size_t>(index)].name : "";
+  ImGui::SetCursorPos(ImVec2(p.x, p.y));
+  ImGui::SetNextItemWidth(p.w);
+  ImGui::PushStyleVar(ImGuiStyleVar_FramePadding,
+                      ImVec2(3, std::max(0.0f, (p.h - ImGui::GetFontSize()) / 2)));
+  ImGui::PushID(static_cast<int>(Control::course));
+  // The list opens as wide as its longest entry, at most to the panel's edge.
+  const auto item = [](const CourseEntry& e) {
+    return e.available ? e.name : e.name + " (unavailable)";
+  };
+  float wide = p.w;
+  for (const CourseEntry& e : courses) {
+    wide = std::max(wide, ImGui::CalcTextSize(item(e).c_str()).x + 24);
+  }
+  wide = std::min(wide, static_cast<float>(kPanelW) - p.x);
+  const float rows = static_cast<float>(std::clamp(static_cast<int>(courses.size()), 1, 6));
+  ImGui::SetNextWindowSizeConstraints(ImVec2(wide, 0), ImVec2(wide, 14 * rows + 2));
+  if (ImGui::BeginCombo("##list", shown.c_str())) {
+    ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, 0));
+    for (int i = 0; i < static_cast<int>(courses.size()); ++i) {
+      const CourseEntry& e = courses[static_cast<size_t>(i)];
+      ImGui::PushID(i);
+      const ImGuiSelectableFlags flags = e.available ? 0 : ImGuiSelectableFlags_Disabled;
+      if (ImGui::Selectable(item(e).c_str(), i == index, flags, ImVec2(0, 14))) {
+        a.push_back([&m, i] { m.Select(Control::course, i); });
+      }
+      // The reason beside the list, where it hides no entry.
+      if (!e.available && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled)) {
+        ImGui::SetNextWindowPos(ImVec2(ImGui::GetItemRectMax().x + 4, ImGui::GetItemRectMin().y));
+        ImGui::BeginTooltip();
+        ImGui::PushTextWrapPos(kReasonWidth);
+        ImGui::TextUnformatted(e.reason.c_str());
+        ImGui::PopTextWrapPos();
+        ImGui::EndTooltip();
+      }
+      ImGui::PopID();
     }
     ImGui::PopStyleVar();
     ImGui::EndCombo();
@@ -298,7 +350,7 @@ void PanelsView::StartPanel(LauncherModel& m, std::vector<LauncherAction>& a) {
   Button(m, Control::showrules, {64, 57, 112, 18}, a);
   if (m.Visible(Control::course)) {
     Text("Course", 22, 81);
-    Combo(m, Control::course, {64, 78, 112, 20}, 1, a);
+    CourseCombo(m, {64, 78, 112, 20}, a);
   }
   Button(m, Control::launch, {5, 113, 97, 21}, a);
   Button(m, Control::FlatButton1, {109, 113, 60, 21}, a);

@@ -82,6 +82,22 @@ TEST(ReplayFormat, RoundTripKeepsSetupEventsAndRates) {
   EXPECT_EQ(back.frames, 12);
 }
 
+TEST(ReplayFormat, ACourseOfOnesOwnIsWrittenAndTheSeCourseKeepsItsBytes) {
+  Replay r;
+  const std::string se = FormatReplay(r);
+  EXPECT_EQ(se.find("coursefolder"), std::string::npos);
+  r.setup.course = 2;
+  r.setup.coursefolder = "/home/p/.local/share/galaputt/courses/My 100% Run/";
+  const std::string own = FormatReplay(r);
+  EXPECT_NE(own.find("setup coursefolder /home/p/.local/share/galaputt/courses/My 100%25 Run/\n"),
+            std::string::npos);
+  Replay back;
+  std::string error;
+  ASSERT_TRUE(ParseReplay(own, back, error)) << error;
+  EXPECT_EQ(back.setup.coursefolder, r.setup.coursefolder);
+  EXPECT_EQ(back.setup.course, 2);
+}
+
 TEST(ReplayFormat, ScriptStyleButtonsUseTheLastMove) {
   int px = 0, py = 0;
   ReplayEvent e;

@@ -116,5 +116,25 @@ TEST(ProfileTest, Files) {
   std::remove(name);
 }
 
+TEST(ProfileTest, StrictCheckAcceptsWhatTheReaderReadsAndNamesTheFirstFault) {
+  EXPECT_EQ(CheckProfileText(""), "");
+  EXPECT_EQ(CheckProfileText("; note\r\n# note\n\n  [ One ]  \nA = 1\nb=\r[two]\na=2\n"), "");
+  const std::pair<const char*, const char*> faults[] = {
+      {"a=1\n[s]\n", "line 1: key a comes before any section"},
+      {"[s]\nstray words\n", "line 2: neither a section, a key=value nor a comment"},
+      {"[s]\n[s] x\n", "line 2: a section line must end with ']'"},
+      {"[s]\n[]\n", "line 2: a section needs a name"},
+      {"[s]\n=1\n", "line 2: a key needs a name before '='"},
+      {"[S]\n[s]\n", "line 2: section [s] occurs twice"},
+      {"[s]\nKey=1\nkey=2\n", "line 3: key key occurs twice"},
+      // CR LF counts as one line end, a lone CR as one too.
+      {"[s]\r\na=1\r\na=2\r\n", "line 3: key a occurs twice"},
+      {"[s]\ra=1\ra=2", "line 3: key a occurs twice"},
+  };
+  for (const auto& [text, fault] : faults) EXPECT_EQ(CheckProfileText(text), fault) << text;
+  // The same key in two sections is no fault.
+  EXPECT_EQ(CheckProfileText("[a]\nk=1\n[b]\nk=1\n"), "");
+}
+
 }  // namespace
 }  // namespace gp

@@ -3,34 +3,16 @@
 // closes, untouched mouse and all; in a window, a pointer that has left it
 // scrolls nothing.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "png_shot.h"
 #include "x11_session.h"
 
 namespace gp::e2e {
 namespace {
-
-// A PNG file as 0x00RRGGBB pixels; empty when it cannot be read.
-Shot ReadPng(const std::string& path) {
-  Shot s;
-  png_image img{};
-  img.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&img, path.c_str())) return s;
-  img.format = PNG_FORMAT_RGB;
-  std::vector<uint8_t> bytes(PNG_IMAGE_SIZE(img));
-  if (!png_image_finish_read(&img, nullptr, bytes.data(), 0, nullptr)) return s;
-  s.w = static_cast<int>(img.width);
-  s.h = static_cast<int>(img.height);
-  s.rgb.resize(static_cast<size_t>(s.w) * s.h);
-  for (size_t i = 0; i < s.rgb.size(); ++i) {
-    s.rgb[i] = static_cast<uint32_t>(bytes[i * 3] << 16 | bytes[i * 3 + 1] << 8 | bytes[i * 3 + 2]);
-  }
-  return s;
-}
 
 // The shot shrunk by a whole factor, each pixel the mean of its block.
 Shot Shrunk(const Shot& s, int factor) {

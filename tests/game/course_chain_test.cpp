@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "base/profile.h"
+#include "game/course_file.h"
+#include "game/hole_tables.h"
+#include "game/state.h"
 #include "support/temp_folder.h"
 
 namespace gp {
@@ -70,6 +73,78 @@ TEST_F(CoursePlaceTest, MissingFilesAndLoopsEndTheSearch) {
   EXPECT_EQ(Place("c", "a"), 0);
   EXPECT_EQ(Place("x", "missing"), 0);
   EXPECT_EQ(Place("missing", "missing"), 1);
+}
+
+class CourseChainTest : public CoursePlaceTest {
+ protected:
+  // "hole: text" for every problem, and which of them lead out of the course.
+  std::vector<std::string> Problems(const Course& c, std::vector<bool>* leaves = nullptr) {
+    std::vector<std::string> out;
+    for (const ChainProblem& p : CourseChainProblems(c, folder.path().string() + "/")) {
+      out.push_back(p.hole + ": " + p.text);
+      if (leaves) leaves->push_back(p.leaves);
+    }
+    return out;
+  }
+  static Course Make(Names holes, Names extra = {}) {
+    Course c;
+    c.name = "test";
+    c.holes = std::move(holes);
+    c.extra = std::move(extra);
+    return c;
+  }
+};
+
+TEST_F(CourseChainTest, AChainThatFollowsHolesAndReturnsFromItsExtrasIsRight) {
+  // a -> b (switch: s) -> c -> back to a; the secret s takes b's next place, back to c.
+  Hole("a", AreaText(1, 5, "b"));
+  Hole("b", AreaText(1, 5, "c") + AreaText(2, 28, "s"));
+  Hole("s", AreaText(1, 5, "c"));
+  Hole("c", AreaText(1, 5, "a"));
+  EXPECT_EQ(Problems(Make({"a", "b", "c"}, {"s"})), Names{});
+  // The last hole's cup is never followed: any hole of the course will do, or none.
+  Hole("c", AreaText(1, 5, ""));
+  EXPECT_EQ(Problems(Make({"a", "b", "c"}, {"s"})), Names{});
+  // A one-hole course.
+  EXPECT_EQ(Problems(Make({"c"})), Names{});
+}
+
+TEST_F(CourseChainTest, ChainsThatLeaveTheCourseOrBreakItsOrderAreNamed) {
+  Hole("a", AreaText(1, 5, "c"));                               // skips b
+  Hole("b", AreaText(1, 5, "zz"));                              // out of the course
+  Hole("c", AreaText(1, 5, "a") + AreaText(2, 29, "hidden"));   // the bonus hole is not here
+  Hole("d", AreaText(1, 28, "nowhere") + AreaText(2, 5, "a"));  // a switch out; no place
+  Hole("e", AreaText(1, 5, "a"));                               // extra, back to the wrong hole
+  Hole("f", "");                                                // a hole without a cup
+  Hole("g", AreaText(1, 5, "e"));                               // leads to the extra e
+  std::vector<bool> leaves;
+  EXPECT_EQ(
+      Problems(Make({"a", "b", "g", "f", "c"}, {"d", "e"}), &leaves),
+      (Names{"a: its cup names c; hole 2 of holes= is b",
+             "b: leads to zz, which is not a hole of the course",
+             "b: its cup names zz; hole 3 of holes= is g",
+             "g: its cup names e; hole 4 of holes= is f",
+             "f: its cup names no hole; hole 5 of holes= is c",
+             "c: leads to course5hole1, which is not a hole of the course",
+             "d: leads to nowhere, which is not a hole of the course",
+             "d: no hole of the course leads to it", "e: its cup names a; hole 5 of holes= is c"}));
+  EXPECT_EQ(leaves,
+            (std::vector<bool>{false, true, false, false, false, true, true, false, false}));
+}
+
+TEST(CourseChainContent, TheBuiltInRoundsFollowTheirCourseFiles) {
+  const std::string holes = std::string(GALAPUTT_SOURCE_DIR) + "/content/holes/";
+  for (const char* file : {"course.ini", "training.ini"}) {
+    SCOPED_TRACE(file);
+    Course c;
+    ASSERT_EQ(ReadCourseFile(holes + file, c), "");
+    EXPECT_EQ(static_cast<int>(c.holes.size()), kHolesPerGame);
+    EXPECT_EQ(c.holes.front(),
+              std::string(file) == "course.ini" ? kFirstCourseHole : kFirstTrainingHole);
+    EXPECT_EQ(CheckHoleFiles(c), "");
+    for (const ChainProblem& p : CourseChainProblems(c, holes))
+      ADD_FAILURE() << p.hole << ": " << p.text;
+  }
 }
 
 }  // namespace

@@ -104,6 +104,14 @@ TEST(SetupTest, FirstRunChoicesAndFallbacks) {
   EXPECT_EQ(StrokeLimit(t), 6);
   EXPECT_EQ(t.numplayers, 4);
   EXPECT_EQ(t.displaywidth, 512);
+
+  // A course position stands only with the course's folder.
+  GameSetup course;
+  course.course = 3;
+  EXPECT_EQ(Sanitized(course).course, 0);
+  course.coursefolder = "/data/courses/run/";
+  EXPECT_EQ(Sanitized(course).course, 3);
+  EXPECT_EQ(Sanitized(course).coursefolder, "/data/courses/run/");
 }
 
 }  // namespace

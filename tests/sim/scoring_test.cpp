@@ -154,6 +154,24 @@ TEST_F(ScoringTest, SixthHoleEndsTheGame) {
   EXPECT_EQ(sounds.Effects(), (std::vector<int>{18, 18}));
 }
 
+TEST_F(ScoringTest, ACoursesLengthEndsTheGame) {
+  // {holes in the game, the hole completed, whether that ends the game}
+  const struct {
+    int holecount, holenumber;
+    bool over;
+  } cases[] = {{9, 6, false}, {9, 8, false}, {9, 9, true}, {1, 1, true}, {2, 2, true}};
+  for (const auto& c : cases) {
+    test::FreshGame(platform);
+    gs().holecount = c.holecount;
+    gs().holenumber = c.holenumber;
+    DroppedIn(1, 3);
+    DropAndHoleOut(1);
+    EXPECT_EQ(gs().gameover, c.over) << c.holecount << " " << c.holenumber;
+    EXPECT_EQ(gs().gamestate, c.over ? kScoreDetails : kHoleFinished);
+    EXPECT_EQ(ball().holestrokes[c.holenumber], 3);
+  }
+}
+
 TEST_F(ScoringTest, TrainingHolesOutSilentlyWithoutAStrokeLimit) {
   setup().training = true;
   setup().strokelimit = "6";

@@ -137,6 +137,10 @@ TEST(LabOptionsTest, DeclaredOptionsStillRun) {
   EXPECT_EQ(Lab(shot + " --z 0 --vz -1.5 --other 50,50 --other 60,60 --trace").status, 0);
   EXPECT_EQ(Lab("hole /nonexistent/flat.hole --players 2 --seed -4").status, 0);
   EXPECT_EQ(Lab("geom dist -3 -4 0 0").status, 0);
+  // Either of two alternatives ("--hole NAME|--course DIR") is declared.
+  const gp::test::LabOutput course =
+      gp::test::RunLab("render --course /nonexistent --out /tmp/never.png", "2>&1 >/dev/null");
+  EXPECT_EQ(course.text.find("unknown option"), std::string::npos) << course.text;
 }
 
 TEST(LabCoreTest, HoleEdgeCases) {

@@ -5,6 +5,43 @@ foreach(src ${HOLE_SOURCES})
   galaputt_asset(hole:${hole} OUTPUTS ${hole}.hole ${hole}.dxg ${hole}.dxw DEPENDS ${src})
 endforeach()
 
+# The course files of the SE Course (course.ini) and of the training round
+# (training.ini), as they are: `galaputt-lab course check` reads them.
+file(GLOB COURSE_FILES CONFIGURE_DEPENDS ${CONTENT}/holes/*.ini)
+foreach(src ${COURSE_FILES})
+  get_filename_component(file ${src} NAME)
+  add_custom_command(OUTPUT ${GAME_DIR}/${file}
+    COMMAND ${CMAKE_COMMAND} -E copy ${src} ${GAME_DIR}/${file}
+    DEPENDS ${src} VERBATIM)
+  list(APPEND ASSET_OUTPUTS ${GAME_DIR}/${file})
+endforeach()
+
+# Further built-in courses: content/courses/NAME/ (course.ini and its holes)
+# becomes courses/NAME/ in the program folder, every hole compiled there.
+file(GLOB COURSE_INIS CONFIGURE_DEPENDS ${CONTENT}/courses/*/course.ini)
+foreach(ini ${COURSE_INIS})
+  get_filename_component(dir ${ini} DIRECTORY)
+  get_filename_component(course ${dir} NAME)
+  set(out ${GAME_DIR}/courses/${course})
+  add_custom_command(OUTPUT ${out}/course.ini
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
+    COMMAND ${CMAKE_COMMAND} -E copy ${ini} ${out}/course.ini
+    DEPENDS ${ini} VERBATIM)
+  list(APPEND ASSET_OUTPUTS ${out}/course.ini)
+  file(GLOB course_holes CONFIGURE_DEPENDS ${dir}/*.hole)
+  foreach(src ${course_holes})
+    get_filename_component(hole ${src} NAME_WE)
+    set(outs ${out}/${hole}.hole ${out}/${hole}.dxg ${out}/${hole}.dxw)
+    add_custom_command(OUTPUT ${outs}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
+      COMMAND galaputt-assets --out ${out} --hole ${src}
+      DEPENDS galaputt-assets ${src}
+      COMMENT "Generating courses/${course}/${hole}"
+      VERBATIM)
+    list(APPEND ASSET_OUTPUTS ${outs})
+  endforeach()
+endforeach()
+
 # Interface pictures, fonts, menu pages, sounds, ball textures and skins.
 galaputt_asset(gui OUTPUTS gui.dxg)
 galaputt_asset(menu OUTPUTS menu.dxg)

@@ -12,6 +12,7 @@ struct Context {
   std::string out;      // the program folder, ending with '/'
   std::string content;  // the content/ source folder, ending with '/'
   std::string arg;      // for per-item generators: the item (e.g. a hole name)
+  std::string source;   // "hole" from a file outside content/ (--hole FILE); else empty
 };
 
 struct Generator {

@@ -157,7 +157,9 @@ std::vector<WaveItem> HoleWaves(const HoleSource& h) {
 
 void RunHole(const Context& ctx) {
   if (ctx.arg.empty()) throw std::runtime_error("hole: name a hole (hole:NAME)");
-  const HoleSource h = LoadHoleSource(ctx.content + "holes/" + ctx.arg + ".hole", ctx.arg);
+  const std::string path =
+      ctx.source.empty() ? ctx.content + "holes/" + ctx.arg + ".hole" : ctx.source;
+  const HoleSource h = LoadHoleSource(path, ctx.arg);
   ValidateHole(h);
   {
     std::ofstream out(ctx.out + h.name + ".hole", std::ios::binary);

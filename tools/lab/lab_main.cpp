@@ -48,9 +48,13 @@ std::vector<std::string> Words(const std::string& usage) {
   for (std::string w; in >> w;) {
     if (w == "[rules]") {
       for (const std::string& r : Words(kRuleOptions)) words.push_back(r);
-    } else {
-      words.push_back(w);
+      continue;
     }
+    // Alternatives ("--hole NAME|--course DIR") are words of their own.
+    for (size_t bar; (bar = w.find('|')) != std::string::npos; w.erase(0, bar + 1)) {
+      if (bar > 0) words.push_back(w.substr(0, bar));
+    }
+    if (!w.empty()) words.push_back(w);
   }
   return words;
 }

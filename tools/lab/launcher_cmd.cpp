@@ -1,6 +1,7 @@
 // launcher [--hive FILE] [--script FILE]: the launcher without a window, on the
-// program folder's data; prints its panels, controls, players, the sounds it
-// played, the game setup a started game would get, and whether it saved.
+// program folder's data (and the player's courses); prints its panels, controls,
+// players, the Course list, the sounds it played, the game setup a started game
+// would get, and whether it saved.
 //
 // Script lines ('#' starts a comment):
 //   spot N               the pointer enters hot spot N of the main menu and clicks it
@@ -141,6 +142,19 @@ void Players(Json& j, const LauncherModel& m) {
   j.EndArray();
 }
 
+// The Course list's entries in order.
+void Courses(Json& j, const LauncherModel& m) {
+  j.Key("courses").BeginArray();
+  for (const CourseEntry& e : m.courses()) {
+    j.BeginObject()
+        .Field("name", e.name)
+        .Field("available", e.available)
+        .Field("reason", e.reason)
+        .EndObject();
+  }
+  j.EndArray();
+}
+
 void Setup(Json& j, const std::optional<GameSetup>& setup, const LauncherModel& m) {
   j.Key("setup");
   if (!setup) {
@@ -159,6 +173,7 @@ void Setup(Json& j, const std::optional<GameSetup>& setup, const LauncherModel& 
       .Utf8String(s.skin)
       .Field("training", s.training)
       .Field("course", s.course)
+      .Field("coursefolder", s.coursefolder)
       .Field("numplayers", s.numplayers);
   j.Key("playername").BeginArray();
   for (const std::string& n : s.playername) j.String(n);
@@ -202,6 +217,7 @@ int RunLauncher(const Args& args) {
       .Field("training", model.training());
   Controls(j, model);
   Players(j, model);
+  Courses(j, model);
   j.Key("sounds").BeginArray();
   for (int s : host.sounds) j.Int(s);
   j.EndArray();

@@ -1,5 +1,6 @@
 // render: runs the real game window headless from the program folder, with an
-// optional script of timed input events, and writes the screen as PNG.
+// optional script of timed input events, and writes the screen as PNG. With
+// --course DIR the game is of that course (its first hole, or --hole NAME of it).
 //
 // Script: one event per line, "FRAME EVENT ARGS"; the event is delivered just
 // before frame FRAME (1-based) is ticked. '#' starts a comment.
@@ -13,6 +14,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -88,8 +90,11 @@ bool RunScriptedFrame(HeadlessPlatform& p, const std::vector<ReplayEvent>& scrip
 
 int Render(const Args& args) {
   const std::string* hole = Option(args, "--hole");
+  const std::string* course = Option(args, "--course");
   const std::string* out = Option(args, "--out");
-  if (!hole || !out) return Fail("render needs --hole NAME and --out FILE.png");
+  if ((!hole && !course) || !out) {
+    return Fail("render needs --hole NAME (or --course DIR) and --out FILE.png");
+  }
   int players = 1, frames = 60, w = 640, h = 480, seed = 1;
   if (!ParseCount(Option(args, "--players"), players) || players < 1 || players > 4) {
     return Fail("--players must be 1 to 4");
@@ -110,8 +115,13 @@ int Render(const Args& args) {
   s.displaywidth = w;
   s.displayheight = h;
   if (const std::string err = ParseRules(args, s); !err.empty()) return Fail(err);
+  if (course) {
+    std::error_code ec;
+    s.coursefolder = std::filesystem::absolute(*course, ec).string();
+    if (s.coursefolder.back() != '/') s.coursefolder += '/';
+  }
   setup() = s;
-  if (!OpenGameWindow(p, GameStart{static_cast<uint64_t>(seed), *hole})) {
+  if (!OpenGameWindow(p, GameStart{static_cast<uint64_t>(seed), hole ? *hole : ""})) {
     return Fail(p.messages().empty() ? "the display did not start" : p.messages().back());
   }
   if (!p.messages().empty()) return Fail(p.messages().back());
@@ -131,6 +141,7 @@ int Render(const Args& args) {
   j.Key("height").Int(fh);
   j.Key("holename").String(gs().holename);
   j.Key("gamestate").Int(gs().gamestate);
+  j.Key("gameover").Bool(gs().gameover);
   j.Key("curplayer").Int(gs().curplayer);
   j.Key("viewx").Int(gs().viewx);
   j.Key("viewy").Int(gs().viewy);
@@ -156,8 +167,8 @@ int Render(const Args& args) {
 }
 
 const Registrar kRender({"render",
-                         "--hole NAME --out FILE.png [--players N] [--frames N] [--size WxH] "
-                         "[--seed S] [--script FILE] [rules]",
+                         "--hole NAME|--course DIR [--hole NAME] --out FILE.png [--players N] "
+                         "[--frames N] [--size WxH] [--seed S] [--script FILE] [rules]",
                          Render});
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ai/solver.h"
@@ -27,6 +28,9 @@ class SolveGame {
   // and closes the hole card. An error text, empty when the game runs.
   std::string Open(const std::string& folder, const std::string& hole, uint64_t seed,
                    GameSetup s = GameSetup{});
+
+  // The next Open reads the holes from `folder` as they are (GameStart::holefolder).
+  void SetHoleFolder(std::string folder) { holefolder_ = std::move(folder); }
 
   HeadlessPlatform& platform() { return platform_; }
   int HoleFrame() const;
@@ -51,6 +55,7 @@ class SolveGame {
  private:
   HeadlessPlatform platform_;
   int holestart_ = 0;  // window frame in which the current hole was set up
+  std::string holefolder_;
 
   bool TickUntil(bool (*done)(), int limit);
   std::string Strike(const ai::SolvedShot& shot);
