@@ -82,7 +82,7 @@ class Launcher : public LauncherHost {
   }
   void PanelTransition() override {
     PlayTransition(anim_, folder_ + "interface.flc", folder_ + "interface_loop.flc",
-                   SDL_GetTicks(), [this](const FliPlayer&) {
+                   [] { return static_cast<int64_t>(SDL_GetTicks()); }, [this](const FliPlayer&) {
                      PaintBackground();
                      screen_.Begin();
                      DrawBackground();
