@@ -120,6 +120,10 @@ void DispatchInput(const InputEvent& ev) {
     case InputEvent::Type::Quit:
       CloseGameWindow();
       break;
+    case InputEvent::Type::ScreenshotSaved:
+    case InputEvent::Type::ScreenshotFailed:
+      OnScreenshot(ev.type == InputEvent::Type::ScreenshotSaved);
+      break;
     case InputEvent::Type::None:
       break;
   }
@@ -134,7 +138,8 @@ bool PumpGameWindow(Platform& platform) {
   GameWindow& w = gamewin();
   const uint32_t now = platform.Ticks();
   if (w.timer.Due(now)) {
-    TickGameWindow();
+    // Nothing to see: the frame runs without drawing (the game goes on exactly the same).
+    TickGameWindow(platform.DisplayVisible());
   } else {
     platform.Wait(w.timer.enabled ? w.timer.Wait(now) : kIdleWait);
   }

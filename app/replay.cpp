@@ -153,7 +153,8 @@ std::string FormatSetup(const GameSetup& s) {
     o << "setup name" << i + 1 << " " << Escape(s.playername[i]) << "\n"
       << "setup pull" << i + 1 << " " << s.pull[i] << "\n"
       << "setup easy" << i + 1 << " " << s.easy[i] << "\n";
-    if (s.ballpicture[i].present) o << "setup ball" << i + 1 << " " << BallHex(s.ballpicture[i]) << "\n";
+    if (s.ballpicture[i].present)
+      o << "setup ball" << i + 1 << " " << BallHex(s.ballpicture[i]) << "\n";
   }
   o << "setup startplayer " << s.startplayer << "\n"
     << "setup nextplayer " << s.nextplayer << "\n"
@@ -244,6 +245,10 @@ bool ParseEventLine(const std::string& line, int& px, int& py, ReplayEvent& out)
     ev.type = T::Quit;
   } else if (word == "leave" || word == "enter") {
     ev.type = word == "leave" ? T::PointerLeave : T::PointerEnter;
+  } else if (word == "screenshot") {
+    std::string result;
+    if (!(in >> result) || (result != "saved" && result != "failed")) return false;
+    ev.type = result == "saved" ? T::ScreenshotSaved : T::ScreenshotFailed;
   } else {
     return false;
   }
@@ -283,6 +288,12 @@ std::string FormatEvent(const ReplayEvent& e) {
       break;
     case T::PointerEnter:
       o << "enter";
+      break;
+    case T::ScreenshotSaved:
+      o << "screenshot saved";
+      break;
+    case T::ScreenshotFailed:
+      o << "screenshot failed";
       break;
     case T::None:
       return "";

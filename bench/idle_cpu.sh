@@ -40,12 +40,20 @@ Xvfb "$DISPLAY" -screen 0 "$SIZE" -nolisten tcp >/dev/null 2>&1 &
 XPID=$!
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 
-# Settings of a player who has seen the intro (so the launcher idles at once).
-mkdir -p "$WORK/config/galaputt"
-printf 'Windows Registry Editor Version 5.00\r\n\r\n%s\r\n"RunOnce"=dword:00000001\r\n\r\n%s\r\n"Skip Intro"=dword:00000001\r\n' \
-  '[HKEY_CURRENT_USER\Software\zorbel games\Galaputt SE v1.1\RunOnce]' \
-  '[HKEY_CURRENT_USER\Software\zorbel games\Galaputt SE v1.1\Skip Intro]' \
-  >"$WORK/config/galaputt/user.reg"
+# Settings of a player who has seen the intro (so the launcher idles at once), with the
+# full-screen interface (the launcher on a 640 x 480 canvas scaled up) or without (the
+# canvas is the screen's size).
+hive() {
+  mkdir -p "$WORK/$1/galaputt"
+  local key='[HKEY_CURRENT_USER\Software\zorbel games\Galaputt SE v1.1'
+  printf 'Windows Registry Editor Version 5.00\r\n' >"$WORK/$1/galaputt/user.reg"
+  for pair in "RunOnce=1" "Skip Intro=1" "Full Screen Interface=$2"; do
+    printf '\r\n%s\\%s]\r\n"%s"=dword:0000000%s\r\n' "$key" "${pair%=*}" "${pair%=*}" "${pair#*=}" \
+      >>"$WORK/$1/galaputt/user.reg"
+  done
+}
+hive config 1
+hive config-desktop 0
 
 # utime + stime of a process, in clock ticks.
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -61,19 +69,21 @@ measure() {
   echo "$(((g1 - g0) * 1000 / (HZ * MEASURE))) $(((x1 - x0) * 1000 / (HZ * MEASURE)))"
 }
 
-# One run of a case: start, settle, act (ACTION), measure; prints "game x" in tenths of a per cent.
+# One run of a case: start, settle, act (ACTION), measure; prints "game x" in tenths of a
+# per cent. CONFIG: the settings folder under WORK.
 run_case() {
-  local action=$1
-  shift
-  HOME=$WORK XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$WORK/data XDG_STATE_HOME=$WORK/state \
+  local action=$1 config=$2
+  shift 2
+  HOME=$WORK XDG_CONFIG_HOME=$WORK/$config XDG_DATA_HOME=$WORK/data XDG_STATE_HOME=$WORK/state \
     SDL_AUDIODRIVER=dummy "$GAME" "$@" >"$WORK/log" 2>&1 &
   GPID=$!
+  sleep "$SETTLE"
+  # The window once it has settled (SDL may make it again when it picks its renderer).
   local win=""
   for _ in $(seq 100); do
-    win=$(xdotool search --onlyvisible --name '^Galaputt' 2>/dev/null | head -1) && [ -n "$win" ] && break
+    win=$(xdotool search --onlyvisible --pid "$GPID" 2>/dev/null | tail -1) && [ -n "$win" ] && break
     sleep 0.1
   done
-  sleep "$SETTLE"
   case $action in
     play) xdotool key space; sleep 1 ;;  # the hole card away: waiting for a stroke
     hide) xdotool windowunmap "$win"; sleep 1 ;;
@@ -97,9 +107,10 @@ lowest() {
 
 echo "Idle processor time, per cent of one core, lowest of $REPEAT runs of ${MEASURE} s, Xvfb $SIZE"
 echo "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores"
-printf '%-58s %s\n' "launcher, main menu, full screen" "$(lowest idle)"
-printf '%-58s %s\n' "launcher, main menu, hidden window" "$(lowest hide)"
-printf '%-58s %s\n' "game, hole card, 640x480 full screen" "$(lowest idle --play course1hole1)"
-printf '%-58s %s\n' "game, waiting for a stroke, 640x480 full screen" "$(lowest play --play course1hole1)"
-printf '%-58s %s\n' "game, waiting for a stroke, 640x480 window" "$(lowest play --play course1hole1 --windowed)"
-printf '%-58s %s\n' "game, waiting for a stroke, hidden window" "$(lowest hide --play course1hole1 --windowed)"
+printf '%-62s %s\n' "launcher, main menu (full-screen interface, 640x480 scaled)" "$(lowest idle config)"
+printf '%-62s %s\n' "launcher, main menu (interface at the screen's size)" "$(lowest idle config-desktop)"
+printf '%-62s %s\n' "launcher, hidden window" "$(lowest hide config)"
+printf '%-62s %s\n' "game, hole card, 640x480 full screen" "$(lowest idle config --play course1hole1)"
+printf '%-62s %s\n' "game, waiting for a stroke, 640x480 full screen" "$(lowest play config --play course1hole1)"
+printf '%-62s %s\n' "game, waiting for a stroke, 640x480 window" "$(lowest play config --play course1hole1 --windowed)"
+printf '%-62s %s\n' "game, hidden window" "$(lowest hide config --play course1hole1 --windowed)"

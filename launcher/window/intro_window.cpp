@@ -7,16 +7,29 @@
 #include "launcher/exit_picture.h"
 #include "launcher/intro.h"
 #include "media/bitmap_codec.h"
+#include "media/ffmpeg/ffmpeg_movie.h"
 #include "media/movie.h"
 #include "media/wave_list.h"
-#include "media/ffmpeg/ffmpeg_movie.h"
+#include "platform/sdl/sdl_platform.h"
 
 namespace gp {
 
 namespace {
 
-// Milliseconds between passes of the modal loops.
+// Longest wait for an event between passes of the modal loops, milliseconds: the
+// intro's movie frames and its wait are checked at least this often.
 constexpr uint32_t kIntroPassMs = 5;
+constexpr uint32_t kExitPassMs = 500;
+
+// Alt+Enter and F11 on a modal window: the screen switches; true when `e` was one.
+bool ScreenModeKey(LauncherScreen& screen, const SDL_Event& e) {
+  if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) return false;
+  if (e.type == SDL_KEYDOWN && SdlPlatform::IsScreenModeKey(e.key.keysym.sym, e.key.keysym.mod)) {
+    if (!e.key.repeat) screen.SetWindowed(!screen.windowed());
+    return true;
+  }
+  return e.key.keysym.sym == SDLK_F11;
+}
 
 // The intro window's movie player and pointer, on the launcher's screen.
 class IntroWindow : public IntroHost {
@@ -58,16 +71,19 @@ class IntroWindow : public IntroHost {
   void ShowPointer(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
   void ReportError(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
 
-  // Decodes the frames due by now; true when the movie has ended.
-  bool Advance(uint32_t now) {
+  // Decodes the frames due by now; true when the movie has ended. `fresh` is set when
+  // a new frame is ready to be drawn.
+  bool Advance(uint32_t now, bool& fresh) {
     if (!playing_ || !movie_) return false;
     const int due = DueFrame(movie_->FrameRate(), started_, now);
     while (decoded_ <= due) {
       if (!movie_->NextFrame(frame_)) {
         playing_ = false;
+        fresh = true;  // the screen goes black
         return true;
       }
       ++decoded_;
+      fresh = true;
       LauncherScreen::Upload(screen_.renderer(), texture_, frame_.data(), movie_->Width(),
                              movie_->Height());
     }
@@ -100,23 +116,32 @@ class IntroWindow : public IntroHost {
 
 }  // namespace
 
-void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder) {
+void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder,
+               const std::function<void(uint32_t)>& underneath) {
   IntroWindow window(screen, mixer);
   Intro intro(window, folder);
   intro.Show(screen.width(), screen.height());
   intro.Activate(SDL_GetTicks());
+  bool redraw = true;
   while (!intro.Closed()) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
+      if (screen.Event(e)) redraw = true;
+      if (ScreenModeKey(screen, e)) continue;
       if (e.type == SDL_KEYDOWN || e.type == SDL_QUIT) intro.Key();
       if (e.type == SDL_MOUSEBUTTONDOWN) intro.Button();
       if (e.type == SDL_MOUSEMOTION) intro.MouseMove();
     }
     const uint32_t now = SDL_GetTicks();
     intro.Tick(now);
-    if (window.Advance(now) && intro.Notify()) intro.CompletionReport();
-    if (!intro.Closed()) window.Draw(intro.Player());
-    SDL_Delay(kIntroPassMs);
+    underneath(now);
+    if (window.Advance(now, redraw) && intro.Notify()) intro.CompletionReport();
+    // A frame is drawn only when the movie has a new one or the window lost its own.
+    if (!intro.Closed() && redraw && !screen.Hidden()) {
+      window.Draw(intro.Player());
+      redraw = false;
+    }
+    SDL_WaitEventTimeout(nullptr, kIntroPassMs);
   }
   window.StopMovie();
   window.Release();
@@ -138,20 +163,28 @@ void ShowExitPicture(LauncherScreen& screen, const std::string& folder) {
   exit.Show(screen.width(), screen.height());
   SDL_ShowCursor(SDL_DISABLE);
   SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEBUTTONUP);  // the click on "Exit" is not the answer
+  bool redraw = true;
   while (!exit.Closed()) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
+      if (screen.Event(e)) redraw = true;
+      if (ScreenModeKey(screen, e)) continue;
       if (e.type == SDL_KEYDOWN || e.type == SDL_QUIT) exit.Key();
       if (e.type == SDL_MOUSEBUTTONDOWN) exit.Button();
     }
-    screen.Begin();
-    if (texture) {
-      const ScreenRect r = exit.PictureRect(picture.width, picture.height);
-      const SDL_Rect src{0, 0, r.w, r.h}, dst{r.x, r.y, r.w, r.h};
-      SDL_RenderCopy(screen.renderer(), texture, &src, &dst);
+    if (exit.Closed()) break;
+    // The picture does not change: drawn again only when the window lost it.
+    if (redraw && !screen.Hidden()) {
+      screen.Begin();
+      if (texture) {
+        const ScreenRect r = exit.PictureRect(picture.width, picture.height);
+        const SDL_Rect src{0, 0, r.w, r.h}, dst{r.x, r.y, r.w, r.h};
+        SDL_RenderCopy(screen.renderer(), texture, &src, &dst);
+      }
+      screen.End();
+      redraw = false;
     }
-    screen.End();
-    SDL_Delay(10);
+    SDL_WaitEventTimeout(nullptr, kExitPassMs);
   }
   SDL_ShowCursor(SDL_ENABLE);
   if (texture) SDL_DestroyTexture(texture);

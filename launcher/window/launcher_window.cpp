@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <exception>
@@ -29,8 +30,14 @@ namespace {
 
 constexpr const char* kFontFile = "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf";
 constexpr float kFontPixels = 11;
-// Milliseconds between passes of the launcher's loop (the animation's timer is 3).
-constexpr uint32_t kMenuPassMs = 3;
+// The launcher waits for events between passes, no longer than the animation's next frame
+// and at most kIdleWaitMs. After input Dear ImGui needs a few more frames to settle (hover,
+// popups), and frames while a key or button is held (its own repeats): kSettleFrames more,
+// kSettleMs apart. The name field's cursor blinks: kBlinkMs apart while it has the focus.
+constexpr uint32_t kIdleWaitMs = 1000;
+constexpr uint32_t kSettleMs = 16;
+constexpr int kSettleFrames = 3;
+constexpr uint32_t kBlinkMs = 100;
 // Launcher sounds 1 and 2 play 7 dB below their stored level.
 constexpr int kClickAttenuation = -700;
 constexpr const char* kMissingFlic = "Fatal Error: File does not exist!";
@@ -38,7 +45,9 @@ constexpr const char* kMissingFlic = "Fatal Error: File does not exist!";
 class Launcher : public LauncherHost {
  public:
   Launcher(const ProgramOptions& o, SdlPlatform& platform)
-      : options_(o), platform_(platform), folder_(platform.BaseDir()),
+      : options_(o),
+        platform_(platform),
+        folder_(platform.BaseDir()),
         model_(folder_, store_, *this) {}
   ~Launcher() override {
     mixer_.StopSound();
@@ -81,13 +90,15 @@ class Launcher : public LauncherHost {
     if (WaveItem* item = song_.Item(position)) mixer_.Stop(*item);
   }
   void PanelTransition() override {
-    PlayTransition(anim_, folder_ + "interface.flc", folder_ + "interface_loop.flc",
-                   [] { return static_cast<int64_t>(SDL_GetTicks()); }, [this](const FliPlayer&) {
-                     PaintBackground();
-                     screen_.Begin();
-                     DrawBackground();
-                     screen_.End();
-                   });
+    PlayTransition(
+        anim_, folder_ + "interface.flc", folder_ + "interface_loop.flc",
+        [] { return static_cast<int64_t>(SDL_GetTicks()); },
+        [this](const FliPlayer&) {
+          PaintBackground();
+          screen_.Begin();
+          DrawBackground();
+          screen_.End();
+        });
   }
 
  private:
@@ -117,6 +128,7 @@ class Launcher : public LauncherHost {
   // Each showing of the launcher: the screen, the loop animation, the intro
   // once per run, the sound device, the main menu.
   bool Showing(bool first) {
+    screen_.SetWindowed(platform_.windowed());  // as the game left it
     screen_.Show();
     if (!screen_.MakeCanvas(model_.controls().forceinterface)) return false;
     SDL_ShowCursor(SDL_ENABLE);
@@ -125,11 +137,14 @@ class Launcher : public LauncherHost {
     if (!introshown_) {
       if (!model_.controls().skipintro) {
         StartSound();  // the movies' own sound
-        PlayIntro(screen_, mixer_, folder_);
+        // The loop plays underneath at its own pace, unseen.
+        PlayIntro(screen_, mixer_, folder_, [this](uint32_t now) { anim_.Tick(now); });
+        platform_.SetWindowed(screen_.windowed());
         mixer_.StopSound();
       }
       introshown_ = true;
     }
+    redraw_ = true;
     StartSound();
     menu_.image().Reset();
     if (first) {
@@ -161,25 +176,32 @@ class Launcher : public LauncherHost {
     return Showing(false);
   }
 
+  // The frame on show at its own size (a picture of the frame's size takes it whole
+  // whatever the placement); DrawBackground places it on the canvas.
   void PaintBackground() {
-    if (bg_.width != screen_.width() || bg_.height != screen_.height()) {
-      bg_.width = screen_.width();
-      bg_.height = screen_.height();
-    }
+    const FlicImage& frame = anim_.shown();
+    bg_.width = anim_.shown_frame() > 0 ? frame.width : 0;
+    bg_.height = anim_.shown_frame() > 0 ? frame.height : 0;
     bg_.pixels.assign(static_cast<size_t>(bg_.width) * bg_.height, 0);
     anim_.Paint(bg_);
     LauncherScreen::Upload(screen_.renderer(), bgtex_, bg_.pixels.data(), bg_.width, bg_.height);
   }
 
   void DrawBackground() {
-    if (bgtex_) SDL_RenderCopy(screen_.renderer(), bgtex_, nullptr, nullptr);
+    if (!bgtex_ || bg_.width == 0) return;
+    const FlicPlacement at = PlaceFlic(anim_.position, anim_.Stretch, screen_.width(),
+                                       screen_.height(), bg_.width, bg_.height);
+    const SDL_Rect dst{at.x, at.y, at.width, at.height};
+    SDL_RenderCopy(screen_.renderer(), bgtex_, nullptr, &dst);
   }
 
-  void UpdateMenu() {
-    if (menu_.image().TakeDirty().empty() && menutex_) return;
+  // True when the menu's picture changed.
+  bool UpdateMenu() {
+    if (menu_.image().TakeDirty().empty() && menutex_) return false;
     const Picture shown = menu_.image().Shown();
     LauncherScreen::Upload(screen_.renderer(), menutex_, shown.pixels.data(), shown.width,
                            shown.height);
+    return true;
   }
 
   // The hot-spot image's place on the canvas.
@@ -208,16 +230,53 @@ class Launcher : public LauncherHost {
     }
   }
 
+  // Alt+Enter and F11: full screen or a window, now and for the games.
+  bool ScreenModeKey(const SDL_Event& e) {
+    if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) return false;
+    if (e.type == SDL_KEYDOWN && SdlPlatform::IsScreenModeKey(e.key.keysym.sym, e.key.keysym.mod)) {
+      if (!e.key.repeat) {
+        screen_.SetWindowed(!screen_.windowed());
+        platform_.SetWindowed(screen_.windowed());
+      }
+      return true;
+    }
+    return e.key.keysym.sym == SDLK_F11;
+  }
+
+  // Sleeps until an event comes or something is due: the animation's next frame, the
+  // frames Dear ImGui needs after input, the cursor's blink.
+  void WaitForWork() {
+    if (!queue_.empty()) return;  // events held over for this pass
+    uint32_t wait = kIdleWaitMs;
+    if (!screen_.Hidden()) {
+      const ImGuiIO& io = ImGui::GetIO();
+      bool held = false;
+      for (bool down : io.MouseDown) held = held || down;
+      for (bool down : io.KeysDown) held = held || down;
+      if (settle_ > 0 || held) wait = kSettleMs;
+      if (io.WantTextInput) wait = std::min(wait, kBlinkMs);
+      if (anim_.playing()) {
+        const int64_t until = anim_.next_due() - static_cast<int64_t>(SDL_GetTicks());
+        wait = static_cast<uint32_t>(std::clamp<int64_t>(until, 0, wait));
+      }
+    }
+    if (wait > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
+  }
+
   // ImGui sees one state of each button per frame: events after a button
   // change wait for the next pass, so that a quick click is a press and then
-  // a release.
-  void Events() {
+  // a release. True when an event came.
+  bool Events() {
     SDL_Event polled;
     while (SDL_PollEvent(&polled)) queue_.push_back(polled);
+    bool any = false;
     while (!queue_.empty()) {
       const SDL_Event e = queue_.front();
       queue_.pop_front();
+      any = true;
       if (e.type == SDL_QUIT) quit_ = true;
+      if (screen_.Event(e)) redraw_ = true;
+      if (ScreenModeKey(e)) continue;
       int cx = 0, cy = 0;
       if (e.type == SDL_MOUSEMOTION) screen_.ToCanvas(e.motion.x, e.motion.y, cx, cy);
       if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
@@ -227,13 +286,28 @@ class Launcher : public LauncherHost {
       MenuMouse(e, cx, cy);
       if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) break;
     }
+    return any;
   }
 
+  // One pass: waits, takes the events, and draws only when something changed or is due.
+  // A hidden or minimised window draws nothing.
   void Pass() {
-    Events();
+    WaitForWork();
+    if (Events()) settle_ = kSettleFrames;
+    if (screen_.Hidden()) return;
     anim_.Tick(SDL_GetTicks());
-    if (anim_.TakeShownChanged() || !bgtex_) PaintBackground();
-    UpdateMenu();
+    if (anim_.TakeShownChanged()) {
+      PaintBackground();
+      redraw_ = true;
+    }
+    if (UpdateMenu()) redraw_ = true;
+    if (!redraw_ && settle_ == 0) return;
+    redraw_ = false;
+    if (settle_ > 0) --settle_;
+    Draw();
+  }
+
+  void Draw() {
     const uint32_t now = SDL_GetTicks();
     imgui_->NewFrame(screen_.width(), screen_.height(), (now - last_) / 1000.0f);
     last_ = now;
@@ -249,6 +323,7 @@ class Launcher : public LauncherHost {
     if (!actions.empty()) {
       ImGui::EndFrame();  // the panel may change: show it as it will be
       for (const LauncherAction& act : actions) act();
+      redraw_ = true;
     } else {
       screen_.Begin();
       DrawBackground();
@@ -256,7 +331,6 @@ class Launcher : public LauncherHost {
       screen_.End();
     }
     TextInput();
-    SDL_Delay(kMenuPassMs);
   }
 
   // The part of the menu picture the control shows, in picture pixels.
@@ -291,6 +365,8 @@ class Launcher : public LauncherHost {
   bool introshown_ = false;
   bool recorded_ = false;
   bool quit_ = false;
+  bool redraw_ = true;           // the canvas must be drawn again
+  int settle_ = 0;               // frames still to draw after input
   std::deque<SDL_Event> queue_;  // events for the next passes
 };
 
