@@ -138,8 +138,9 @@ bool PumpGameWindow(Platform& platform) {
   GameWindow& w = gamewin();
   const uint32_t now = platform.Ticks();
   if (w.timer.Due(now)) {
-    // Nothing to see: the frame runs without drawing (the game goes on exactly the same).
-    TickGameWindow(platform.DisplayVisible());
+    // Nothing to see: the frame runs without drawing (the game goes on exactly the same);
+    // a display that cannot draw still skips the frame, as the drawn tick does.
+    TickGameWindow(platform.DisplayVisible() || !w.display.CanDraw());
   } else {
     platform.Wait(w.timer.enabled ? w.timer.Wait(now) : kIdleWait);
   }

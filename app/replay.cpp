@@ -153,8 +153,7 @@ std::string FormatSetup(const GameSetup& s) {
     o << "setup name" << i + 1 << " " << Escape(s.playername[i]) << "\n"
       << "setup pull" << i + 1 << " " << s.pull[i] << "\n"
       << "setup easy" << i + 1 << " " << s.easy[i] << "\n";
-    if (s.ballpicture[i].present)
-      o << "setup ball" << i + 1 << " " << BallHex(s.ballpicture[i]) << "\n";
+    if (s.ballpicture[i].present) o << "setup ball" << i + 1 << " " << BallHex(s.ballpicture[i]) << "\n";
   }
   o << "setup startplayer " << s.startplayer << "\n"
     << "setup nextplayer " << s.nextplayer << "\n"

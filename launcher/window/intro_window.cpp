@@ -10,7 +10,6 @@
 #include "media/ffmpeg/ffmpeg_movie.h"
 #include "media/movie.h"
 #include "media/wave_list.h"
-#include "platform/sdl/sdl_platform.h"
 
 namespace gp {
 
@@ -20,16 +19,6 @@ namespace {
 // intro's movie frames and its wait are checked at least this often.
 constexpr uint32_t kIntroPassMs = 5;
 constexpr uint32_t kExitPassMs = 500;
-
-// Alt+Enter and F11 on a modal window: the screen switches; true when `e` was one.
-bool ScreenModeKey(LauncherScreen& screen, const SDL_Event& e) {
-  if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) return false;
-  if (e.type == SDL_KEYDOWN && SdlPlatform::IsScreenModeKey(e.key.keysym.sym, e.key.keysym.mod)) {
-    if (!e.key.repeat) screen.SetWindowed(!screen.windowed());
-    return true;
-  }
-  return e.key.keysym.sym == SDLK_F11;
-}
 
 // The intro window's movie player and pointer, on the launcher's screen.
 class IntroWindow : public IntroHost {
@@ -127,7 +116,7 @@ void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder,
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
       if (screen.Event(e)) redraw = true;
-      if (ScreenModeKey(screen, e)) continue;
+      if (screen.ScreenModeKey(e)) continue;
       if (e.type == SDL_KEYDOWN || e.type == SDL_QUIT) intro.Key();
       if (e.type == SDL_MOUSEBUTTONDOWN) intro.Button();
       if (e.type == SDL_MOUSEMOTION) intro.MouseMove();
@@ -168,7 +157,7 @@ void ShowExitPicture(LauncherScreen& screen, const std::string& folder) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
       if (screen.Event(e)) redraw = true;
-      if (ScreenModeKey(screen, e)) continue;
+      if (screen.ScreenModeKey(e)) continue;
       if (e.type == SDL_KEYDOWN || e.type == SDL_QUIT) exit.Key();
       if (e.type == SDL_MOUSEBUTTONDOWN) exit.Button();
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_window.h"
 
 namespace gp {
@@ -77,6 +78,15 @@ void LauncherScreen::SetWindowed(bool windowed) {
   windowed_ = windowed;
   SetScreenWindowMode(window_, windowed, 640, 480);
   frames_.Refresh();
+}
+
+bool LauncherScreen::ScreenModeKey(const SDL_Event& e) {
+  if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) return false;
+  if (e.type == SDL_KEYDOWN && SdlPlatform::IsScreenModeKey(e.key.keysym.sym, e.key.keysym.mod)) {
+    if (!e.key.repeat) SetWindowed(!windowed_);
+    return true;
+  }
+  return e.key.keysym.sym == SDLK_F11;
 }
 
 bool LauncherScreen::Hidden() const {

@@ -30,6 +30,8 @@ class LauncherScreen {
   // changes the window's size (Event).
   void SetWindowed(bool windowed);
   bool windowed() const { return windowed_; }
+  // Alt+Enter and F11 (pressed or released): switch; true when `e` was one of them.
+  bool ScreenModeKey(const SDL_Event& e);
   // True while the window shows nothing (hidden or minimised): nothing to draw.
   bool Hidden() const;
   // A window event: what it showed may need drawing again; with a canvas of the window's

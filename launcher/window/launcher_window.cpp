@@ -230,37 +230,35 @@ class Launcher : public LauncherHost {
     }
   }
 
-  // Alt+Enter and F11: full screen or a window, now and for the games.
-  bool ScreenModeKey(const SDL_Event& e) {
-    if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) return false;
-    if (e.type == SDL_KEYDOWN && SdlPlatform::IsScreenModeKey(e.key.keysym.sym, e.key.keysym.mod)) {
-      if (!e.key.repeat) {
-        screen_.SetWindowed(!screen_.windowed());
-        platform_.SetWindowed(screen_.windowed());
-      }
-      return true;
-    }
-    return e.key.keysym.sym == SDLK_F11;
-  }
-
   // Sleeps until an event comes or something is due: the animation's next frame, the
   // frames Dear ImGui needs after input, the cursor's blink.
   void WaitForWork() {
     if (!queue_.empty()) return;  // events held over for this pass
     uint32_t wait = kIdleWaitMs;
     if (!screen_.Hidden()) {
-      const ImGuiIO& io = ImGui::GetIO();
-      bool held = false;
-      for (bool down : io.MouseDown) held = held || down;
-      for (bool down : io.KeysDown) held = held || down;
-      if (settle_ > 0 || held) wait = kSettleMs;
-      if (io.WantTextInput) wait = std::min(wait, kBlinkMs);
+      if (settle_ > 0 || Held()) wait = kSettleMs;
+      if (ImGui::GetIO().WantTextInput) wait = std::min(wait, kBlinkMs);
       if (anim_.playing()) {
         const int64_t until = anim_.next_due() - static_cast<int64_t>(SDL_GetTicks());
         wait = static_cast<uint32_t>(std::clamp<int64_t>(until, 0, wait));
       }
     }
     if (wait > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
+  }
+
+  // A key or mouse button held down: Dear ImGui repeats and drags from frame to frame.
+  static bool Held() {
+    const ImGuiIO& io = ImGui::GetIO();
+    bool held = false;
+    for (bool down : io.MouseDown) held = held || down;
+    for (bool down : io.KeysDown) held = held || down;
+    return held;
+  }
+
+  // Frames due without an event: a held key or button, the name field's cursor blink.
+  bool FrameDue() const {
+    if (Held()) return true;
+    return ImGui::GetIO().WantTextInput && SDL_GetTicks() - last_ >= kBlinkMs;
   }
 
   // ImGui sees one state of each button per frame: events after a button
@@ -276,7 +274,10 @@ class Launcher : public LauncherHost {
       any = true;
       if (e.type == SDL_QUIT) quit_ = true;
       if (screen_.Event(e)) redraw_ = true;
-      if (ScreenModeKey(e)) continue;
+      if (screen_.ScreenModeKey(e)) {
+        platform_.SetWindowed(screen_.windowed());  // the games follow
+        continue;
+      }
       int cx = 0, cy = 0;
       if (e.type == SDL_MOUSEMOTION) screen_.ToCanvas(e.motion.x, e.motion.y, cx, cy);
       if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
@@ -300,7 +301,7 @@ class Launcher : public LauncherHost {
       PaintBackground();
       redraw_ = true;
     }
-    if (UpdateMenu()) redraw_ = true;
+    if (UpdateMenu() || FrameDue()) redraw_ = true;
     if (!redraw_ && settle_ == 0) return;
     redraw_ = false;
     if (settle_ > 0) --settle_;

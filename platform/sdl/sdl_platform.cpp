@@ -109,6 +109,8 @@ bool SdlPlatform::OpenDisplay(int width, int height, bool vsync) {
   window_ = CreateScreenWindow("Galaputt Demo", windowed_, width, height);
   if (!window_) return false;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+  // Relative motion arrives in window pixels; we scale it ourselves, keeping fractions.
+  SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
   // A graphics processor scales the frame; drawn in software it goes to the window's surface.
   renderer_ = CreateHardwareRenderer(window_, vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
   bool shown = frames_.Open(window_, renderer_, width, height, FrameFormat::kRgb565);

@@ -84,7 +84,8 @@ bool WaitFor(int ms, Pred ok) {
 // Alt+Enter and F11 switch between full screen and a window while the game goes on.
 TEST(StrokeE2E, DesktopKeysSaveScreenshotsAndSwitchTheScreen) {
   namespace fs = std::filesystem;
-  const fs::path pictures = fs::temp_directory_path() / ("galaputt_e2e_shots_" + std::to_string(getpid()));
+  const fs::path pictures =
+      fs::temp_directory_path() / ("galaputt_e2e_shots_" + std::to_string(getpid()));
   fs::remove_all(pictures);
   XServer server(1, "800x600x24");
   ASSERT_TRUE(server.ok()) << "Xvfb did not start on " << server.name();

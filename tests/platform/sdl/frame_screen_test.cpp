@@ -31,7 +31,7 @@ TEST(ChangedPart, SpansTheRowsAndColumnsThatDiffer) {
   EXPECT_EQ(wide.h, 5);
 
   std::vector<uint32_t> c(5 * 4, 7), d = c;
-  d[0] = 8;  // first pixel
+  d[0] = 8;   // first pixel
   d[19] = 8;  // last pixel
   const FrameRect all = ChangedPart(c.data(), d.data(), 5, 4, 4);
   EXPECT_EQ(all.x, 0);

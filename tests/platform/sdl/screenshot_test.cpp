@@ -29,7 +29,9 @@ std::pair<int, int> PngSize(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   std::vector<unsigned char> b(24);
   if (!in.read(reinterpret_cast<char*>(b.data()), 24) || b[1] != 'P' || b[2] != 'N') return {0, 0};
-  const auto be32 = [&b](size_t at) { return b[at] << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3]; };
+  const auto be32 = [&b](size_t at) {
+    return b[at] << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+  };
   return {be32(16), be32(20)};
 }
 
@@ -71,9 +73,11 @@ TEST(ScreenshotPath, DateAndTimeAndANumberWhenTaken) {
   const std::string first = ScreenshotPath(tmp.path().string(), when);
   EXPECT_EQ(first, tmp.Path("galaputt-2026-12-20-100233.png"));
   WriteText(first, "x");
-  EXPECT_EQ(ScreenshotPath(tmp.path().string(), when), tmp.Path("galaputt-2026-12-20-100233-2.png"));
+  EXPECT_EQ(ScreenshotPath(tmp.path().string(), when),
+            tmp.Path("galaputt-2026-12-20-100233-2.png"));
   WriteText(tmp.Path("galaputt-2026-12-20-100233-2.png"), "x");
-  EXPECT_EQ(ScreenshotPath(tmp.path().string(), when), tmp.Path("galaputt-2026-12-20-100233-3.png"));
+  EXPECT_EQ(ScreenshotPath(tmp.path().string(), when),
+            tmp.Path("galaputt-2026-12-20-100233-3.png"));
 }
 
 // The next event; SDL ends one round of polling at its own marker.
