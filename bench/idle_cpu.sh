@@ -56,9 +56,10 @@ hive config 1
 hive config-desktop 0
 
 # utime + stime of a process, in clock ticks.
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null; }
 
-# Per cent of one core used by the game and by the X server over MEASURE seconds.
+# Per mille of one core used by the game and by the X server over MEASURE seconds; the
+# game must still run at the end.
 measure() {
   local g0 x0 g1 x1
   g0=$(ticks "$GPID")
@@ -66,6 +67,11 @@ measure() {
   sleep "$MEASURE"
   g1=$(ticks "$GPID")
   x1=$(ticks "$XPID")
+  if [ -z "$g0" ] || [ -z "$g1" ]; then
+    echo "idle_cpu: the game ended during the measurement:" >&2
+    cat "$WORK/log" >&2
+    exit 1
+  fi
   echo "$(((g1 - g0) * 1000 / (HZ * MEASURE))) $(((x1 - x0) * 1000 / (HZ * MEASURE)))"
 }
 
@@ -99,7 +105,8 @@ run_case() {
 lowest() {
   local best="" bestx=""
   for _ in $(seq "$REPEAT"); do
-    read -r g x < <(run_case "$@")
+    read -r g x < <(run_case "$@") || true
+    [ -n "${g:-}" ] || { echo "failed (see above)"; return; }
     if [ -z "$best" ] || [ "$g" -lt "$best" ]; then best=$g; bestx=$x; fi
   done
   printf '%5d.%d %%   (X server %d.%d %%)' $((best / 10)) $((best % 10)) $((bestx / 10)) $((bestx % 10))
