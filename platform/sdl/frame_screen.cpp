@@ -243,6 +243,38 @@ void FrameScreen::BuildColours(const SDL_Surface* s) {
   }
 }
 
+// Destination columns x0 .. x0 + n - 1 of one row from the source row `in`.
+void FrameScreen::ScaleRowInto(const uint8_t* in, uint8_t* out, int x0, int n) const {
+  const uint32_t* lut = colours_.data();
+  const int* xmap = xmap_.data() + x0;
+  if (identity_ && dst_.w == w_) {  // same format, same size: the row as it is
+    std::memcpy(out, in + static_cast<size_t>(x0) * bytes_, static_cast<size_t>(n) * bytes_);
+  } else if (format_ == FrameFormat::kRgb565) {
+    const auto* src = reinterpret_cast<const uint16_t*>(in);
+    if (sbytes_ == 4) {
+      ScaleRow(src, reinterpret_cast<uint32_t*>(out), xmap, n,
+               [lut](uint16_t v) { return lut[v]; });
+    } else if (identity_) {
+      ScaleRow(src, reinterpret_cast<uint16_t*>(out), xmap, n, [](uint16_t v) { return v; });
+    } else {
+      ScaleRow(src, reinterpret_cast<uint16_t*>(out), xmap, n,
+               [lut](uint16_t v) { return lut[v]; });
+    }
+  } else {
+    const auto* src = reinterpret_cast<const uint32_t*>(in);
+    const auto conv = [lut](uint32_t v) {
+      return lut[v >> 16 & 255] | lut[256 + (v >> 8 & 255)] | lut[512 + (v & 255)];
+    };
+    if (identity_) {
+      ScaleRow(src, reinterpret_cast<uint32_t*>(out), xmap, n, [](uint32_t v) { return v; });
+    } else if (sbytes_ == 4) {
+      ScaleRow(src, reinterpret_cast<uint32_t*>(out), xmap, n, conv);
+    } else {
+      ScaleRow(src, reinterpret_cast<uint16_t*>(out), xmap, n, conv);
+    }
+  }
+}
+
 // Scales the frame's `part` into the surface; the surface rectangle written.
 FrameRect FrameScreen::Scale(const uint8_t* pixels, FrameRect part, SDL_Surface* s) const {
   // The destination columns and rows whose source pixel lies in the part.
@@ -250,7 +282,6 @@ FrameRect FrameScreen::Scale(const uint8_t* pixels, FrameRect part, SDL_Surface*
   const int y0 = CeilDiv(part.y * dst_.h, h_), y1 = CeilDiv((part.y + part.h) * dst_.h, h_);
   if (x1 <= x0 || y1 <= y0) return {};
   const int n = x1 - x0;
-  const uint32_t* lut = colours_.data();
   int last = -1;
   const uint8_t* lastrow = nullptr;
   for (int y = y0; y < y1; ++y) {
@@ -261,34 +292,7 @@ FrameRect FrameScreen::Scale(const uint8_t* pixels, FrameRect part, SDL_Surface*
       std::memcpy(out, lastrow, static_cast<size_t>(n) * sbytes_);
       continue;
     }
-    const uint8_t* in = pixels + static_cast<size_t>(sy) * w_ * bytes_;
-    const int* xmap = xmap_.data() + x0;
-    if (identity_ && dst_.w == w_) {  // same format, same size: the row as it is
-      std::memcpy(out, in + static_cast<size_t>(x0) * bytes_, static_cast<size_t>(n) * bytes_);
-    } else if (format_ == FrameFormat::kRgb565) {
-      const auto* src = reinterpret_cast<const uint16_t*>(in);
-      if (sbytes_ == 4) {
-        ScaleRow(src, reinterpret_cast<uint32_t*>(out), xmap, n,
-                 [lut](uint16_t v) { return lut[v]; });
-      } else if (identity_) {
-        ScaleRow(src, reinterpret_cast<uint16_t*>(out), xmap, n, [](uint16_t v) { return v; });
-      } else {
-        ScaleRow(src, reinterpret_cast<uint16_t*>(out), xmap, n,
-                 [lut](uint16_t v) { return lut[v]; });
-      }
-    } else {
-      const auto* src = reinterpret_cast<const uint32_t*>(in);
-      const auto conv = [lut](uint32_t v) {
-        return lut[v >> 16 & 255] | lut[256 + (v >> 8 & 255)] | lut[512 + (v & 255)];
-      };
-      if (identity_) {
-        ScaleRow(src, reinterpret_cast<uint32_t*>(out), xmap, n, [](uint32_t v) { return v; });
-      } else if (sbytes_ == 4) {
-        ScaleRow(src, reinterpret_cast<uint32_t*>(out), xmap, n, conv);
-      } else {
-        ScaleRow(src, reinterpret_cast<uint16_t*>(out), xmap, n, conv);
-      }
-    }
+    ScaleRowInto(pixels + static_cast<size_t>(sy) * w_ * bytes_, out, x0, n);
     last = sy;
     lastrow = out;
   }

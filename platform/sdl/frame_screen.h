@@ -88,6 +88,7 @@ class FrameScreen {
   bool FitSurface(SDL_Surface* s);
   void BuildColours(const SDL_Surface* s);
   FrameRect Scale(const uint8_t* pixels, FrameRect part, SDL_Surface* s) const;
+  void ScaleRowInto(const uint8_t* in, uint8_t* out, int x0, int n) const;
 
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
