@@ -55,8 +55,10 @@ fuzz: setup
 soak: build
 	$(BUILD)/game/galaputt-lab soak --holes $(SOAK_HOLES) --seed $(SOAK_SEED) --out $(BUILD)/soak
 
+# The drawing benchmarks, then the processor time of the idle launcher and game under Xvfb.
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
+	@echo "== bench/idle_cpu.sh"; bench/idle_cpu.sh $(BUILD)/game
 
 # The program folder to PREFIX/lib/galaputt/, the commands to PREFIX/bin/, the
 # desktop entry, icons and manual pages to PREFIX/share/.

@@ -107,6 +107,10 @@ void Handle(const InputEvent& ev) {
     case InputEvent::Type::Quit:
       CloseGameWindow();
       break;
+    case InputEvent::Type::ScreenshotSaved:
+    case InputEvent::Type::ScreenshotFailed:
+      OnScreenshot(ev.type == InputEvent::Type::ScreenshotSaved);
+      break;
     case InputEvent::Type::None:
       break;
   }
@@ -166,7 +170,9 @@ bool PumpGameWindow(Platform& platform) {
   GameWindow& w = gamewin();
   const uint32_t now = platform.Ticks();
   if (w.timer.Due(now)) {
-    TickGameWindow();
+    // Nothing to see: the frame runs without drawing (the game goes on exactly the same);
+    // a display that cannot draw still skips the frame, as the drawn tick does.
+    TickGameWindow(platform.DisplayVisible() || !w.display.CanDraw());
   } else {
     platform.Wait(w.timer.enabled ? w.timer.Wait(now) : kIdleWait);
   }

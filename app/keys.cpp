@@ -33,7 +33,6 @@ void UpdateBackgroundLoop() {
   }
 }
 
-
 // F5: 60 -> 15 -> 30 -> 60 frames per second.
 void CycleFrameLimit() {
   FrameTimer& t = gamewin().timer;
@@ -50,7 +49,6 @@ void CycleFrameLimit() {
     RestartMessage("FRAME LIMITING 60 FPS");
   }
 }
-
 
 void ToggleBackgroundSound() {
   GameState& g = gs();
@@ -162,6 +160,10 @@ void OnKeyDown(int key) {
     return;
   }
   PlayKey(key);
+}
+
+void OnScreenshot(bool saved) {
+  RestartMessage(saved ? "SCREENSHOT SAVED" : "SCREENSHOT NOT SAVED");
 }
 
 void OnKeyUp(int key) {

@@ -250,6 +250,10 @@ bool ParseEventLine(const std::string& line, int& px, int& py, ReplayEvent& out)
     ev.type = T::Quit;
   } else if (word == "leave" || word == "enter") {
     ev.type = word == "leave" ? T::PointerLeave : T::PointerEnter;
+  } else if (word == "screenshot") {
+    std::string result;
+    if (!(in >> result) || (result != "saved" && result != "failed")) return false;
+    ev.type = result == "saved" ? T::ScreenshotSaved : T::ScreenshotFailed;
   } else {
     return false;
   }
@@ -289,6 +293,12 @@ std::string FormatEvent(const ReplayEvent& e) {
       break;
     case T::PointerEnter:
       o << "enter";
+      break;
+    case T::ScreenshotSaved:
+      o << "screenshot saved";
+      break;
+    case T::ScreenshotFailed:
+      o << "screenshot failed";
       break;
     case T::None:
       return "";

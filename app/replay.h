@@ -14,7 +14,7 @@
 //
 // Events use the words of the lab's render scripts: move X Y, down/up left|right
 // [X Y], dblclick [X Y], key CODE, keyup CODE, leave / enter (the pointer left or
-// entered the window), quit.
+// entered the window), screenshot saved / screenshot failed (F12's picture), quit.
 
 #include <cstdint>
 #include <cstdio>

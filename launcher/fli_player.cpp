@@ -67,7 +67,11 @@ void FliPlayer::Tick(int64_t now_ms) {
   if (!playing()) return;
   if (!waiting_) DecodeAhead();
   if (!waiting_ || now_ms < due_) return;
-  due_ += FrameDelay();
+  // A tick a whole frame delay late or more (the player was not ticked: a modal window, a
+  // transition, a busy machine) starts the steps afresh, so what fell due meanwhile is not
+  // made up in a burst; a tick late by less is made up by the next steps.
+  const int64_t delay = FrameDelay();
+  due_ = now_ms - due_ >= delay ? now_ms + delay : due_ + delay;
   Show();
   DecodeAhead();
 }
@@ -107,10 +111,10 @@ void FliPlayer::Paint(Picture& area) const {
 }
 
 void PlayTransition(FliPlayer& player, const std::string& transition_file,
-                    const std::string& loop_file, int64_t now_ms, const FliPaint& paint) {
+                    const std::string& loop_file, const FliClock& clock, const FliPaint& paint) {
   player.Stop();
   player.SetFileName(transition_file);
-  if (player.Start(now_ms)) {
+  if (player.Start(clock())) {
     for (int n = 1; n <= kTransitionFrames; ++n) {
       if (player.GoToFrame(n)) paint(player);
     }
@@ -120,7 +124,7 @@ void PlayTransition(FliPlayer& player, const std::string& transition_file,
   }
   if (player.ShowFrame(1)) paint(player);
   player.SetFileName(loop_file);
-  player.Start(now_ms);
+  player.Start(clock());  // the loop's own pace starts when the transition is over
 }
 
 }  // namespace gp

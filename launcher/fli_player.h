@@ -52,7 +52,8 @@ class FliPlayer {
   bool ShowFrame(int n);
 
   // One timer tick: when the frame decoded ahead is due, show it, move the due time on by
-  // one frame delay (fixed steps, so late ticks are made up) and decode the next frame.
+  // one frame delay (fixed steps, so a tick late by less than a frame is made up; later
+  // than that, the steps start again from now) and decode the next frame.
   void Tick(int64_t now_ms);
   int64_t next_due() const { return due_; }  // milliseconds
 
@@ -90,11 +91,14 @@ class FliPlayer {
 
 // Paints the player's area; called for each frame the transition shows.
 using FliPaint = std::function<void(const FliPlayer&)>;
+// The clock, milliseconds.
+using FliClock = std::function<int64_t()>;
 
 // The panel-change transition: stops the player, shows frames 1..30 of transition_file as
 // fast as they decode (fewer when the file has fewer), then its frame 1 once more, then
-// starts loop_file at now_ms. Each shown frame, and a missing file, is handed to paint.
+// starts loop_file at the clock's time then. Each shown frame, and a missing file, is
+// handed to paint.
 void PlayTransition(FliPlayer& player, const std::string& transition_file,
-                    const std::string& loop_file, int64_t now_ms, const FliPaint& paint);
+                    const std::string& loop_file, const FliClock& clock, const FliPaint& paint);
 
 }  // namespace gp

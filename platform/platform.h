@@ -15,6 +15,8 @@ enum class MouseButton { Left, Right, Middle };
 struct InputEvent {
   // PointerLeave / PointerEnter: the real pointer left or re-entered the window
   // (a window on the desktop only; a full-screen pointer never leaves).
+  // ScreenshotSaved / ScreenshotFailed: the platform was asked to save the screen
+  // as a picture (F12) and did, or could not.
   enum class Type {
     None,
     Quit,
@@ -25,7 +27,9 @@ struct InputEvent {
     ButtonUp,
     DoubleClick,
     PointerLeave,
-    PointerEnter
+    PointerEnter,
+    ScreenshotSaved,
+    ScreenshotFailed
   };
   Type type = Type::None;
   int key = 0;  // KeyDown / KeyUp: a game key code (0 for keys the game does not know)
@@ -58,6 +62,9 @@ class Platform {
   virtual bool DisplayReady() = 0;
   // Shows a frame of the open display's size; another size is ignored.
   virtual void Present(const uint16_t* pixels, int width, int height) = 0;
+  // False while nothing of the display can be seen (its window hidden or minimised):
+  // frames need not be drawn then.
+  virtual bool DisplayVisible() { return true; }
   // A buffer of the open display's size (width x height pixels, rows without
   // padding) that the display may draw straight into, so that presenting it
   // copies nothing; nullptr when the platform has none. It keeps its pixels

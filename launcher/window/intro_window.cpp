@@ -15,8 +15,10 @@ namespace gp {
 
 namespace {
 
-// Milliseconds between passes of the modal loops.
+// Longest wait for an event between passes of the modal loops, milliseconds: the
+// intro's movie frames and its wait are checked at least this often.
 constexpr uint32_t kIntroPassMs = 5;
+constexpr uint32_t kExitPassMs = 500;
 
 // The intro window's movie player and pointer, on the launcher's screen.
 class IntroWindow : public IntroHost {
@@ -65,16 +67,19 @@ class IntroWindow : public IntroHost {
   }
   void ReportError(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
 
-  // Decodes the frames due by now; true when the movie has ended.
-  bool Advance(uint32_t now) {
+  // Decodes the frames due by now; true when the movie has ended. `fresh` is set when
+  // a new frame is ready to be drawn.
+  bool Advance(uint32_t now, bool& fresh) {
     if (!playing_ || !movie_) return false;
     const int due = DueFrame(movie_->FrameRate(), started_, now);
     while (decoded_ <= due) {
       if (!movie_->NextFrame(frame_)) {
         playing_ = false;
+        fresh = true;  // the screen goes black
         return true;
       }
       ++decoded_;
+      fresh = true;
       LauncherScreen::Upload(screen_.renderer(), texture_, frame_.data(), movie_->Width(),
                              movie_->Height());
     }
@@ -117,23 +122,32 @@ void DrawAtOwnSize(SDL_Renderer* renderer, SDL_Texture* texture, const ScreenRec
   SDL_RenderCopy(renderer, texture, &src, &dst);
 }
 
-void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder) {
+void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder,
+               const std::function<void(uint32_t)>& underneath) {
   IntroWindow window(screen, mixer);
   Intro intro(window, folder);
   intro.Show(screen.width(), screen.height());
   intro.Activate(SDL_GetTicks());
+  bool redraw = true;
   while (!intro.Closed()) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
+      if (screen.Event(e)) redraw = true;
+      if (screen.ScreenModeKey(e)) continue;
       if (e.type == SDL_KEYDOWN || e.type == SDL_QUIT) intro.Key();
       if (e.type == SDL_MOUSEBUTTONDOWN) intro.Button();
       if (e.type == SDL_MOUSEMOTION) intro.MouseMove();
     }
     const uint32_t now = SDL_GetTicks();
     intro.Tick(now);
-    if (window.Advance(now) && intro.Notify()) intro.CompletionReport();
-    if (!intro.Closed()) window.Draw(intro.Player());
-    SDL_Delay(kIntroPassMs);
+    underneath(now);
+    if (window.Advance(now, redraw) && intro.Notify()) intro.CompletionReport();
+    // A frame is drawn only when the movie has a new one or the window lost its own.
+    if (!intro.Closed() && redraw && !screen.Hidden()) {
+      window.Draw(intro.Player());
+      redraw = false;
+    }
+    SDL_WaitEventTimeout(nullptr, kIntroPassMs);
   }
   window.StopMovie();
   window.Release();
@@ -155,16 +169,24 @@ void ShowExitPicture(LauncherScreen& screen, const std::string& folder) {
   exit.Show(screen.width(), screen.height());
   SDL_ShowCursor(SDL_DISABLE);
   SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEBUTTONUP);  // the click on "Exit" is not the answer
+  bool redraw = true;
   while (!exit.Closed()) {
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
+      if (screen.Event(e)) redraw = true;
+      if (screen.ScreenModeKey(e)) continue;
       if (e.type == SDL_KEYDOWN || e.type == SDL_QUIT) exit.Key();
       if (e.type == SDL_MOUSEBUTTONDOWN) exit.Button();
     }
-    screen.Begin();
-    DrawAtOwnSize(screen.renderer(), texture, exit.PictureRect(picture.width, picture.height));
-    screen.End();
-    SDL_Delay(10);
+    if (exit.Closed()) break;
+    // The picture does not change: drawn again only when the window lost it.
+    if (redraw && !screen.Hidden()) {
+      screen.Begin();
+      DrawAtOwnSize(screen.renderer(), texture, exit.PictureRect(picture.width, picture.height));
+      screen.End();
+      redraw = false;
+    }
+    SDL_WaitEventTimeout(nullptr, kExitPassMs);
   }
   SDL_ShowCursor(SDL_ENABLE);
   if (texture) SDL_DestroyTexture(texture);

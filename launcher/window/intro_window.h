@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "launcher/intro.h"
@@ -13,10 +15,13 @@ namespace gp {
 
 // Plays "zorbel.avi" then "intro.avi" from `folder` until both end or the
 // player skips them; their sound goes through `mixer` (started by the caller).
-void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder);
+// `underneath` runs on every pass with the clock (milliseconds): what plays
+// under the intro window. Alt+Enter and F11 switch the screen, skipping nothing.
+void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder,
+               const std::function<void(uint32_t)>& underneath);
 
 // The exit picture ("extro.bmp") at its own size from the top left, the rest
-// black, until any key or mouse button.
+// black, until any key (but Alt+Enter and F11) or mouse button.
 void ShowExitPicture(LauncherScreen& screen, const std::string& folder);
 
 // One frame of a movie or the exit picture: the renderer's target black and

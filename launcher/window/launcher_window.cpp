@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <exception>
@@ -27,15 +28,23 @@ namespace gp {
 
 namespace {
 
-// Milliseconds between passes of the launcher's loop (the animation's timer is 3).
-constexpr uint32_t kMenuPassMs = 3;
+// The launcher waits for events between passes, no longer than the animation's next frame
+// and at most kIdleWaitMs. After input Dear ImGui needs a few more frames to settle (hover,
+// popups), and frames while a key or button is held (its own repeats): kSettleFrames more,
+// kSettleMs apart. The name field's cursor blinks: kBlinkMs apart while it has the focus.
+constexpr uint32_t kIdleWaitMs = 1000;
+constexpr uint32_t kSettleMs = 16;
+constexpr int kSettleFrames = 3;
+constexpr uint32_t kBlinkMs = 100;
 // Launcher sounds 1 and 2 play 7 dB below their stored level.
 constexpr int kClickAttenuation = -700;
 
 class Launcher : public LauncherHost {
  public:
   Launcher(const ProgramOptions& o, SdlPlatform& platform)
-      : options_(o), platform_(platform), folder_(platform.BaseDir()),
+      : options_(o),
+        platform_(platform),
+        folder_(platform.BaseDir()),
         model_(folder_, store_, *this) {}
   ~Launcher() override {
     mixer_.StopSound();
@@ -78,13 +87,15 @@ class Launcher : public LauncherHost {
     if (WaveItem* item = song_.Item(position)) mixer_.Stop(*item);
   }
   void PanelTransition() override {
-    PlayTransition(anim_, folder_ + "interface.flc", folder_ + "interface_loop.flc",
-                   SDL_GetTicks(), [this](const FliPlayer&) {
-                     PaintBackground();
-                     screen_.Begin();
-                     DrawBackground();
-                     screen_.End();
-                   });
+    PlayTransition(
+        anim_, folder_ + "interface.flc", folder_ + "interface_loop.flc",
+        [] { return static_cast<int64_t>(SDL_GetTicks()); },
+        [this](const FliPlayer&) {
+          PaintBackground();
+          screen_.Begin();
+          DrawBackground();
+          screen_.End();
+        });
   }
 
  private:
@@ -114,6 +125,7 @@ class Launcher : public LauncherHost {
   // Each showing of the launcher: the screen, the loop animation, the intro
   // once per run, the sound device, the main menu.
   bool Showing(bool first) {
+    screen_.SetWindowed(platform_.windowed());  // as the game left it
     screen_.Show();
     if (!screen_.MakeCanvas(model_.controls().forceinterface)) return false;
     SDL_ShowCursor(SDL_ENABLE);
@@ -122,11 +134,14 @@ class Launcher : public LauncherHost {
     if (!introshown_) {
       if (!model_.controls().skipintro) {
         StartSound();  // the movies' own sound
-        PlayIntro(screen_, mixer_, folder_);
+        // The loop plays underneath at its own pace, unseen.
+        PlayIntro(screen_, mixer_, folder_, [this](uint32_t now) { anim_.Tick(now); });
+        platform_.SetWindowed(screen_.windowed());
         mixer_.StopSound();
       }
       introshown_ = true;
     }
+    redraw_ = true;
     StartSound();
     menu_.image().Reset();
     if (first) {
@@ -158,25 +173,32 @@ class Launcher : public LauncherHost {
     return Showing(false);
   }
 
+  // The frame on show at its own size (a picture of the frame's size takes it whole
+  // whatever the placement); DrawBackground places it on the canvas.
   void PaintBackground() {
-    if (bg_.width != screen_.width() || bg_.height != screen_.height()) {
-      bg_.width = screen_.width();
-      bg_.height = screen_.height();
-    }
+    const FlicImage& frame = anim_.shown();
+    bg_.width = anim_.shown_frame() > 0 ? frame.width : 0;
+    bg_.height = anim_.shown_frame() > 0 ? frame.height : 0;
     bg_.pixels.assign(static_cast<size_t>(bg_.width) * bg_.height, 0);
     anim_.Paint(bg_);
     LauncherScreen::Upload(screen_.renderer(), bgtex_, bg_.pixels.data(), bg_.width, bg_.height);
   }
 
   void DrawBackground() {
-    if (bgtex_) SDL_RenderCopy(screen_.renderer(), bgtex_, nullptr, nullptr);
+    if (!bgtex_ || bg_.width == 0) return;
+    const FlicPlacement at = PlaceFlic(anim_.position, anim_.Stretch, screen_.width(),
+                                       screen_.height(), bg_.width, bg_.height);
+    const SDL_Rect dst{at.x, at.y, at.width, at.height};
+    SDL_RenderCopy(screen_.renderer(), bgtex_, nullptr, &dst);
   }
 
-  void UpdateMenu() {
-    if (menu_.image().TakeDirty().empty() && menutex_) return;
+  // True when the menu's picture changed.
+  bool UpdateMenu() {
+    if (menu_.image().TakeDirty().empty() && menutex_) return false;
     const Picture shown = menu_.image().Shown();
     LauncherScreen::Upload(screen_.renderer(), menutex_, shown.pixels.data(), shown.width,
                            shown.height);
+    return true;
   }
 
   // The hot-spot image's place on the canvas.
@@ -205,16 +227,55 @@ class Launcher : public LauncherHost {
     }
   }
 
+  // Sleeps until an event comes or something is due: the animation's next frame, the
+  // frames Dear ImGui needs after input, the cursor's blink.
+  void WaitForWork() {
+    // Events held over for this pass, by the loop or by Dear ImGui's side.
+    if (!queue_.empty() || imgui_->Pending()) return;
+    uint32_t wait = kIdleWaitMs;
+    if (!screen_.Hidden()) {
+      if (settle_ > 0 || Held()) wait = kSettleMs;
+      if (ImGui::GetIO().WantTextInput) wait = std::min(wait, kBlinkMs);
+      if (anim_.playing()) {
+        const int64_t until = anim_.next_due() - static_cast<int64_t>(SDL_GetTicks());
+        wait = static_cast<uint32_t>(std::clamp<int64_t>(until, 0, wait));
+      }
+    }
+    if (wait > 0) SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
+  }
+
+  // A key or mouse button held down: Dear ImGui repeats and drags from frame to frame.
+  static bool Held() {
+    const ImGuiIO& io = ImGui::GetIO();
+    bool held = false;
+    for (bool down : io.MouseDown) held = held || down;
+    for (bool down : io.KeysDown) held = held || down;
+    return held;
+  }
+
+  // Frames due without an event: a held key or button, the name field's cursor blink.
+  bool FrameDue() const {
+    if (Held()) return true;
+    return ImGui::GetIO().WantTextInput && SDL_GetTicks() - last_ >= kBlinkMs;
+  }
+
   // ImGui sees one state of each button per frame: events after a button
   // change wait for the next pass, so that a quick click is a press and then
-  // a release.
-  void Events() {
+  // a release. True when an event came.
+  bool Events() {
     SDL_Event polled;
     while (SDL_PollEvent(&polled)) queue_.push_back(polled);
+    bool any = false;
     while (!queue_.empty()) {
       const SDL_Event e = queue_.front();
       queue_.pop_front();
+      any = true;
       if (e.type == SDL_QUIT) quit_ = true;
+      if (screen_.Event(e)) redraw_ = true;
+      if (screen_.ScreenModeKey(e)) {
+        platform_.SetWindowed(screen_.windowed());  // the games follow
+        continue;
+      }
       int cx = 0, cy = 0;
       if (e.type == SDL_MOUSEMOTION) screen_.ToCanvas(e.motion.x, e.motion.y, cx, cy);
       if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
@@ -224,13 +285,28 @@ class Launcher : public LauncherHost {
       MenuMouse(e, cx, cy);
       if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) break;
     }
+    return any;
   }
 
+  // One pass: waits, takes the events, and draws only when something changed or is due.
+  // A hidden or minimised window draws nothing.
   void Pass() {
-    Events();
+    WaitForWork();
+    if (Events()) settle_ = kSettleFrames;
+    if (screen_.Hidden()) return;
     anim_.Tick(SDL_GetTicks());
-    if (anim_.TakeShownChanged() || !bgtex_) PaintBackground();
-    UpdateMenu();
+    if (anim_.TakeShownChanged()) {
+      PaintBackground();
+      redraw_ = true;
+    }
+    if (UpdateMenu() || FrameDue() || imgui_->Pending()) redraw_ = true;
+    if (!redraw_ && settle_ == 0) return;
+    redraw_ = false;
+    if (settle_ > 0) --settle_;
+    Draw();
+  }
+
+  void Draw() {
     const uint32_t now = SDL_GetTicks();
     imgui_->NewFrame(screen_.width(), screen_.height(), (now - last_) / 1000.0f);
     last_ = now;
@@ -246,6 +322,7 @@ class Launcher : public LauncherHost {
     if (!actions.empty()) {
       ImGui::EndFrame();  // the panel may change: show it as it will be
       for (const LauncherAction& act : actions) act();
+      redraw_ = true;
     } else {
       screen_.Begin();
       DrawBackground();
@@ -253,7 +330,6 @@ class Launcher : public LauncherHost {
       screen_.End();
     }
     TextInput();
-    SDL_Delay(kMenuPassMs);
   }
 
   // The part of the menu picture the control shows, in picture pixels.
@@ -288,6 +364,8 @@ class Launcher : public LauncherHost {
   bool introshown_ = false;
   bool recorded_ = false;
   bool quit_ = false;
+  bool redraw_ = true;           // the canvas must be drawn again
+  int settle_ = 0;               // frames still to draw after input
   std::deque<SDL_Event> queue_;  // events for the next passes
 };
 

@@ -30,6 +30,9 @@ class HeadlessPlatform : public Platform {
   void SetDirectDrawing(bool on) { direct_ = on; }
   // Simulates surfaces that are lost and cannot be restored.
   void SetDisplayLost(bool lost) { lost_ = lost; }
+  // Simulates a window that is hidden or minimised.
+  void SetDisplayHidden(bool hidden) { hidden_ = hidden; }
+  bool DisplayVisible() override { return !hidden_; }
 
   bool OpenAudio(AudioSource* source) override;
   void CloseAudio() override;
@@ -67,6 +70,7 @@ class HeadlessPlatform : public Platform {
   uint32_t now_ = 0;
   bool display_open_ = false;
   bool lost_ = false;
+  bool hidden_ = false;
   AudioSource* audio_ = nullptr;
   bool audio_fails_ = false;
   std::vector<int16_t> recorded_;

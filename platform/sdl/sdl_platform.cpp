@@ -1,11 +1,14 @@
 #include "platform/sdl/sdl_platform.h"
 
-#include "platform/sdl/sdl_window.h"
-
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
+#include <vector>
+
+#include "platform/sdl/screenshot.h"
+#include "platform/sdl/sdl_window.h"
 
 namespace gp {
 
@@ -90,11 +93,9 @@ int SdlPlatform::KeyCode(int sdl_keycode) {
   return 0;
 }
 
-bool SdlPlatform::MakeTexture() {
-  if (texture_) SDL_DestroyTexture(texture_);
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                               width_, height_);
-  return texture_ != nullptr;
+bool SdlPlatform::IsScreenModeKey(int sdl_keycode, int modifiers) {
+  return sdl_keycode == SDLK_F11 ||
+         ((sdl_keycode == SDLK_RETURN || sdl_keycode == SDLK_KP_ENTER) && (modifiers & KMOD_ALT));
 }
 
 bool SdlPlatform::OpenDisplay(int width, int height, bool vsync) {
@@ -110,10 +111,14 @@ bool SdlPlatform::OpenDisplay(int width, int height, bool vsync) {
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
   // Relative motion arrives in window pixels; we scale it ourselves, keeping fractions.
   SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
-  const Uint32 vs = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | vs);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  if (!renderer_ || SDL_RenderSetLogicalSize(renderer_, width, height) != 0 || !MakeTexture()) {
+  // A graphics processor scales the frame; drawn in software it goes to the window's surface.
+  renderer_ = CreateHardwareRenderer(window_, vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
+  bool shown = frames_.Open(window_, renderer_, width, height, FrameFormat::kRgb565);
+  if (!shown && !renderer_) {  // a surface of another depth: SDL's own software renderer
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    shown = renderer_ && frames_.Open(window_, renderer_, width, height, FrameFormat::kRgb565);
+  }
+  if (!shown) {
     CloseDisplay();
     return false;
   }
@@ -122,39 +127,90 @@ bool SdlPlatform::OpenDisplay(int width, int height, bool vsync) {
   relative_ = !windowed_ && SDL_SetRelativeMouseMode(SDL_TRUE) == 0;
   pointer_x_ = width / 2;
   pointer_y_ = height / 2;
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  SDL_RenderPresent(renderer_);
+  const std::vector<uint16_t> black(static_cast<size_t>(width) * height, 0);
+  frames_.Present(black.data());
   return true;
 }
 
 void SdlPlatform::CloseDisplay() {
   if (relative_) SDL_SetRelativeMouseMode(SDL_FALSE);
   relative_ = false;
-  if (texture_) SDL_DestroyTexture(texture_);
+  frames_.Close();
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) {
     SDL_ShowCursor(SDL_ENABLE);
     SDL_DestroyWindow(window_);
   }
-  texture_ = nullptr;
   renderer_ = nullptr;
   window_ = nullptr;
 }
 
 bool SdlPlatform::DisplayReady() {
-  // A renderer that lost its textures (device reset) gets a new one.
-  if (renderer_ && !texture_) MakeTexture();
-  return texture_ != nullptr;
+  return window_ != nullptr && frames_.Ready();
 }
 
 void SdlPlatform::Present(const uint16_t* pixels, int width, int height) {
   if (!DisplayReady() || width != width_ || height != height_) return;
-  SDL_UpdateTexture(texture_, nullptr, pixels, width * static_cast<int>(sizeof(uint16_t)));
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);  // black borders
-  SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-  SDL_RenderPresent(renderer_);
+  frames_.Present(pixels);  // only what changed, and nothing while hidden
+}
+
+bool SdlPlatform::DisplayVisible() {
+  return window_ && (SDL_GetWindowFlags(window_) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0;
+}
+
+void SdlPlatform::SetWindowed(bool windowed) {
+  if (windowed == windowed_) return;
+  windowed_ = windowed;
+  if (!window_) return;
+  SetScreenWindowMode(window_, windowed_, width_, height_);
+  frames_.Refresh();
+  if (windowed_) {
+    if (relative_) SDL_SetRelativeMouseMode(SDL_FALSE);
+    relative_ = false;
+    WarpPointer(pointer_x_, pointer_y_);  // the real pointer where the game's is
+  } else {
+    relative_ = SDL_SetRelativeMouseMode(SDL_TRUE) == 0;
+    // In full screen the pointer never leaves, so it is back in.
+    InputEvent ev;
+    ev.type = InputEvent::Type::PointerEnter;
+    ev.x = pointer_x_;
+    ev.y = pointer_y_;
+    pending_.push_back(ev);
+  }
+}
+
+void SdlPlatform::Screenshot() {
+  InputEvent ev;
+  std::string error;
+  const std::string path =
+      SaveScreenshot(static_cast<const uint16_t*>(frames_.Shown()), frames_.width(),
+                     frames_.height(), std::time(nullptr), error);
+  if (path.empty()) {
+    std::fprintf(stderr, "galaputt: screenshot not saved: %s\n", error.c_str());
+    ev.type = InputEvent::Type::ScreenshotFailed;
+  } else {
+    std::printf("galaputt: screenshot saved as %s\n", path.c_str());
+    std::fflush(stdout);
+    ev.type = InputEvent::Type::ScreenshotSaved;
+  }
+  ev.x = pointer_x_;
+  ev.y = pointer_y_;
+  pending_.push_back(ev);
+}
+
+bool SdlPlatform::OwnKey(const SDL_Event& e) {
+  if (e.type != SDL_KEYDOWN && e.type != SDL_KEYUP) return false;
+  const SDL_Keycode k = e.key.keysym.sym;
+  const bool down = e.type == SDL_KEYDOWN && !e.key.repeat;
+  if (IsScreenModeKey(k, e.key.keysym.mod) && e.type == SDL_KEYDOWN) {
+    if (down) SetWindowed(!windowed_);
+    return true;
+  }
+  if (k == SDLK_F11 || k == SDLK_F12) {
+    if (down && k == SDLK_F12 && window_) Screenshot();
+    return true;
+  }
+  return false;
 }
 
 bool SdlPlatform::OpenAudio(AudioSource* source) {
@@ -201,18 +257,18 @@ void SdlPlatform::MovePointer(int x, int y) {
 void SdlPlatform::WarpPointer(int x, int y) {
   MovePointer(x, y);
   if (window_ && !relative_) {
-    // Put the real pointer there too: logical to window coordinates.
-    int ww = 0, wh = 0;
-    SDL_GetWindowSize(window_, &ww, &wh);
-    const float scale = std::min(static_cast<float>(ww) / width_, static_cast<float>(wh) / height_);
-    const float ox = (ww - width_ * scale) / 2, oy = (wh - height_ * scale) / 2;
-    SDL_WarpMouseInWindow(window_, static_cast<int>(ox + pointer_x_ * scale),
-                          static_cast<int>(oy + pointer_y_ * scale));
+    // Put the real pointer there too.
+    int wx = 0, wy = 0;
+    frames_.ToWindow(pointer_x_, pointer_y_, wx, wy);
+    SDL_WarpMouseInWindow(window_, wx, wy);
   }
 }
 
 void SdlPlatform::Translate(const SDL_Event& e) {
+  frames_.OnEvent(e);
+  if (OwnKey(e)) return;
   InputEvent ev;
+  int fx = 0, fy = 0;
   switch (e.type) {
     case SDL_QUIT:
       ev.type = InputEvent::Type::Quit;
@@ -224,22 +280,27 @@ void SdlPlatform::Translate(const SDL_Event& e) {
       break;
     case SDL_MOUSEMOTION:
       if (relative_) {
-        float sx = 1, sy = 1;
-        SDL_RenderGetScale(renderer_, &sx, &sy);
-        frac_x_ += e.motion.xrel / (sx > 0 ? sx : 1);
-        frac_y_ += e.motion.yrel / (sy > 0 ? sy : 1);
+        // Window pixels per logical pixel.
+        const FrameRect at = frames_.Placed();
+        const float scale = at.w > 0 ? static_cast<float>(at.w) / width_ : 1;
+        frac_x_ += e.motion.xrel / scale;
+        frac_y_ += e.motion.yrel / scale;
         const int dx = static_cast<int>(frac_x_), dy = static_cast<int>(frac_y_);
         frac_x_ -= dx;
         frac_y_ -= dy;
         MovePointer(pointer_x_ + dx, pointer_y_ + dy);
       } else {
-        MovePointer(e.motion.x, e.motion.y);  // already in logical pixels
+        frames_.ToFrame(e.motion.x, e.motion.y, fx, fy);
+        MovePointer(fx, fy);
       }
       ev.type = InputEvent::Type::MouseMove;
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-      if (!relative_) MovePointer(e.button.x, e.button.y);
+      if (!relative_) {
+        frames_.ToFrame(e.button.x, e.button.y, fx, fy);
+        MovePointer(fx, fy);
+      }
       ev.type =
           e.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::ButtonDown : InputEvent::Type::ButtonUp;
       ev.button = ButtonOf(e.button.button);
@@ -253,11 +314,6 @@ void SdlPlatform::Translate(const SDL_Event& e) {
       ev.type = e.window.event == SDL_WINDOWEVENT_LEAVE ? InputEvent::Type::PointerLeave
                                                         : InputEvent::Type::PointerEnter;
       break;
-    case SDL_RENDER_TARGETS_RESET:
-    case SDL_RENDER_DEVICE_RESET:
-      if (texture_) SDL_DestroyTexture(texture_);
-      texture_ = nullptr;  // made again by DisplayReady
-      return;
     default:
       return;
   }

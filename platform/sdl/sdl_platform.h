@@ -2,12 +2,15 @@
 // The SDL platform: a borderless desktop-full-screen window (or a normal
 // window), the RGB565 back buffer scaled with its aspect kept and black
 // borders, the game's key codes, a virtual pointer, the audio device, the clock.
+// Alt+Enter and F11 switch between full screen and a window; F12 saves the
+// screen as a PNG and tells the game with a screenshot event.
 
 #include <cstdint>
 #include <deque>
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/sdl/frame_screen.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -31,6 +34,7 @@ class SdlPlatform : public Platform {
   void CloseDisplay() override;
   bool DisplayReady() override;
   void Present(const uint16_t* pixels, int width, int height) override;
+  bool DisplayVisible() override;
 
   bool OpenAudio(AudioSource* source) override;
   void CloseAudio() override;
@@ -45,22 +49,31 @@ class SdlPlatform : public Platform {
 
   // The game window while the display is open (nullptr otherwise).
   SDL_Window* window() const { return window_; }
+  // Full screen or a window: for the display open now and the next ones.
+  bool windowed() const { return windowed_; }
+  void SetWindowed(bool windowed);
+  // True when the frames go to the window's own surface rather than through a renderer.
+  bool DrawsToSurface() const { return frames_.surface(); }
   int pointerx() const { return pointer_x_; }
   int pointery() const { return pointer_y_; }
 
   // The game key code of an SDL key (0 for keys the game does not know).
   static int KeyCode(int sdl_keycode);
+  // Alt+Enter or F11: the desktop's keys for full screen or a window.
+  static bool IsScreenModeKey(int sdl_keycode, int modifiers);
 
  private:
   void Translate(const SDL_Event& e);
+  // Keys the platform answers itself: true when `e` was one of them.
+  bool OwnKey(const SDL_Event& e);
+  void Screenshot();
   void MovePointer(int x, int y);
-  bool MakeTexture();
 
   bool windowed_;
   bool video_ = false;  // video subsystem initialised
   SDL_Window* window_ = nullptr;
-  SDL_Renderer* renderer_ = nullptr;
-  SDL_Texture* texture_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;  // nullptr: frames go to the window's surface
+  FrameScreen frames_;
   int width_ = 0, height_ = 0;  // logical screen
   bool relative_ = false;       // pointer fed by relative motion
   int pointer_x_ = 0, pointer_y_ = 0;

@@ -12,4 +12,8 @@ namespace gp {
 // is made borderless at the display's own position and size. nullptr on failure.
 SDL_Window* CreateScreenWindow(const char* title, bool windowed, int width, int height);
 
+// Switches a window made by CreateScreenWindow to covering its display, or to a resizable
+// window of width x height in the middle of it.
+void SetScreenWindowMode(SDL_Window* window, bool windowed, int width, int height);
+
 }  // namespace gp

@@ -118,5 +118,22 @@ TEST_F(DispatchTest, EdgesDoNotScrollWhileThePointerIsOutside) {
   EXPECT_LT(g.viewy, 500);
 }
 
+// F12's picture is the platform's: the game only says how it went, and the event is no
+// key (it neither leaves the hole card nor a finished game).
+TEST_F(DispatchTest, ScreenshotsAreSaidOnTheMessageLineAndAreNoKey) {
+  GameState& g = gs();
+  g.gamestate = kHoleCard;
+  Send(InputEvent::Type::ScreenshotSaved);
+  EXPECT_EQ(g.gamestate, kHoleCard);
+  EXPECT_EQ(g.messagepos, 0);
+  EXPECT_NE(g.message.find("SCREENSHOT SAVED"), std::string::npos) << g.message;
+  g.gamestate = kScoreDetails;
+  g.gameover = true;
+  Send(InputEvent::Type::ScreenshotFailed);
+  EXPECT_FALSE(g.leaverequest);
+  EXPECT_EQ(g.gamestate, kScoreDetails);
+  EXPECT_NE(g.message.find("SCREENSHOT NOT SAVED"), std::string::npos) << g.message;
+}
+
 }  // namespace
 }  // namespace gp

@@ -47,9 +47,13 @@ TEST(ReplayFormat, RoundTripKeepsSetupEventsAndRates) {
               {9, Ev(T::KeyUp, 0, 0, MouseButton::Left, 119)},
               {10, Ev(T::PointerLeave)},
               {11, Ev(T::PointerEnter)},
+              {11, Ev(T::ScreenshotSaved)},
+              {12, Ev(T::ScreenshotFailed)},
               {12, Ev(T::Quit)}};
   r.rates = {{3, 30}, {8, 60}};
   r.frames = 12;
+  EXPECT_EQ(FormatEvent(r.events[8]), "11 screenshot saved");
+  EXPECT_EQ(FormatEvent(r.events[9]), "12 screenshot failed");
 
   Replay back;
   std::string error;
@@ -129,6 +133,8 @@ TEST(ReplayFormat, BadFilesNameTheLine) {
       {head + "3 jump 1 2\n", "line 3"},
       {head + "3 move 1\n", "line 3"},
       {head + "3 leave 1 2\n", "line 3"},
+      {head + "3 screenshot\n", "line 3"},
+      {head + "3 screenshot maybe\n", "line 3"},
       {head + "-3 move 1 2\n", "line 3"},
       {head + "3 rate 0\n", "line 3"},
       {head + "end 5\n4 move 1 2\n", "line 4"},

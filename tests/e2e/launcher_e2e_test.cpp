@@ -148,6 +148,24 @@ TEST_F(LauncherE2E, SavedChoicesComeBackAndSkipTheIntro) {
   ASSERT_TRUE(x.WindowAt("Galaputt Demo LaunchPad", wx, wy));
   Sleep(1200);  // well before the logo could even start
   EXPECT_TRUE(MenuShows(x, wx, wy)) << "the intro played although it was skipped";
+
+  // Alt+Enter: the whole screen; F11: a window again, still on the main menu.
+  const auto width = [&x] {
+    const std::string g = x.Xdo("search --onlyvisible --name 'Galaputt Demo LaunchPad' "
+                                "getwindowgeometry --shell");
+    const size_t at = g.find("WIDTH=");
+    return at == std::string::npos ? -1 : std::atoi(g.c_str() + at + 6);
+  };
+  x.Key("alt+Return");
+  for (int t = 0; t < 5000 && width() != 800; t += 100) Sleep(100);
+  EXPECT_EQ(width(), 800);
+  x.Key("F11");
+  for (int t = 0; t < 5000 && width() != 640; t += 100) Sleep(100);
+  ASSERT_EQ(width(), 640);
+  ASSERT_TRUE(x.WindowAt("Galaputt Demo LaunchPad", wx, wy));
+  bool menu = false;
+  for (int t = 0; t < 3000 && !(menu = MenuShows(x, wx, wy)); t += 100) Sleep(100);
+  EXPECT_TRUE(menu) << "the main menu did not come back in the window";
 }
 
 TEST_F(LauncherE2E, NoScreenEndsWithTheMessage) {

@@ -70,5 +70,57 @@ TEST(StrokeE2E, XdotoolStrokeMovesTheBall) {
   EXPECT_GT(RegionDiff(before, after, wx + 124, wy + 53, 6), 3.0);
 }
 
+// Waits up to `ms` for `ok` to hold, polling.
+template <typename Pred>
+bool WaitFor(int ms, Pred ok) {
+  for (int t = 0; t < ms; t += 100) {
+    if (ok()) return true;
+    Sleep(100);
+  }
+  return ok();
+}
+
+// The desktop's keys in the real window: F12 saves a picture in the pictures folder,
+// Alt+Enter and F11 switch between full screen and a window while the game goes on.
+TEST(StrokeE2E, DesktopKeysSaveScreenshotsAndSwitchTheScreen) {
+  namespace fs = std::filesystem;
+  const fs::path pictures =
+      fs::temp_directory_path() / ("galaputt_e2e_shots_" + std::to_string(getpid()));
+  fs::remove_all(pictures);
+  XServer server(1, "800x600x24");
+  ASSERT_TRUE(server.ok()) << "Xvfb did not start on " << server.name();
+  Child game({kGameDir + "galaputt", "--play", "course1hole1", "--windowed", "--seed", "1"},
+             server.name(), {{"XDG_PICTURES_DIR", pictures.string()}});
+  int wx = 0, wy = 0, ww = 0, wh = 0;
+  ASSERT_TRUE(server.GameWindow(wx, wy, ww, wh)) << "no game window";
+  EXPECT_EQ(ww, 640);
+  server.Xdo("mousemove " + std::to_string(wx + 320) + " " + std::to_string(wy + 240));
+  server.Key("F12");
+  const auto saved = [&] {
+    std::error_code ec;
+    if (!fs::is_directory(pictures, ec)) return false;
+    for (const auto& e : fs::directory_iterator(pictures, ec)) {
+      if (e.path().extension() == ".png" && e.file_size(ec) > 1000) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(WaitFor(5000, saved)) << "no screenshot in " << pictures;
+
+  const auto size_is = [&](int w, int h) {
+    return [&server, w, h] {
+      int x = 0, y = 0, cw = 0, ch = 0;
+      return server.GameWindow(x, y, cw, ch) && cw == w && ch == h;
+    };
+  };
+  server.Key("alt+Return");
+  EXPECT_TRUE(WaitFor(5000, size_is(800, 600))) << "Alt+Enter: not full screen";
+  // The frame fills the screen (640 x 480 at 1.25): the course reaches the corner.
+  EXPECT_TRUE(WaitFor(3000, [&] { return Brightness(server.Screenshot(), 790, 590, 8) > 4; }));
+  server.Key("F11");
+  EXPECT_TRUE(WaitFor(5000, size_is(640, 480))) << "F11: no window";
+  EXPECT_TRUE(game.Running()) << "the game went on";
+  fs::remove_all(pictures);
+}
+
 }  // namespace
 }  // namespace gp::e2e

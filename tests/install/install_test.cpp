@@ -1,5 +1,6 @@
 // The install: the build's install rules into a temporary prefix, every file a
-// Linux desktop expects where it expects it, and the installed game started from
+// Linux desktop expects where it expects it (the desktop entry and the AppStream
+// metainfo checked by their validators), and the installed game started from
 // there headless (SDL's dummy drivers) finding its data and writing nothing into
 // the prefix.
 #include <gtest/gtest.h>
@@ -125,6 +126,24 @@ TEST_F(InstallTest, ProgramFolderCommandsDesktopEntryIconsAndManualPages) {
     const fs::path icon = prefix_ / "share/icons/hicolor" / dim / "apps/galaputt.png";
     EXPECT_EQ(PngSize(icon), std::make_pair(size, size)) << icon;
   }
+  // The software centres' description names the desktop entry as what it launches.
+  const fs::path metainfo = prefix_ / "share/metainfo/com.zorbelgames.Galaputt.metainfo.xml";
+  ASSERT_TRUE(fs::exists(metainfo));
+  const fs::path report = *tmp_ / "appstream.txt";
+  EXPECT_EQ(Shell(std::string(APPSTREAMCLI) + " validate --no-net " + metainfo.string() + " > " +
+                  report.string() + " 2>&1"),
+            0)
+      << Read(report);
+  const std::string meta = Read(metainfo);
+  EXPECT_NE(meta.find("<launchable type=\"desktop-id\">galaputt.desktop</launchable>"),
+            std::string::npos);
+  const fs::path version = *tmp_ / "version.txt";
+  ASSERT_EQ(Shell((prefix_ / "bin/galaputt").string() + " --version > " + version.string()), 0);
+  std::string v = Read(version);  // "galaputt 0.1.0\n"
+  v = v.substr(v.find(' ') + 1);
+  v = v.substr(0, v.find('\n'));
+  EXPECT_NE(meta.find("<release version=\"" + v + "\""), std::string::npos)
+      << "the newest release should be the version galaputt --version prints, " << v;
   EXPECT_EQ(Read(prefix_ / "share/man/man6/galaputt.6").rfind(".TH GALAPUTT 6", 0), 0u);
   EXPECT_EQ(Read(prefix_ / "share/man/man1/galaputt-lab.1").rfind(".TH GALAPUTT\\-LAB 1", 0), 0u);
 }

@@ -111,6 +111,40 @@ TEST(GameTest, FourPlayersPlayTheWholeCourse) {
   PlayWholeGame(4);
 }
 
+// A hidden window draws nothing, and its frames still run: the same stroke from the same
+// seed ends where it does on screen.
+TEST(GameTest, HiddenWindowDrawsNothingAndPlaysTheSame) {
+  ASSERT_TRUE(MissingData({kCourse[0]}).empty()) << "course data missing";
+  Ball seen;
+  for (const bool hidden : {false, true}) {
+    GameDriver d;
+    ASSERT_TRUE(d.Open(GameSetup{}));
+    d.ClickAway();
+    ASSERT_TRUE(d.RunUntil(GameDriver::ReadyToPutt, 600));
+    const int presented = d.platform().presented();
+    const std::vector<uint16_t> before = d.platform().frame();
+    d.platform().SetDisplayHidden(hidden);
+    ASSERT_TRUE(d.PullPuttTowardsCup(0, 1.5));
+    ASSERT_TRUE(d.RunUntil([] { return !gs().ballsmoving; }, 2000));
+    const Ball& b = gs().players[1];
+    EXPECT_EQ(b.strokes, 1);
+    if (!hidden) {
+      EXPECT_GT(d.platform().presented(), presented);
+      seen = b;
+      continue;
+    }
+    EXPECT_EQ(d.platform().presented(), presented);
+    EXPECT_EQ(d.platform().frame(), before) << "drawn while hidden";
+    EXPECT_EQ(b.x, seen.x);
+    EXPECT_EQ(b.y, seen.y);
+    EXPECT_EQ(b.inhole, seen.inhole);
+    d.platform().SetDisplayHidden(false);
+    d.Frame();
+    EXPECT_EQ(d.platform().presented(), presented + 1);
+    EXPECT_NE(d.platform().frame(), before);
+  }
+}
+
 TEST(GameTest, TrainingHolesOutWithoutStrokeLimit) {
   const std::string missing = MissingData({"training1"});
   ASSERT_TRUE(missing.empty()) << "training data missing:" << missing;

@@ -38,7 +38,7 @@ class FliPlayerTest : public ::testing::Test {
   FliPlayer player;
 };
 
-TEST_F(FliPlayerTest, FramesAdvanceByFixedStepsAndLateTicksCatchUp) {
+TEST_F(FliPlayerTest, FramesAdvanceByFixedStepsAndSlightlyLateTicksCatchUp) {
   player.SetFileName(Flc("a.flc", 4, 100));
   ASSERT_TRUE(player.Start(1000));
   EXPECT_EQ(player.TimerInterval, 3);
@@ -48,13 +48,38 @@ TEST_F(FliPlayerTest, FramesAdvanceByFixedStepsAndLateTicksCatchUp) {
   EXPECT_EQ(TickShows(1099), 0);
   EXPECT_EQ(TickShows(1101), 2);
   EXPECT_EQ(player.next_due(), 1200);  // not 1201: the step is fixed
-  // A tick 250 ms late: one frame per tick until the due time is ahead again.
-  EXPECT_EQ(TickShows(1450), 3);
-  EXPECT_EQ(TickShows(1453), 4);
-  EXPECT_EQ(TickShows(1456), 1);  // looping continues with frame 1
-  EXPECT_EQ(player.next_due(), 1500);
-  EXPECT_EQ(TickShows(1459), 0);
-  EXPECT_EQ(TickShows(1500), 2);
+  // A tick 90 ms late (less than a frame): the next frame comes that much sooner.
+  EXPECT_EQ(TickShows(1290), 3);
+  EXPECT_EQ(player.next_due(), 1300);
+  EXPECT_EQ(TickShows(1300), 4);
+  EXPECT_EQ(TickShows(1400), 1);  // looping continues with frame 1
+  // A tick 250 ms late: that frame, then the steps run from now, nothing made up.
+  EXPECT_EQ(TickShows(1750), 2);
+  EXPECT_EQ(player.next_due(), 1850);
+  EXPECT_EQ(TickShows(1753), 0);
+  EXPECT_EQ(TickShows(1850), 3);
+}
+
+// Frames shown by ticks every `step` ms from `from` for `ms` milliseconds.
+int FramesShown(FliPlayer& player, int64_t from, int64_t ms, int64_t step = 3) {
+  int shown = 0;
+  for (int64_t t = from; t < from + ms; t += step) {
+    player.Tick(t);
+    if (player.TakeShownChanged()) ++shown;
+  }
+  return shown;
+}
+
+TEST_F(FliPlayerTest, AfterALongPauseTheLoopKeepsItsOwnPace) {
+  // The loop started underneath a 14 s intro that ticked nothing, then a second of the
+  // launcher's 3 ms ticks: no more frames than a second of 60 ms frames holds.
+  player.SetFileName(Flc("loop.flc", 72, 60));
+  ASSERT_TRUE(player.Start(0));
+  EXPECT_EQ(FramesShown(player, 14000, 1000), 17);
+  // The same after a pause while it was playing, and at a coarser tick.
+  EXPECT_EQ(FramesShown(player, 20000, 1000, 16), 17);
+  // Ticked throughout, the pace is exact: 100 s hold 1667 frames.
+  EXPECT_EQ(FramesShown(player, 30000, 100000), 1667);
 }
 
 TEST_F(FliPlayerTest, SpeedOverrideAndFliSpeed) {
@@ -196,14 +221,21 @@ TEST_F(FliPlayerTest, PaintPlacesTheFrameOnShow) {
 
 class TransitionTest : public FliPlayerTest {
  protected:
-  // Runs the transition and returns the frame numbers painted (0 = the missing-file text).
-  std::vector<int> Run() {
+  // Runs the transition from `clock` ms, each painted frame taking `paint_ms`, and returns
+  // the frame numbers painted (0 = the missing-file text).
+  std::vector<int> Run(int64_t paint_ms = 0) {
     std::vector<int> painted;
     PlayTransition(
-        player, folder.Path("interface.flc"), folder.Path("interface_loop.flc"), 500,
-        [&](const FliPlayer& p) { painted.push_back(p.file_missing() ? 0 : p.shown_frame()); });
+        player, folder.Path("interface.flc"), folder.Path("interface_loop.flc"),
+        [&] { return clock; },
+        [&](const FliPlayer& p) {
+          painted.push_back(p.file_missing() ? 0 : p.shown_frame());
+          clock += paint_ms;
+        });
     return painted;
   }
+
+  int64_t clock = 500;
 };
 
 TEST_F(TransitionTest, ShowsThirtyFramesThenFrameOneThenStartsTheLoop) {
@@ -222,6 +254,15 @@ TEST_F(TransitionTest, ShowsThirtyFramesThenFrameOneThenStartsTheLoop) {
   EXPECT_EQ(player.shown().pixels[0], 1);
   EXPECT_EQ(player.next_due(), 500);
   EXPECT_EQ(TickShows(500), 1);
+}
+
+TEST_F(TransitionTest, TheLoopStartsWhenTheTransitionEnds) {
+  Flc("interface.flc", 30, 1000);
+  Flc("interface_loop.flc", 72, 60);
+  EXPECT_EQ(Run(25).size(), 31u);  // 31 frames painted, 25 ms each
+  EXPECT_EQ(clock, 500 + 31 * 25);
+  EXPECT_EQ(player.next_due(), clock);
+  EXPECT_EQ(FramesShown(player, clock, 1000), 17);
 }
 
 TEST_F(TransitionTest, ShortFileShowsTheFramesItHas) {
