@@ -87,11 +87,6 @@ const KindInfo kKinds[] = {
 const KindInfo kNoEffect{
     0, "no effect", "nothing in the game reads it (bookkeeping)", kAnyShape, kQuad, 60, 40};
 
-bool IsWall(int k) {
-  return (k >= kRisingShallowWall && k <= kHorizontalWall) || k == kRisingDiagonalWall ||
-         k == kFallingDiagonalWall;
-}
-
 FieldNote Note(Field f, const char* label, const char* unit, Role role, int32_t min = 0,
                int32_t max = -1, const char* help = "") {
   FieldNote n;
@@ -277,6 +272,11 @@ std::string ShapeWord(int shapes) {
 }
 
 }  // namespace
+
+bool IsWall(int k) {
+  return (k >= kRisingShallowWall && k <= kHorizontalWall) || k == kRisingDiagonalWall ||
+         k == kFallingDiagonalWall;
+}
 
 const char* FieldKey(Field f) {
   return f >= 0 && f < kFieldCount ? kKeys[f] : "";

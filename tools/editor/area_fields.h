@@ -75,6 +75,9 @@ struct KindInfo {
   const char* comment = "";           // a new area's comment
 };
 
+// Whether areas of kind k are walls (segments the ball bounces off).
+bool IsWall(int k);
+
 // The kind's entry; kinds with no effect share one entry (`kind` set to k).
 KindInfo Kind(int k);
 // Every kind from 1 to 45 in number order, for palettes.

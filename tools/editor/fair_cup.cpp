@@ -7,6 +7,7 @@
 #include "game/area_kind.h"
 #include "game/state.h"
 #include "tools/editor/hole_checks.h"
+#include "tools/editor/view_geometry.h"
 #include "tools/lab/game_snapshot.h"
 #include "tools/lab/putt_input.h"
 #include "tools/lab/solve_game.h"
@@ -24,10 +25,6 @@ constexpr int kPuttFrames = 3000;
 constexpr int kReadyFrames = 1200;
 const char* const kCompass[kDirections] = {"E", "SE", "S", "SW", "W", "NW", "N", "NE"};
 
-bool IsWallKind(int kind) {
-  return kind == 1 || kind == 2 || kind == 3 || kind == 4 || kind == 6 || kind == 7;
-}
-
 // Kinds on which a ball cannot be set down for a putt: they take it at once.
 bool TakesTheBall(int kind) {
   static const int kinds[] = {kGeyser, kSpring, kWater,    kTeleporter, kPipe,   kMine,
@@ -41,21 +38,6 @@ double SegmentDistance(double ax, double ay, double bx, double by, double px, do
   return std::hypot(ax + t * dx - px, ay + t * dy - py);
 }
 
-bool Touches(const Area& a, double x, double y) {
-  if (a.r >= 1) return std::hypot(x - a.x1, 2 * (y - a.y1)) <= a.r;
-  if (a.x3 == 0 || a.x4 == 0) return false;
-  const int xs[4] = {a.x1, a.x2, a.x3, a.x4}, ys[4] = {a.y1, a.y2, a.y3, a.y4};
-  int sign = 0;
-  for (int i = 0; i < 4; ++i) {
-    const int j = (i + 1) % 4;
-    const double c = (ys[i] - ys[j]) * (x - xs[j]) + (xs[j] - xs[i]) * (y - ys[j]);
-    if (c == 0) continue;
-    if (sign == 0) sign = c > 0 ? 1 : -1;
-    if ((c > 0 ? 1 : -1) != sign) return false;
-  }
-  return true;
-}
-
 struct Sweep {
   const HoleModel& m;
   std::vector<std::vector<Point>> floors;
@@ -65,7 +47,7 @@ struct Sweep {
   bool WallInTheWay(double x, double y, double gap) const {
     for (int n : m.Areas()) {
       const Area a = m.GetArea(n);
-      if (!a.enabled || !IsWallKind(a.kind) || ShapeOf(a) != Shape::Segment) continue;
+      if (!a.enabled || !IsWall(a.kind) || ShapeOf(a) != Shape::Segment) continue;
       for (int s = 0; s <= 60; ++s) {
         const double px = x + (cupx - x) * s / 60, py = y + (cupy - y) * s / 60;
         if (SegmentDistance(a.x1, a.y1, a.x2, a.y2, px, py) < gap) return true;
@@ -78,7 +60,7 @@ struct Sweep {
     if (!OnFloor(floors, x, y) || WallInTheWay(x, y, 7)) return false;
     for (int n : m.Areas()) {
       const Area a = m.GetArea(n);
-      if (a.enabled && TakesTheBall(a.kind) && Touches(a, x, y)) return false;
+      if (a.enabled && TakesTheBall(a.kind) && Contains(a, x, y, 0)) return false;
     }
     return true;
   }
