@@ -42,7 +42,8 @@ std::string EditorSession::Load(const std::string& path) {
   const bool exists = fs::exists(path);
   if (exists && !HoleModel::Load(path, m, error)) return error;
   const std::string name = fs::path(path).stem().string();
-  if (!GoodHoleName(name)) return "\"" + name + "\" cannot be a hole's name (letters, digits, - and _)";
+  if (!GoodHoleName(name))
+    return "\"" + name + "\" cannot be a hole's name (letters, digits, - and _)";
   try_.Close();
   JoinJob();
   auto build = std::make_unique<HoleBuild>();
@@ -93,7 +94,8 @@ std::string EditorSession::OpenCourse(const std::string& folder) {
 }
 
 std::string EditorSession::OpenCourseHole(const std::string& name) {
-  if (!GoodHoleName(name)) return "\"" + name + "\" cannot be a hole's name (letters, digits, - and _)";
+  if (!GoodHoleName(name))
+    return "\"" + name + "\" cannot be a hole's name (letters, digits, - and _)";
   if (const std::string e = Load(course_.folder() + name + ".hole"); !e.empty()) return e;
   incourse_ = true;
   const auto& holes = course_.holes();
@@ -102,7 +104,8 @@ std::string EditorSession::OpenCourseHole(const std::string& name) {
 }
 
 std::string EditorSession::AddCourseHole(const std::string& name) {
-  if (!GoodHoleName(name)) return "\"" + name + "\" cannot be a hole's name (letters, digits, - and _)";
+  if (!GoodHoleName(name))
+    return "\"" + name + "\" cannot be a hole's name (letters, digits, - and _)";
   course_.InsertHole(course_.holes().size(), name);
   std::string error;
   return course_.Save(error) ? "" : error;
@@ -165,9 +168,8 @@ void EditorSession::Tick(uint32_t now_ms, bool holding) {
 
 const Picture& EditorSession::Overlay() {
   if (!overlaydirty_ && overlayrev_ == model_.revision()) return overlay_;
-  OutlineCanvas cv{course_picture_.empty()
-                       ? Blank(model_.CourseWidth(), model_.CourseHeight())
-                       : course_picture_};
+  OutlineCanvas cv{course_picture_.empty() ? Blank(model_.CourseWidth(), model_.CourseHeight())
+                                           : course_picture_};
   for (int n : model_.Areas()) DrawArea(cv, n, model_.GetArea(n));
   const int cup = model_.Cup();
   const Area c = model_.GetArea(cup);
@@ -247,7 +249,8 @@ std::vector<Problem> EditorSession::Problems() const {
   if (hassolve_) {
     for (const Problem& p : SolveProblems(solve_)) out.push_back(p);
   }
-  if (hasfair_ && !fair_.ran) out.push_back({model_.Cup(), "the cups could not be swept: " + fair_.error});
+  if (hasfair_ && !fair_.ran)
+    out.push_back({model_.Cup(), "the cups could not be swept: " + fair_.error});
   if (hasfair_ && fair_.ran && !fair_.fair) {
     out.push_back({model_.Cup(), "area " + std::to_string(model_.Cup()) +
                                      " (cup) is not fair: careful putts from 60 px drop from " +

@@ -102,8 +102,8 @@ Point SnapWall(Point from, Point to, int& kind) {
   struct Slope {
     int ux, uy, kind;
   };
-  static const Slope kSlopes[] = {{1, 0, kHorizontalWall},     {0, 1, kVerticalWall},
-                                  {2, -1, kRisingShallowWall}, {2, 1, kFallingShallowWall},
+  static const Slope kSlopes[] = {{1, 0, kHorizontalWall},      {0, 1, kVerticalWall},
+                                  {2, -1, kRisingShallowWall},  {2, 1, kFallingShallowWall},
                                   {1, -1, kRisingDiagonalWall}, {1, 1, kFallingDiagonalWall}};
   // The slope whose line through `from` passes nearest to `to`.
   double best = std::numeric_limits<double>::max();

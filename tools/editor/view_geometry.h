@@ -21,10 +21,10 @@ int PickArea(const HoleModel& m, double x, double y, double slack, int selected)
 
 struct Handle {
   enum class Type { Corner, Radius, Pair } type = Type::Corner;
-  int corner = 0;           // Corner: 1..4
-  Field field = kFieldX1;   // Pair: the x field (y follows it)
-  double x = 0, y = 0;      // where it shows
-  std::string label;        // what it is ("exit", "return point"); empty for corners
+  int corner = 0;          // Corner: 1..4
+  Field field = kFieldX1;  // Pair: the x field (y follows it)
+  double x = 0, y = 0;     // where it shows
+  std::string label;       // what it is ("exit", "return point"); empty for corners
 };
 std::vector<Handle> HandlesOf(const Area& a);
 

@@ -26,21 +26,36 @@ ImU32 Colour(uint32_t bgr) {
 // Game key codes of the keys Try passes on.
 int GameKey(SDL_Keycode k) {
   switch (k) {
-    case SDLK_RETURN: return kKeyEnter;
-    case SDLK_SPACE: return kKeySpace;
-    case SDLK_PAGEUP: return kKeyPageUp;
-    case SDLK_END: return kKeyEnd;
-    case SDLK_HOME: return kKeyHome;
-    case SDLK_LEFT: return kKeyLeft;
-    case SDLK_UP: return kKeyUp;
-    case SDLK_RIGHT: return kKeyRight;
-    case SDLK_DOWN: return kKeyDown;
-    case SDLK_F1: return kKeyF1;
-    case SDLK_F3: return kKeyF3;
-    case SDLK_F4: return kKeyF4;
-    case SDLK_F5: return kKeyF5;
-    case SDLK_F8: return kKeyF8;
-    default: return 0;
+    case SDLK_RETURN:
+      return kKeyEnter;
+    case SDLK_SPACE:
+      return kKeySpace;
+    case SDLK_PAGEUP:
+      return kKeyPageUp;
+    case SDLK_END:
+      return kKeyEnd;
+    case SDLK_HOME:
+      return kKeyHome;
+    case SDLK_LEFT:
+      return kKeyLeft;
+    case SDLK_UP:
+      return kKeyUp;
+    case SDLK_RIGHT:
+      return kKeyRight;
+    case SDLK_DOWN:
+      return kKeyDown;
+    case SDLK_F1:
+      return kKeyF1;
+    case SDLK_F3:
+      return kKeyF3;
+    case SDLK_F4:
+      return kKeyF4;
+    case SDLK_F5:
+      return kKeyF5;
+    case SDLK_F8:
+      return kKeyF8;
+    default:
+      return 0;
   }
 }
 
@@ -79,7 +94,8 @@ void CourseView::SetZoom(double z) {
 void CourseView::ZoomBy(int steps) {
   size_t i = 0;
   while (i + 1 < std::size(kZooms) && kZooms[i] < zoom_ - 1e-9) ++i;
-  const int to = std::clamp(static_cast<int>(i) + steps, 0, static_cast<int>(std::size(kZooms)) - 1);
+  const int to =
+      std::clamp(static_cast<int>(i) + steps, 0, static_cast<int>(std::size(kZooms)) - 1);
   SetZoom(kZooms[to]);
 }
 
@@ -109,9 +125,9 @@ void CourseView::Upload() {
 void CourseView::Draw(int x, int y, int w, int h) {
   vx_ = x, vy_ = y, vw_ = std::max(1, w), vh_ = std::max(1, h);
   ImGui::SetCursorScreenPos(ImVec2(float(x), float(y)));
-  ImGui::BeginChild("##view", ImVec2(float(w), float(h)), false,
-                    ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse |
-                        ImGuiWindowFlags_NoMove);
+  ImGui::BeginChild(
+      "##view", ImVec2(float(w), float(h)), false,
+      ImGuiWindowFlags_NoScrollbar | ImGuiWindowFlags_NoScrollWithMouse | ImGuiWindowFlags_NoMove);
   below_ = nullptr;
   if (s_.Try().open()) {
     DrawTry(x, y, w, h);
@@ -137,7 +153,8 @@ void CourseView::DrawCourse(int x, int y, int w, int h) {
   const Pt a = ToScreen(0, 0), b = ToScreen(texw_, texh_);
   below_ = overlay_;
   belowdst_ = {float(a.x), float(a.y), float(b.x - a.x), float(b.y - a.y)};
-  if (overlay_) SDL_SetTextureScaleMode(overlay_, zoom_ < 1 ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+  if (overlay_)
+    SDL_SetTextureScaleMode(overlay_, zoom_ < 1 ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
   DrawSelection();
   Input();
   if (hovered && placing) {
@@ -300,7 +317,8 @@ void CourseView::DrawTry(int x, int y, int w, int h) {
   if (f.empty() || fw <= 0 || fh <= 0) return;
   if (!frame_ || framew_ != fw || frameh_ != fh) {
     if (frame_) SDL_DestroyTexture(frame_);
-    frame_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, fw, fh);
+    frame_ =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, fw, fh);
     framew_ = fw, frameh_ = fh;
   }
   if (!frame_) return;

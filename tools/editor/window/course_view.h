@@ -73,7 +73,7 @@ class CourseView {
 
   Drag drag_ = Drag::None;
   Handle handle_;
-  Point from_;        // the press, course pixels
+  Point from_;  // the press, course pixels
   Point applied_{-1, -1};
   bool adding_ = false;
 

@@ -29,8 +29,13 @@ constexpr const char* kUnsavedPopup = "Unsaved changes";
 class EditorWindow {
  public:
   EditorWindow(const EditorOptions& o, SDL_Window* w, SDL_Renderer* r)
-      : options_(o), window_(w), renderer_(r), session_(OwnFolder()),
-        view_(w, r, session_), side_(session_), left_(session_, view_) {}
+      : options_(o),
+        window_(w),
+        renderer_(r),
+        session_(OwnFolder()),
+        view_(w, r, session_),
+        side_(session_),
+        left_(session_, view_) {}
 
   // An error text, empty when the target opened.
   std::string Open() {
@@ -68,7 +73,8 @@ class EditorWindow {
       view_.TryEvent(e);
       int x = 0, y = 0;
       if (e.type == SDL_MOUSEMOTION) x = e.motion.x, y = e.motion.y;
-      if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) x = e.button.x, y = e.button.y;
+      if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP)
+        x = e.button.x, y = e.button.y;
       imgui_->Event(e, x, y);
       if (e.type == SDL_KEYDOWN) Key(e.key.keysym);
       if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) break;
@@ -199,8 +205,8 @@ class EditorWindow {
     s += session_.Compiling() ? "compiling...  |  " : "";
     if (session_.Try().open()) {
       const TrySession& t = session_.Try();
-      s += t.holed() ? "holed in " + std::to_string(t.strokes()) + "  |  " :
-                       "strokes " + std::to_string(t.strokes()) + "  |  ";
+      s += t.holed() ? "holed in " + std::to_string(t.strokes()) + "  |  "
+                     : "strokes " + std::to_string(t.strokes()) + "  |  ";
     }
     s += trynotice_.empty() ? session_.Notice() : trynotice_;
     if (!session_.model().error().empty()) s += "  |  " + session_.model().error();
@@ -282,7 +288,8 @@ class EditorWindow {
   }
 
   void Title() {
-    const std::string t = "Galaputt Editor - " + session_.name() + (session_.Modified() ? " *" : "");
+    const std::string t =
+        "Galaputt Editor - " + session_.name() + (session_.Modified() ? " *" : "");
     if (t != title_) SDL_SetWindowTitle(window_, t.c_str());
     title_ = t;
   }

@@ -27,7 +27,9 @@ enum ToolbarButton {
   kToolbarButtons
 };
 constexpr int kButtonWidth = 74, kButtonHeight = 24, kButtonGap = 4, kToolbarX = 8, kToolbarY = 6;
-constexpr int ToolbarButtonX(int b) { return kToolbarX + b * (kButtonWidth + kButtonGap); }
+constexpr int ToolbarButtonX(int b) {
+  return kToolbarX + b * (kButtonWidth + kButtonGap);
+}
 
 // The palette: every kind from 1 to 45, five a row, under its heading.
 constexpr int kPaletteTop = kToolbarHeight + 30;

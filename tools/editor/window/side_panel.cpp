@@ -202,7 +202,8 @@ void SidePanel::Checks() {
     if (v.fineaim) Warning("fine aim: a stroke of this line fails one step of aim off");
   }
   if (s_.HasFair() && s_.Fair().ran) {
-    ImGui::TextWrapped("cup %s: %s", s_.Fair().fair ? "fair" : "not fair", s_.Fair().detail.c_str());
+    ImGui::TextWrapped("cup %s: %s", s_.Fair().fair ? "fair" : "not fair",
+                       s_.Fair().detail.c_str());
   }
   if (problems.empty()) {
     ImGui::TextDisabled("no problems found");
@@ -212,7 +213,8 @@ void SidePanel::Checks() {
     ImGui::PushID(static_cast<int>(i));
     ImGui::PushStyleColor(ImGuiCol_Text, IM_COL32(255, 150, 80, 255));
     ImGui::PushTextWrapPos(0);
-    if (ImGui::Selectable(problems[i].text.c_str(), s_.selected == problems[i].area && problems[i].area)) {
+    if (ImGui::Selectable(problems[i].text.c_str(),
+                          s_.selected == problems[i].area && problems[i].area)) {
       if (problems[i].area) s_.selected = problems[i].area;
     }
     ImGui::PopTextWrapPos();
