@@ -210,8 +210,12 @@ TEST(HoleModel, MoveTakesTheAreasPicturesAlongButNotItsExits) {
   EXPECT_EQ(m.GetArea(water).p1, before.p1);  // the return point stays
   const int spring = m.Add(kSpring, {{800, 500}});
   ASSERT_TRUE(m.SetField(spring, kFieldP1, "0"));  // no animation
+  ASSERT_TRUE(m.SetField(spring, kFieldP3, "64"));
+  const Area still = m.GetArea(spring);
   ASSERT_TRUE(m.Move(spring, 5, 5));
   EXPECT_EQ(m.GetArea(spring).p1, 0);
+  EXPECT_EQ(m.GetArea(spring).p2, still.p2);  // nothing of the animation moves
+  EXPECT_EQ(m.GetArea(spring).p3, 64);        // nor its launch direction
   EXPECT_FALSE(m.Move(9, 1, 1));
   EXPECT_EQ(m.error(), "no area 9");
 }

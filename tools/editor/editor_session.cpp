@@ -96,10 +96,26 @@ std::string EditorSession::OpenCourse(const std::string& folder) {
 std::string EditorSession::OpenCourseHole(const std::string& name) {
   if (!GoodHoleName(name))
     return "\"" + name + "\" cannot be a hole's name (letters, digits, - and _)";
-  if (const std::string e = Load(course_.folder() + name + ".hole"); !e.empty()) return e;
+  const std::string path = course_.folder() + name + ".hole";
+  const bool fresh = !fs::exists(path);
+  if (const std::string e = Load(path); !e.empty()) return e;
   incourse_ = true;
   const auto& holes = course_.holes();
-  if (std::find(holes.begin(), holes.end(), name) == holes.end()) return AddCourseHole(name);
+  auto at = std::find(holes.begin(), holes.end(), name);
+  if (at == holes.end()) {
+    if (const std::string e = AddCourseHole(name); !e.empty()) return e;
+    at = std::find(holes.begin(), holes.end(), name);
+  }
+  if (fresh) {
+    // A new hole takes its place in the course: its number, and its cup names
+    // the hole after it.
+    const size_t i = static_cast<size_t>(at - holes.begin());
+    const std::string next = i + 1 < holes.size() ? holes[i + 1] : "";
+    HoleModel m(NewHoleText(name, next));
+    m.SetLook("canvas", "number", std::to_string(i + 1));
+    model_ = HoleModel(m.Text());  // the starting point, not an undo step
+    overlaydirty_ = true;
+  }
   return "";
 }
 
@@ -170,6 +186,15 @@ const Picture& EditorSession::Overlay() {
   if (!overlaydirty_ && overlayrev_ == model_.revision()) return overlay_;
   OutlineCanvas cv{course_picture_.empty() ? Blank(model_.CourseWidth(), model_.CourseHeight())
                                            : course_picture_};
+  if (course_picture_.empty()) {
+    // No picture yet: at least the floors' outlines.
+    for (const std::vector<Point>& f : Floors(model_)) {
+      for (size_t i = 0; i < f.size(); ++i) {
+        const Point a = f[i], b = f[(i + 1) % f.size()];
+        cv.Line(a.x, a.y, b.x, b.y, 0x00406030);
+      }
+    }
+  }
   for (int n : model_.Areas()) DrawArea(cv, n, model_.GetArea(n));
   const int cup = model_.Cup();
   const Area c = model_.GetArea(cup);

@@ -301,10 +301,10 @@ bool HoleModel::MoveArea(Area& a, int dx, int dy) {
   for (size_t i = 0; i + 1 < notes.size(); ++i) {
     const FieldNote& nx = notes[i];
     if (nx.role != Role::Picture || notes[i + 1].field != nx.field + 1) continue;
+    ++i;  // the pair's y
     if (FieldValue(a, nx.field) == 0 && a.kind != kCup) continue;
     SetFieldValue(a, nx.field, FieldValue(a, nx.field) + dx);
-    SetFieldValue(a, notes[i + 1].field, FieldValue(a, notes[i + 1].field) + dy);
-    ++i;
+    SetFieldValue(a, notes[i].field, FieldValue(a, notes[i].field) + dy);
   }
   return true;
 }

@@ -88,10 +88,10 @@ std::vector<Handle> HandlesOf(const Area& a) {
     const FieldNote& nx = notes[i];
     const bool point = nx.role == Role::Place || nx.role == Role::Picture;
     if (!point || notes[i + 1].field != nx.field + 1) continue;
+    ++i;  // the pair's y
     if (nx.role == Role::Picture && FieldValue(a, nx.field) == 0 && a.kind != kCup) continue;
     out.push_back({Handle::Type::Pair, 0, nx.field, double(FieldValue(a, nx.field)),
-                   double(FieldValue(a, notes[i + 1].field)), nx.label});
-    ++i;
+                   double(FieldValue(a, notes[i].field)), nx.label});
   }
   return out;
 }

@@ -347,7 +347,16 @@ void CourseView::RenderBelow() {
 
 bool CourseView::TryEvent(const SDL_Event& e) {
   TrySession& t = s_.Try();
-  if (!t.open() || !overtry_) return false;
+  if (!t.open()) return false;
+  // Over the game's frame: pointer events there are the game's.
+  const bool motion = e.type == SDL_MOUSEMOTION;
+  const bool button = e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP;
+  if (motion || button) {
+    const double ex = motion ? e.motion.x : e.button.x, ey = motion ? e.motion.y : e.button.y;
+    overtry_ =
+        ex >= tx_ && ey >= ty_ && ex < tx_ + t.width() * tscale_ && ey < ty_ + t.height() * tscale_;
+  }
+  if (!overtry_) return false;
   const int px = t.pointerx(), py = t.pointery();
   bool took = false;
   if (e.type == SDL_MOUSEMOTION) {
@@ -357,7 +366,9 @@ bool CourseView::TryEvent(const SDL_Event& e) {
   } else if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
     const bool left = e.button.button == SDL_BUTTON_LEFT, down = e.type == SDL_MOUSEBUTTONDOWN;
     if (putball && left) {
-      if (down && t.PutBall(t.pointerx() + t.viewx(), t.pointery() + t.viewy())) putball = false;
+      const int cx = t.pointerx() + t.viewx(), cy = t.pointery() + t.viewy();
+      // After the ball dropped the hole starts again, the ball where asked.
+      if (down && (t.holed() ? s_.StartTry(cx, cy).empty() : t.PutBall(cx, cy))) putball = false;
     } else if (left || e.button.button == SDL_BUTTON_RIGHT) {
       t.Button(left, down);
     }
