@@ -198,12 +198,41 @@ void CourseView::DrawSelection() {
   if (!s_.selected || !s_.model().HasArea(s_.selected)) return;
   const Area a = s_.model().GetArea(s_.selected);
   outline(a, kSelected, 3);
+  // Exits and returns hang from the area by a thin line; a launch line
+  // points the way the ball leaves.
+  const Pt centre = ToScreen(a.x1, a.y1);
   for (const Handle& h : HandlesOf(a)) {
+    if (h.type != Handle::Type::Pair || NoteFor(a, h.field).role != Role::Place) continue;
+    const Pt p = ToScreen(h.x, h.y);
+    if (h.field == kFieldX3 || h.field == kFieldX4) continue;
+    dl->AddLine(ImVec2(float(centre.x), float(centre.y)), ImVec2(float(p.x), float(p.y)),
+                IM_COL32(255, 230, 60, 110), 1);
+  }
+  if (NoteFor(a, kFieldX3).role == Role::Place && NoteFor(a, kFieldX3).label) {
+    const Pt p = ToScreen(a.x3, a.y3), q = ToScreen(a.x4, a.y4);
+    dl->AddLine(ImVec2(float(p.x), float(p.y)), ImVec2(float(q.x), float(q.y)), kSelected, 2);
+    const double len = std::max(1.0, std::hypot(q.x - p.x, q.y - p.y));
+    const double ux = (q.x - p.x) / len, uy = (q.y - p.y) / len;
+    dl->AddTriangleFilled(ImVec2(float(q.x), float(q.y)),
+                          ImVec2(float(q.x - 9 * ux - 5 * uy), float(q.y - 9 * uy + 5 * ux)),
+                          ImVec2(float(q.x - 9 * ux + 5 * uy), float(q.y - 9 * uy - 5 * ux)),
+                          kSelected);
+  }
+  // The point nearest the pointer is named (points may lie close together).
+  const Handle* named = nullptr;
+  double nearest = 24;
+  const std::vector<Handle> handles = HandlesOf(a);
+  for (const Handle& h : handles) {
+    const Pt p = ToScreen(h.x, h.y);
+    const double d = std::hypot(m.x - p.x, m.y - p.y);
+    if (h.type == Handle::Type::Pair && d < nearest) named = &h, nearest = d;
+  }
+  for (const Handle& h : handles) {
     const Pt p = ToScreen(h.x, h.y);
     const ImVec2 q(float(p.x), float(p.y));
     if (h.type == Handle::Type::Pair) {
       dl->AddCircleFilled(q, 5, kSelected);
-      dl->AddText(ImVec2(q.x + 7, q.y - 7), kSelected, h.label.c_str());
+      if (&h == named) dl->AddText(ImVec2(q.x + 7, q.y - 7), kSelected, h.label.c_str());
     } else {
       dl->AddRectFilled(ImVec2(q.x - 4, q.y - 4), ImVec2(q.x + 4, q.y + 4), kSelected);
       dl->AddRect(ImVec2(q.x - 4, q.y - 4), ImVec2(q.x + 4, q.y + 4), IM_COL32(0, 0, 0, 255));
