@@ -85,5 +85,47 @@ TEST(ViewGeometry, AWallEndKeepsToAWallSlopeAndTheKindFollows) {
   EXPECT_EQ(kind, kVerticalWall);
 }
 
+TEST(ViewGeometry, CornersSnapToOtherAreasSoThatWallsMeet) {
+  HoleModel m(kPicks);
+  // Area 3's end dragged near area 1's corner (400, 300): a wall from
+  // (100, 400) cannot reach it on a wall slope, so the slope wins.
+  ASSERT_TRUE(DragHandle(m, 3, HandlesOf(m.GetArea(3))[1], {395, 296}, 8));
+  EXPECT_NE(m.GetArea(3).x2, 400);
+  EXPECT_NE(WallKindOf({m.GetArea(3).x1, m.GetArea(3).y1}, {m.GetArea(3).x2, m.GetArea(3).y2}), 0);
+  // A new wall's end dragged near that corner lands on it: the wall meets it.
+  const int wall = m.Add(kHorizontalWall, {{500, 300}, {600, 300}});
+  ASSERT_TRUE(DragHandle(m, wall, HandlesOf(m.GetArea(wall))[0], {405, 303}, 8));
+  EXPECT_EQ(m.GetArea(wall).x1, 400);
+  EXPECT_EQ(m.GetArea(wall).y1, 300);
+  EXPECT_EQ(m.GetArea(wall).kind, kHorizontalWall);
+  // Dragged on down to near (400, 100)... from (600, 300) that is 45 degrees.
+  ASSERT_TRUE(DragHandle(m, wall, HandlesOf(m.GetArea(wall))[0], {396, 104}, 8));
+  EXPECT_EQ(m.GetArea(wall).x1, 400);
+  EXPECT_EQ(m.GetArea(wall).y1, 100);
+  EXPECT_EQ(m.GetArea(wall).kind, kFallingDiagonalWall);
+  // A quad's corner lands on the corner near it; with no reach it does not.
+  const int pad = m.Add(kJumpPad, {{500, 500}});
+  ASSERT_TRUE(DragHandle(m, pad, HandlesOf(m.GetArea(pad))[0], {405, 305}, 8));
+  EXPECT_EQ(m.GetArea(pad).x1, 400);
+  ASSERT_TRUE(DragHandle(m, pad, HandlesOf(m.GetArea(pad))[0], {405, 305}, 0));
+  EXPECT_EQ(m.GetArea(pad).x1, 405);
+}
+
+TEST(ViewGeometry, NewAreasByMouseSnapAndWallsTakeTheirSlope) {
+  const HoleModel m(kPicks);
+  int kind = kHorizontalWall;
+  // Pressed near (400, 100), dragged down and to the right at about 45 degrees.
+  const std::vector<Point> wall = NewAreaPoints(m, kind, {403, 98}, {480, 170}, 8);
+  ASSERT_EQ(wall.size(), 2u);
+  EXPECT_EQ(wall[0].x, 400);
+  EXPECT_EQ(wall[0].y, 100);
+  EXPECT_EQ(kind, kFallingDiagonalWall);
+  EXPECT_EQ(wall[1].x - 400, wall[1].y - 100);
+  kind = kWater;
+  EXPECT_EQ(NewAreaPoints(m, kind, {600, 600}, {600, 600}, 8).size(), 1u);  // a click
+  EXPECT_EQ(WallKindOf({0, 0}, {40, -20}), kRisingShallowWall);
+  EXPECT_EQ(WallKindOf({0, 0}, {40, -21}), 0);
+}
+
 }  // namespace
 }  // namespace gp::editor

@@ -120,7 +120,52 @@ Point SnapWall(Point from, Point to, int& kind) {
   return out;
 }
 
-bool DragHandle(HoleModel& m, int n, const Handle& h, Point to) {
+int WallKindOf(Point from, Point to) {
+  int dx = to.x - from.x, dy = to.y - from.y;
+  if (dx < 0 || (dx == 0 && dy < 0)) dx = -dx, dy = -dy;
+  if (dx == 0 && dy == 0) return 0;
+  if (dy == 0) return kHorizontalWall;
+  if (dx == 0) return kVerticalWall;
+  if (dy * 2 == -dx) return kRisingShallowWall;
+  if (dy * 2 == dx) return kFallingShallowWall;
+  if (dy == -dx) return kRisingDiagonalWall;
+  if (dy == dx) return kFallingDiagonalWall;
+  return 0;
+}
+
+bool NearestCorner(const HoleModel& m, int except, Point p, double reach, Point& out) {
+  double best = reach;
+  bool found = false;
+  for (int n : m.Areas()) {
+    if (n == except) continue;
+    for (const Handle& h : HandlesOf(m.GetArea(n))) {
+      if (h.type != Handle::Type::Corner || ShapeOf(m.GetArea(n)) == Shape::Ellipse) continue;
+      const double d = std::hypot(h.x - p.x, h.y - p.y);
+      if (d > best) continue;
+      best = d;
+      out = {static_cast<int>(h.x), static_cast<int>(h.y)};
+      found = true;
+    }
+  }
+  return found;
+}
+
+std::vector<Point> NewAreaPoints(const HoleModel& m, int& kind, Point a, Point b, double reach) {
+  Point snapped;
+  if (reach > 0 && NearestCorner(m, 0, a, reach, snapped)) a = snapped;
+  if (a.x == b.x && a.y == b.y) return {a};
+  if (IsWall(kind)) {
+    if (reach > 0 && NearestCorner(m, 0, b, reach, snapped) && WallKindOf(a, snapped)) {
+      kind = WallKindOf(a, snapped);
+      return {a, snapped};
+    }
+    return {a, SnapWall(a, b, kind)};
+  }
+  if (reach > 0 && NearestCorner(m, 0, b, reach, snapped)) b = snapped;
+  return {a, b};
+}
+
+bool DragHandle(HoleModel& m, int n, const Handle& h, Point to, double reach) {
   const Area a = m.GetArea(n);
   switch (h.type) {
     case Handle::Type::Radius:
@@ -131,11 +176,20 @@ bool DragHandle(HoleModel& m, int n, const Handle& h, Point to) {
     case Handle::Type::Corner:
       break;
   }
+  Point corner;
+  const bool near =
+      reach > 0 && ShapeOf(a) != Shape::Ellipse && NearestCorner(m, n, to, reach, corner);
   if (ShapeOf(a) == Shape::Segment && IsWall(a.kind)) {
     const Point other = h.corner == 1 ? Point{a.x2, a.y2} : Point{a.x1, a.y1};
     int kind = a.kind;
-    to = SnapWall(other, to, kind);
+    if (near && WallKindOf(other, corner)) {
+      to = corner, kind = WallKindOf(other, corner);
+    } else {
+      to = SnapWall(other, to, kind);
+    }
     if (kind != a.kind && !m.SetField(n, kFieldKind, std::to_string(kind))) return false;
+  } else if (near) {
+    to = corner;
   }
   return m.SetCorner(n, h.corner, to.x, to.y);
 }

@@ -29,12 +29,24 @@ struct Handle {
 std::vector<Handle> HandlesOf(const Area& a);
 
 // Drags a handle of area `n` to (x, y): one change to the model (within the
-// caller's group). A wall's end keeps the wall on one of the six wall slopes,
-// the nearest, and the kind follows it.
-bool DragHandle(HoleModel& m, int n, const Handle& h, Point to);
+// caller's group). A corner within `reach` of another area's corner or end
+// lands on it, so that walls meet and nothing leaks. A wall's end keeps the
+// wall on one of the six wall slopes, the nearest, and the kind follows it.
+bool DragHandle(HoleModel& m, int n, const Handle& h, Point to, double reach = 0);
+
+// The corner or end of an area other than `except` nearest to p, within
+// `reach`; false when there is none.
+bool NearestCorner(const HoleModel& m, int except, Point p, double reach, Point& out);
 
 // The wall end `to` moved onto the wall slope nearest to its direction from
 // `from`; `kind` becomes that slope's wall kind.
 Point SnapWall(Point from, Point to, int& kind);
+// The kind of wall that runs exactly from `from` to `to`; 0 for none.
+int WallKindOf(Point from, Point to);
+
+// The points of a new area of `kind` from a press at `a` and a release at `b`
+// (the same point: a click): corners snapped to other areas within `reach`, a
+// wall's end onto a wall slope (its kind, which may change, in `kind`).
+std::vector<Point> NewAreaPoints(const HoleModel& m, int& kind, Point a, Point b, double reach);
 
 }  // namespace gp::editor

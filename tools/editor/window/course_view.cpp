@@ -16,6 +16,7 @@ namespace {
 
 constexpr double kZooms[] = {0.25, 0.33, 0.5, 0.67, 0.75, 1, 1.5, 2, 3, 4};
 constexpr double kHandlePixels = 7;  // a handle picks within this many screen pixels
+constexpr double kSnapPixels = 8;    // a corner lands on another within this many
 constexpr ImU32 kSelected = IM_COL32(255, 230, 60, 255);
 constexpr ImU32 kHover = IM_COL32(255, 255, 255, 160);
 
@@ -307,7 +308,7 @@ void CourseView::Motion(Pt c) {
       m.Move(s_.selected, p.x - from_.x, p.y - from_.y);
       break;
     case Drag::Handle:
-      DragHandle(m, s_.selected, handle_, p);
+      DragHandle(m, s_.selected, handle_, p, kSnapPixels / zoom_);
       break;
     case Drag::Start:
       m.SetStart(p.x, p.y);
@@ -321,10 +322,11 @@ void CourseView::Release(Pt c) {
   HoleModel& m = s_.model();
   if (adding_) {
     adding_ = false;
-    const Point p{static_cast<int>(std::lround(c.x)), static_cast<int>(std::lround(c.y))};
-    std::vector<Point> pts{from_};
-    if (std::hypot(p.x - from_.x, p.y - from_.y) >= 4) pts.push_back(p);
-    if (const int n = m.Add(placing, pts)) {
+    Point p{static_cast<int>(std::lround(c.x)), static_cast<int>(std::lround(c.y))};
+    if (std::hypot(p.x - from_.x, p.y - from_.y) < 4) p = from_;  // a click, not a drag
+    int kind = placing;
+    const std::vector<Point> pts = NewAreaPoints(m, kind, from_, p, kSnapPixels / zoom_);
+    if (const int n = m.Add(kind, pts)) {
       s_.selected = n;
       placing = 0;
     }

@@ -88,12 +88,20 @@ class EditorWindow {
       if (k.sym == SDLK_ESCAPE) session_.CancelSave();
       return;
     }
+    if (ctrl && k.sym == SDLK_s) session_.BeginSave();
+    if (ImGui::GetIO().WantTextInput) return;  // a field being typed in has its own keys
     if (ctrl && k.sym == SDLK_z) Undo((k.mod & KMOD_SHIFT) != 0);
     if (ctrl && k.sym == SDLK_y) Undo(true);
-    if (ctrl && k.sym == SDLK_s) session_.BeginSave();
     if (ctrl && k.sym == SDLK_d) Duplicate();
-    if (ImGui::GetIO().WantTextInput || ctrl) return;
+    if (ctrl) return;
     if (k.sym == SDLK_DELETE) Delete();
+    // Arrows nudge the selected area a pixel (ten with Shift).
+    const int step = (k.mod & KMOD_SHIFT) ? 10 : 1;
+    const int dx = k.sym == SDLK_LEFT ? -step : k.sym == SDLK_RIGHT ? step : 0;
+    const int dy = k.sym == SDLK_UP ? -step : k.sym == SDLK_DOWN ? step : 0;
+    if ((dx || dy) && session_.selected && !session_.Try().open()) {
+      session_.model().Move(session_.selected, dx, dy);
+    }
     if (k.sym == SDLK_ESCAPE) {
       view_.placing = 0;
       session_.StopTry();
