@@ -189,8 +189,13 @@ TEST(EditorCourse, KeepsTheFileAndChangesTheHoleList) {
   EXPECT_EQ(test::ReadText(dir.Path("course.ini")),
             "; my course\n[course]\nname=Moon Walk\nholes=c,d,a\nextra=z\n");
   CourseFile fresh;
-  ASSERT_TRUE(fresh.Load(dir.Path("none"), error));
+  std::filesystem::create_directories(dir.Path("Sand Dunes"));
+  ASSERT_TRUE(fresh.Load(dir.Path("Sand Dunes"), error));
   EXPECT_TRUE(fresh.holes().empty());
+  fresh.InsertHole(0, "dune1");
+  ASSERT_TRUE(fresh.Save(error));
+  EXPECT_EQ(test::ReadText(dir.Path("Sand Dunes/course.ini")),
+            "[course]\nname=Sand Dunes\nholes=dune1\n");
   EXPECT_TRUE(GoodHoleName("moon-walk_1"));
   EXPECT_FALSE(GoodHoleName("../x"));
 }

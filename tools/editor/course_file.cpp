@@ -87,7 +87,10 @@ std::vector<std::string> CourseFile::HoleFiles() const {
 
 void CourseFile::Store() {
   Section* s = text_.Get("course");
-  if (!s) s = &text_.Insert(0, "course");
+  if (!s) {
+    s = &text_.Insert(0, "course");
+    s->Set("name", name());  // a new course is named after its folder
+  }
   std::string v;
   for (const std::string& h : holes_) v += (v.empty() ? "" : separator_) + h;
   s->Set("holes", v);

@@ -13,7 +13,7 @@ namespace gp::editor {
 
 namespace {
 
-// Undo steps kept; the oldest go first.
+// Undo steps kept (each the file's text); the oldest go first.
 constexpr size_t kMaxUndo = 2000;
 // Largest hole file read, bytes.
 constexpr std::streamoff kMaxFileBytes = 16 << 20;
@@ -210,7 +210,7 @@ bool HoleModel::Change(F&& f) {
   if (grouping_ > 0) {
     groupchanged_ = true;
   } else {
-    undo_.push_back(std::move(before));
+    undo_.push_back(old);
     if (undo_.size() > kMaxUndo) undo_.erase(undo_.begin());
     redo_.clear();
   }
@@ -627,8 +627,8 @@ bool HoleModel::DeleteLookSection(const std::string& section) {
 
 bool HoleModel::Undo() {
   if (undo_.empty() || grouping_ > 0) return false;
-  redo_.push_back(std::move(doc_));
-  doc_ = std::move(undo_.back());
+  redo_.push_back(doc_.Write());
+  doc_ = HoleText::Parse(undo_.back());
   undo_.pop_back();
   Reparse();
   ++revision_;
@@ -637,8 +637,8 @@ bool HoleModel::Undo() {
 
 bool HoleModel::Redo() {
   if (redo_.empty() || grouping_ > 0) return false;
-  undo_.push_back(std::move(doc_));
-  doc_ = std::move(redo_.back());
+  undo_.push_back(doc_.Write());
+  doc_ = HoleText::Parse(redo_.back());
   redo_.pop_back();
   Reparse();
   ++revision_;
@@ -661,7 +661,7 @@ void HoleModel::RestartGroup() {
 void HoleModel::EndGroup() {
   if (grouping_ == 0 || --grouping_ > 0) return;
   if (groupchanged_ && doc_.Write() != group_.Write()) {
-    undo_.push_back(std::move(group_));
+    undo_.push_back(group_.Write());
     if (undo_.size() > kMaxUndo) undo_.erase(undo_.begin());
     redo_.clear();
   }

@@ -116,7 +116,7 @@ class HoleModel {
 
   HoleText doc_;
   std::shared_ptr<const Profile> profile_;
-  std::vector<HoleText> undo_, redo_;
+  std::vector<std::string> undo_, redo_;  // the file's text before and after each step
   HoleText group_;  // the document at BeginGroup
   int grouping_ = 0;
   bool groupchanged_ = false;
