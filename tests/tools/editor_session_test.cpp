@@ -107,6 +107,13 @@ TEST(EditorSession, NeverWritesTheProgramFolder) {
   EXPECT_FALSE(s.Save(error));
   EXPECT_NE(error.find("program folder"), std::string::npos);
   EXPECT_EQ(test::ReadText(kGameDir + "course1hole1.hole").find("par=5"), std::string::npos);
+  // Named from inside the program folder, too.
+  const std::filesystem::path here = std::filesystem::current_path();
+  std::filesystem::current_path(kGameDir);
+  ASSERT_EQ(s.OpenHole("course1hole1.hole"), "");
+  ASSERT_TRUE(s.model().SetPar(5));
+  EXPECT_FALSE(s.Save(error));
+  std::filesystem::current_path(here);
 }
 
 TEST(EditorSession, ACourseFolderOpensOnItsFirstHoleAndTakesNewHolesInOrder) {

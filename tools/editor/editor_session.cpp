@@ -288,7 +288,7 @@ std::vector<Problem> EditorSession::Problems() const {
 
 bool EditorSession::Save(std::string& error) {
   // The program folder is the game's: its holes are made from their sources.
-  if (SameFolder(fs::path(path_).parent_path().string(), program_)) {
+  if (SameFolder(fs::absolute(path_).parent_path().string(), program_)) {
     error = "the program folder is never written: edit the hole's source instead";
     return false;
   }
