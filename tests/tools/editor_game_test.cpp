@@ -2,6 +2,7 @@
 // compiled into a workshop folder, checks before saving, the solver's verdict,
 // the fair-cup sweep and "Try" putting through the game's own input.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -64,6 +65,23 @@ TEST(EditorBuild, CompilesIntoItsOwnFolderAndKeepsTheLastGoodPictures) {
   }
   EXPECT_EQ(r.build.compiled(), before + 1);
   EXPECT_EQ(r.build.error(), "");
+}
+
+TEST(EditorBuild, ClearsWorkshopsLeftByEditorsThatAreGone) {
+  // A workshop of a process that cannot exist, and one of this very process.
+  const std::string tmp = std::filesystem::temp_directory_path().string();
+  const std::string gone = tmp + "/galaputt-editor-2147483646-test";
+  const std::string mine = tmp + "/galaputt-editor-" + std::to_string(getpid()) + "-test";
+  std::filesystem::create_directories(gone + "/game");
+  std::filesystem::create_directories(mine);
+  {
+    HoleBuild b;
+    ASSERT_TRUE(b.Open(kGameDir, "editortestroom")) << b.error();
+    EXPECT_TRUE(std::filesystem::exists(b.GameFolder()));
+  }
+  EXPECT_FALSE(std::filesystem::exists(gone));
+  EXPECT_TRUE(std::filesystem::exists(mine));
+  std::filesystem::remove_all(mine);
 }
 
 TEST(EditorChecks, ContentHolesPassTheQuickChecks) {

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -68,13 +69,30 @@ HoleBuild::~HoleBuild() {
   }
 }
 
+// Workshops of editors that ended without clearing up (killed, or their
+// display gone): named by their process, which no longer runs.
+void ClearStale(const std::string& tmp) {
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(tmp, ec)) {
+    const std::string f = e.path().filename().string();
+    const std::string prefix = "galaputt-editor-";
+    if (f.rfind(prefix, 0) != 0) continue;
+    const long pid = std::strtol(f.c_str() + prefix.size(), nullptr, 10);
+    if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+      fs::remove_all(e.path(), ec);
+    }
+  }
+}
+
 bool HoleBuild::Open(const std::string& program, const std::string& name) {
   program_ = program;
   name_ = name;
-  const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/galaputt-editor-XXXXXX";
+  const char* env = std::getenv("TMPDIR");
+  const std::string tmp = env && *env ? env : "/tmp";
+  ClearStale(tmp);
+  std::string pattern = tmp + "/galaputt-editor-" + std::to_string(getpid()) + "-XXXXXX";
   if (!mkdtemp(pattern.data())) {
-    error_ = "cannot make a folder in " + std::string(tmp && *tmp ? tmp : "/tmp");
+    error_ = "cannot make a folder in " + tmp;
     return false;
   }
   work_ = pattern + "/";

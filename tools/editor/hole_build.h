@@ -4,7 +4,8 @@
 // compiled by the program folder's asset compiler (`galaputt-assets`, run as
 // a child process), and the hole as the editor has it now. The game, the
 // solver and the checks play the hole from there; the real program folder is
-// never written.
+// never written. The workshop goes when the build does; one left by an editor
+// that was killed is cleared by the next.
 //
 //   WORK/game/      the program folder the game runs from (links, NAME.*)
 //   WORK/content/   the compiler's sources (holes/NAME.hole)
