@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "base/angles.h"
 #include "base/profile.h"
 #include "base/random.h"
 #include "game/state.h"
-#include "base/angles.h"
 
 namespace gp {
 
@@ -47,9 +47,11 @@ void PlaceBalls(const Profile& f) {
   }
 }
 
-void ReadArea(const Profile& f, int i) {
+}  // namespace
+
+Area ReadHoleArea(const Profile& f, int i) {
   const std::string s = "area" + std::to_string(i);
-  Area& a = gs().areas[i];
+  Area a;
   a.kind = f.ReadInteger(s, "kind", 0);
   a.x1 = f.ReadInteger(s, "x1", 0);
   a.y1 = f.ReadInteger(s, "y1", 0);
@@ -68,9 +70,8 @@ void ReadArea(const Profile& f, int i) {
   a.p6 = f.ReadInteger(s, "p6", 0);
   a.enabled = f.ReadBool(s, "enabled", false);
   a.comment = f.ReadString(s, "comment", "");
+  return a;
 }
-
-}  // namespace
 
 void LoadHole(const Profile& f) {
   GameState& g = gs();
@@ -83,7 +84,7 @@ void LoadHole(const Profile& f) {
       static_cast<int32_t>(static_cast<uint32_t>(g.totalpar) + static_cast<uint32_t>(g.par));
 
   for (int i = 1; i <= kMaxAreas; ++i) {
-    ReadArea(f, i);
+    g.areas[i] = ReadHoleArea(f, i);
     const Area& a = g.areas[i];
     if (a.kind == 5) {  // the cup; with several, the last one wins
       g.cupx = a.x1;

@@ -7,6 +7,7 @@
 namespace gp {
 
 class Profile;
+struct Area;
 
 // Tries per ball start before a start closer than 18 to another ball is accepted
 // anyway (a start point hemmed in by other records could otherwise loop for ever).
@@ -17,6 +18,8 @@ constexpr int kMaxStartTries = 1000;
 void LoadHoleFile(const std::string& path);
 // The same from the file's bytes already in memory.
 void LoadHoleText(std::string_view text);
+// Area `i` (1..99) of a parsed hole file, every field as the game reads it.
+Area ReadHoleArea(const Profile& profile, int i);
 // The same from a parsed profile.
 void LoadHole(const Profile& profile);
 

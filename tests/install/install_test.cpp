@@ -101,16 +101,17 @@ int InstallTest::install_status_ = -1;
 TEST_F(InstallTest, ProgramFolderCommandsDesktopEntryIconsAndManualPages) {
   const fs::path folder = prefix_ / "lib/galaputt";
   for (const char* f :
-       {"galaputt", "galaputt-lab", "course1hole1.hole", "course1hole1.dxg", "gui.dxg", "menu.dxg",
-        "sound.dxw", "intro.avi", "mainmenu.bmp", "interface.flc", "menu.spots",
-        "textures/classic.bmp", "skins/Nebula/panel.bmp", "course.ini", "training.ini"}) {
+       {"galaputt", "galaputt-lab", "galaputt-editor", "galaputt-assets", "course1hole1.hole",
+        "course1hole1.dxg", "gui.dxg", "menu.dxg", "sound.dxw", "intro.avi", "mainmenu.bmp",
+        "interface.flc", "menu.spots", "textures/classic.bmp", "skins/Nebula/panel.bmp",
+        "course.ini", "training.ini"}) {
     EXPECT_TRUE(fs::is_regular_file(folder / f)) << f;
   }
   // Only what the game needs: the asset compiler (it compiles the holes of a
   // player's own courses into the cache), no build files.
   EXPECT_TRUE(fs::is_regular_file(folder / "galaputt-assets"));
   EXPECT_FALSE(fs::exists(folder / "icons"));
-  for (const char* program : {"galaputt", "galaputt-lab"}) {
+  for (const char* program : {"galaputt", "galaputt-lab", "galaputt-editor"}) {
     const fs::path cmd = prefix_ / "bin" / program;
     ASSERT_TRUE(fs::is_symlink(cmd)) << cmd;
     EXPECT_TRUE(fs::read_symlink(cmd).is_relative());
@@ -146,6 +147,8 @@ TEST_F(InstallTest, ProgramFolderCommandsDesktopEntryIconsAndManualPages) {
       << "the newest release should be the version galaputt --version prints, " << v;
   EXPECT_EQ(Read(prefix_ / "share/man/man6/galaputt.6").rfind(".TH GALAPUTT 6", 0), 0u);
   EXPECT_EQ(Read(prefix_ / "share/man/man1/galaputt-lab.1").rfind(".TH GALAPUTT\\-LAB 1", 0), 0u);
+  EXPECT_EQ(Read(prefix_ / "share/man/man1/galaputt-editor.1").rfind(".TH GALAPUTT\\-EDITOR 1", 0),
+            0u);
 }
 
 TEST_F(InstallTest, InstalledGameFindsItsDataAndWritesNothingIntoThePrefix) {
