@@ -272,6 +272,25 @@ Picture DecodePictureData(const uint8_t* data, size_t size) {
   return {};
 }
 
+int64_t PictureDataPixels(const uint8_t* data, size_t size) {
+  try {
+    ByteReader r(data, size);
+    const std::string kind = r.Str(r.U8());
+    if (kind == "TBitmap") {
+      if (r.U32() == 0) return 0;
+      r.Skip(2 + 4 + 4 + 4);  // signature, file size, reserved, pixel offset
+      const DibInfo d = ReadInfo(r, true, kBitmapInvalid);
+      return int64_t{d.width} * d.height;
+    }
+    if (kind == "TDIB") {
+      const DibInfo d = ReadInfo(r, false, kDibInvalid);
+      return int64_t{d.width} * d.height;
+    }
+  } catch (const AssetError&) {
+  }
+  return 0;
+}
+
 Bytes EncodeBitmapFile(const Picture& p) {
   const int w = p.empty() ? 0 : p.width, h = p.empty() ? 0 : p.height;
   const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
@@ -328,7 +347,9 @@ Bytes ReadWholeFile(const std::string& path, size_t max_bytes) {
   // A folder, a pipe or a device is no data file (a pipe would be read without end).
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) throw Fail("Cannot open file " + path);
   const std::string too_large =
-      "File " + path + " is larger than " + std::to_string(max_bytes >> 20) + " MB";
+      "File " + path + " is larger than " +
+      (max_bytes >= (size_t{1} << 20) ? std::to_string(max_bytes >> 20) + " MB"
+                                      : std::to_string(max_bytes >> 10) + " KB");
   if (static_cast<uintmax_t>(st.st_size) > max_bytes) throw Fail(too_large);
   Bytes out;
   out.reserve(static_cast<size_t>(st.st_size));

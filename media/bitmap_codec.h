@@ -28,6 +28,9 @@ Picture DecodeDib(const uint8_t* data, size_t size);
 // An image item's picture data: a kind name ("TBitmap", "TDIB"), then that
 // kind's data. An unknown kind gives an empty picture.
 Picture DecodePictureData(const uint8_t* data, size_t size);
+// The pixels the picture data's header declares, read without decoding them;
+// 0 for no picture or a header DecodePictureData would refuse.
+int64_t PictureDataPixels(const uint8_t* data, size_t size);
 
 // A 24-bit bottom-up bitmap file of the picture (the top byte of each pixel is dropped).
 Bytes EncodeBitmapFile(const Picture& picture);
@@ -43,7 +46,7 @@ inline constexpr size_t kMaxWholeFileBytes = size_t{256} << 20;
 Picture LoadBitmapFile(const std::string& path, size_t max_bytes = kMaxWholeFileBytes);
 // Reads a whole regular file of at most max_bytes; raises "Cannot open file %s"
 // when it cannot be opened or read or is no regular file (a folder, a pipe, a
-// device), and "File %s is larger than N MB" beyond the limit.
+// device), and "File %s is larger than N MB" (or "N KB") beyond the limit.
 Bytes ReadWholeFile(const std::string& path, size_t max_bytes = kMaxWholeFileBytes);
 
 }  // namespace gp

@@ -267,7 +267,8 @@ TEST(WholeFile, RegularFilesUpToTheLimitOnly) {
   test::TempFolder dir;
   const std::string small = dir.Write("small.bin", Bytes(1000, 7));
   EXPECT_EQ(ReadWholeFile(small, 1000), Bytes(1000, 7));
-  EXPECT_EQ(ReadError(small, 999), "File " + small + " is larger than 0 MB");
+  EXPECT_EQ(ReadError(small, 999), "File " + small + " is larger than 0 KB");
+  EXPECT_EQ(ReadError(small, 512), "File " + small + " is larger than 0 KB");
   // A sparse file one byte over 16 MB costs no disk and is refused unread.
   const std::string big = dir.Path("big.bin");
   std::filesystem::resize_file(dir.Write("big.bin", {}), (size_t{16} << 20) + 1);

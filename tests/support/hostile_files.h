@@ -4,10 +4,13 @@
 // hot spot of thousands of corners, an AVI declaring a huge picture. The unit
 // tests, the benchmarks and the fuzz regression inputs are made from these.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "media/container_writer.h"
+#include "media/object_stream.h"
 #include "support/flic_files.h"
 
 namespace gp::test {
@@ -104,8 +107,8 @@ inline Bytes RleAvi(int width, int height) {
   Put16(strf, 8);
   for (uint32_t v : {1u, 2u, 0u, 0u, 256u, 0u}) Put32(strf, v);  // BI_RLE8, 2 bytes of data
   for (int i = 0; i < 256; ++i) Put32(strf, static_cast<uint32_t>(i * 0x010101));
-  const Bytes hdrl = list("hdrl", {chunk("avih", avih), list("strl", {chunk("strh", strh),
-                                                                        chunk("strf", strf)})});
+  const Bytes hdrl =
+      list("hdrl", {chunk("avih", avih), list("strl", {chunk("strh", strh), chunk("strf", strf)})});
   const Bytes movi = list("movi", {chunk("00dc", {0, 1})});
   Bytes riff;
   tag(riff, "RIFF");
@@ -114,6 +117,85 @@ inline Bytes RleAvi(int width, int height) {
   riff.insert(riff.end(), hdrl.begin(), hdrl.end());
   riff.insert(riff.end(), movi.begin(), movi.end());
   return riff;
+}
+
+// A wave list (".dxw") of `count` sounds, each ten minutes of 8-bit mono at
+// 1000 samples a second (600 KB stored, 13 M samples once brought to the
+// device's 22 050 Hz).
+inline Bytes LowRateWaveList(int count) {
+  std::vector<WaveItem> items(static_cast<size_t>(count));
+  for (WaveItem& item : items) {
+    item.name = "drone";
+    item.format.rate = 1000;
+    item.format.bits = 8;
+    item.format.blockalign = 1;
+    item.data.resize(600000);
+    for (size_t i = 0; i < item.data.size(); ++i) item.data[i] = static_cast<uint8_t>(128 + i % 7);
+  }
+  return EncodeWaveList(items);
+}
+
+// An 8-bit run-length bitmap file of `width` x `height` whose pixels are all
+// colour 0 (white): a few bytes per row, the whole picture on decoding.
+inline Bytes RleBitmap(int width, int height) {
+  Bytes rle;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; x += 255)
+      rle.insert(rle.end(), {static_cast<uint8_t>(std::min(255, width - x)), 0});
+    rle.insert(rle.end(), {0, 0});  // end of line
+  }
+  rle.insert(rle.end(), {0, 1});  // end of bitmap
+  Bytes b = {'B', 'M'};
+  Put32(b, static_cast<uint32_t>(14 + 40 + 1024 + rle.size()));
+  Put32(b, 0);
+  Put32(b, 14 + 40 + 1024);
+  for (uint32_t v : {40u, static_cast<uint32_t>(width), static_cast<uint32_t>(height)}) Put32(b, v);
+  Put16(b, 1);
+  Put16(b, 8);
+  for (uint32_t v : {1u, static_cast<uint32_t>(rle.size()), 0u, 0u, 256u, 0u}) Put32(b, v);
+  Put32(b, 0xFFFFFF);  // colour 0 white, the rest black
+  b.resize(b.size() + 255 * 4, 0);
+  b.insert(b.end(), rle.begin(), rle.end());
+  return b;
+}
+
+// An image list (".dxg") of `count` items, each an opaque run-length picture of
+// `side` x `side` cut into patterns of 1 x 1 pixel: small on disk, and every
+// pixel a pattern of its own once prepared for drawing.
+inline Bytes TinyPatternImageList(int count, int side) {
+  const Bytes bmp = RleBitmap(side, side);
+  Bytes data = {7, 'T', 'B', 'i', 't', 'm', 'a', 'p'};
+  Put32(data, static_cast<uint32_t>(bmp.size()));
+  data.insert(data.end(), bmp.begin(), bmp.end());
+  ObjectStreamWriter w("IMAGELIST", "TImageListFile", "ImageList");
+  w.Property("List");
+  w.BeginCollection();
+  for (int i = 0; i < count; ++i) {
+    w.BeginItem();
+    w.Property("Name");
+    w.String("dust" + std::to_string(i));
+    w.Property("PatternWidth");
+    w.Integer(1);
+    w.Property("PatternHeight");
+    w.Integer(1);
+    w.Property("Transparent");
+    w.Boolean(true);
+    w.Property("TransparentColor");
+    w.Integer(0);  // black: the white pixels are all opaque
+    w.Property("Picture.Data");
+    w.Binary(data.data(), data.size());
+    w.EndList();
+  }
+  w.EndList();
+  return w.Finish();
+}
+
+// A hole file of `bytes` bytes or so: its ball and cup, then section after
+// section of one key each, every name different.
+inline std::string ManySectionsHole(size_t bytes) {
+  std::string text = "[ball]\nx=100\ny=100\n[area1]\nkind=5\nx1=300\ny1=100\nr=9\nenabled=1\n";
+  for (size_t n = 0; text.size() < bytes; ++n) text += "[s" + std::to_string(n) + "]\nk=1\n";
+  return text;
 }
 
 // Rewrites every picture size an AVI declares (the main header's, each video
