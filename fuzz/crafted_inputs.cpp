@@ -1,6 +1,7 @@
 // Writes the crafted inputs, files built to cost far more than their size, into
 // DIR/<target>/ for scripts/fuzz to run each target over (with the kept corpus
-// and the regression cases): they are too large to keep in the repository.
+// and the regression cases): they are too large to keep in the repository. The
+// small ones made by the same helpers are kept in fuzz/regressions/.
 //
 //   crafted_inputs DIR
 #include <cstdio>
@@ -46,6 +47,10 @@ Bytes ManyCombs(int count) {
   return input;
 }
 
+Bytes HoleBytes(const std::string& text) {
+  return Bytes(text.begin(), text.end());
+}
+
 bool Write(const std::filesystem::path& dir, const std::string& target, const std::string& name,
            const Bytes& bytes) {
   std::error_code ec;
@@ -72,11 +77,13 @@ int main(int argc, char** argv) {
       Write(dir, "flic_fuzz", "black-chunks-640x480.flc", BlackChunksFlic(640, 480, 65535)) &&
       Write(dir, "flic_fuzz", "junk-tail.flc", JunkTailFlic(64, 48, 2, 900000)) &&
       Write(dir, "hotspots_fuzz", "comb-20000.spots", SpotsInput(ManyCornerSpots(20000))) &&
-      Write(dir, "hotspots_fuzz", "comb-1024.spots", SpotsInput(ManyCornerSpots(1024))) &&
       Write(dir, "hotspots_fuzz", "combs-7x1024.spots", ManyCombs(7)) &&
       Write(dir, "hotspots_fuzz", "combs-100x1024.spots", ManyCombs(100)) &&
-      Write(dir, "movie_fuzz", "rle-16000x16000.avi", RleAvi(16000, 16000)) &&
-      Write(dir, "movie_fuzz", "rle-4096x2048.avi", RleAvi(4096, 2048));
+      Write(dir, "stream_fuzz", "low-rate-waves.dxw", LowRateWaveList(1)) &&
+      Write(dir, "stream_fuzz", "tiny-patterns.dxg", TinyPatternImageList(1, 2048)) &&
+      Write(dir, "stream_fuzz", "tiny-patterns-3.dxg", TinyPatternImageList(3, 1400)) &&
+      Write(dir, "bitmap_fuzz", "rle-2896x2896.bmp", RleBitmap(2896, 2896)) &&
+      Write(dir, "hole_file_fuzz", "many-sections.hole", HoleBytes(ManySectionsHole(250000)));
   if (!ok) {
     std::fprintf(stderr, "crafted_inputs: cannot write into %s\n", argv[1]);
     return 1;
