@@ -1,6 +1,7 @@
 #include "app/hole_load.h"
 
 #include "app/game_window.h"
+#include "base/profile.h"
 #include "game/hole_file.h"
 #include "game/sound.h"
 #include "game/state.h"
@@ -21,7 +22,7 @@ void LoadHoleAssets() {
   LoadWaveList(w.bgsounds, stem + ".dxw");
   LoadImageList(w.course, stem + ".dxg", w.display.Running());
   // Without its hole file a hole would be an empty space with no cup.
-  const Bytes text = ReadWholeFile(stem + ".hole");
+  const Bytes text = ReadWholeFile(stem + ".hole", kMaxProfileFileBytes);
   LoadHoleText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
 }
 
@@ -46,8 +47,7 @@ void PublishCourseImages() {
   g.courseheight = pic == nullptr ? 0 : (pic->Height() > 0 ? pic->Height() : pic->picture.height);
   for (int i = 0; i < kMaxCourseImages; ++i) {
     const ImageItem* item = course.Item(i);
-    g.imagepatterns[static_cast<size_t>(i)] =
-        item == nullptr ? -1 : item->PatternCount();
+    g.imagepatterns[static_cast<size_t>(i)] = item == nullptr ? -1 : item->PatternCount();
   }
 }
 

@@ -5,6 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/asset_error.h"
+#include "media/bitmap_codec.h"
+
 namespace gp {
 
 namespace {
@@ -157,7 +160,8 @@ std::string FormatSetup(const GameSetup& s) {
     o << "setup name" << i + 1 << " " << Escape(s.playername[i]) << "\n"
       << "setup pull" << i + 1 << " " << s.pull[i] << "\n"
       << "setup easy" << i + 1 << " " << s.easy[i] << "\n";
-    if (s.ballpicture[i].present) o << "setup ball" << i + 1 << " " << BallHex(s.ballpicture[i]) << "\n";
+    if (s.ballpicture[i].present)
+      o << "setup ball" << i + 1 << " " << BallHex(s.ballpicture[i]) << "\n";
     // Only a computer player is written: replays of people's games keep their bytes.
     if (s.computer[i] != kPerson) o << "setup computer" << i + 1 << " " << s.computer[i] << "\n";
   }
@@ -383,14 +387,14 @@ bool ParseReplay(const std::string& text, Replay& out, std::string& error) {
 }
 
 bool ReadReplay(const std::string& path, Replay& out, std::string& error) {
-  std::ifstream f(path, std::ios::binary);
-  if (!f) {
-    error = "cannot open " + path;
+  Bytes bytes;
+  try {
+    bytes = ReadWholeFile(path, kMaxReplayBytes);
+  } catch (const AssetError& e) {
+    error = e.what();
     return false;
   }
-  std::ostringstream text;
-  text << f.rdbuf();
-  if (!ParseReplay(text.str(), out, error)) {
+  if (!ParseReplay(std::string(bytes.begin(), bytes.end()), out, error)) {
     error = path + ": " + error;
     return false;
   }

@@ -46,7 +46,12 @@ struct Replay {
   int frames = 0;  // frames in the recording
 };
 
-// Reads a replay; false with a message naming the file and line on bad input.
+// Largest replay file read (hours of play), bytes.
+inline constexpr size_t kMaxReplayBytes = size_t{16} << 20;
+
+// Reads a replay; false with a message naming the file and line on bad input
+// ("Cannot open file %s" for a missing one, a folder or a pipe, "File %s is
+// larger than 16 MB" beyond the limit).
 bool ReadReplay(const std::string& path, Replay& out, std::string& error);
 bool ParseReplay(const std::string& text, Replay& out, std::string& error);
 std::string FormatReplay(const Replay& r);

@@ -1,6 +1,11 @@
 #include "base/profile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 namespace gp {
@@ -145,14 +150,25 @@ Profile Profile::FromText(std::string_view text) {
 }
 
 Profile Profile::FromFile(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return Profile();
+  // Opened without waiting, so that a pipe in the file's place cannot hold the reader.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return Profile();
+  struct stat st {};
   std::string bytes;
+  bool failed = ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+                static_cast<uintmax_t>(st.st_size) > kMaxProfileFileBytes;
   char buf[65536];
-  size_t n = 0;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
+  while (!failed) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      failed = n < 0;
+      break;
+    }
+    bytes.append(buf, static_cast<size_t>(n));
+    failed = bytes.size() > kMaxProfileFileBytes;
+  }
+  ::close(fd);
   // A file that cannot be read through counts as missing.
   return failed ? Profile() : FromText(bytes);
 }

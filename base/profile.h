@@ -14,6 +14,8 @@ namespace gp {
 
 // Longest text value kept, in characters; the rest of a longer line is dropped.
 constexpr size_t kMaxProfileText = 2047;
+// Largest profile file read (a hole file is a few kilobytes), bytes.
+constexpr size_t kMaxProfileFileBytes = size_t{256} << 10;
 
 // Parses a whole value as a 32-bit number: decimal with an optional sign, or
 // hexadecimal after "$" or after "0x"/"0X" (the latter only when the value is
@@ -33,7 +35,8 @@ class Profile {
   Profile() = default;
   // Parses profile text from memory; any bytes are accepted.
   static Profile FromText(std::string_view text);
-  // Reads a file; a missing or unreadable file gives an empty profile.
+  // Reads a file; a missing or unreadable file gives an empty profile, and so
+  // does one that is no regular file or larger than kMaxProfileFileBytes.
   static Profile FromFile(const std::string& path);
 
   // The number under [section] key, or `def` when missing, empty or malformed.

@@ -48,6 +48,7 @@ struct Ball {
   bool oncourse = false;          // placed on the course this hole
   bool touching = false;          // scratch: overlaps the area being tested
   int32_t stillcount = 0;         // steps without leaving the 2-pixel circle
+  bool timedout = false;          // the stroke time limit stopped or returned it this turn
   std::string name;
   int32_t holeswon = 0;
   Table<int32_t, 9> holestrokes;  // strokes per hole number; 0 = not played
@@ -133,6 +134,7 @@ struct GameState {
   int32_t beststrokes = 99;
   int32_t firstholed = 0;  // 0 = nobody yet
   bool ballsmoving = false;
+  int32_t strokesteps = 0;  // physics steps of the motion phase since the stroke
   bool bonusturn = false;
   bool passturn = false;
   int32_t puttstage = 0;   // 0 = idle

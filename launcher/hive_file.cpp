@@ -160,7 +160,8 @@ bool LinkOrCopy(const fs::path& file, const fs::path& kept) {
 
 HiveLoad LoadHiveFile(const fs::path& file) {
   HiveLoad out;
-  Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  // Opened without waiting: a pipe in the settings file's place is refused below.
+  Fd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0 && errno == ENOENT) return out;
   out.status = HiveLoad::Status::kUnreadable;
   int err = fd.get() < 0 ? errno : 0;

@@ -210,11 +210,13 @@ void HotImage::BuildBitmap(const Spot& spot, int64_t mx, int64_t my) {
   bitmap_.width = area_.right - area_.left;
   bitmap_.height = area_.bottom - area_.top;
   bitmap_.pixels.reserve(static_cast<size_t>(bitmap_.width) * bitmap_.height);
+  std::vector<uint8_t> inside(static_cast<size_t>(bitmap_.width), 1);
   const bool whole = spot.shape == kSpotRectangle;
   for (int y = area_.top; y < area_.bottom; ++y) {
+    if (!whole) spot.RowInside(y, area_.left, area_.right, inside.data());
     for (int x = area_.left; x < area_.right; ++x) {
       uint32_t c = Picture.at(x, y);
-      if (whole || spot.Contains(x, y)) {
+      if (inside[static_cast<size_t>(x - area_.left)] != 0) {
         const int64_t sx = mx + (x - int64_t{box.left}), sy = my + (y - int64_t{box.top});
         if (sx >= 0 && sx < MaskPicture.width && sy >= 0 && sy < MaskPicture.height) {
           c = MaskPicture.at(static_cast<int>(sx), static_cast<int>(sy));

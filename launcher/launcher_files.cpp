@@ -103,9 +103,17 @@ std::string TextureSequence::Next() {
   return files_[pos_];
 }
 
+Bytes ReadLauncherFile(const std::string& path) {
+  return ReadWholeFile(path, kMaxLauncherFileBytes);
+}
+
+Picture LoadLauncherBitmap(const std::string& path) {
+  return LoadBitmapFile(path, kMaxLauncherFileBytes);
+}
+
 bool LoadBallTexture(const std::string& path, BallPicture& out) {
   try {
-    const Picture pic = LoadBitmapFile(path);
+    const Picture pic = LoadLauncherBitmap(path);
     if (pic.empty() || pic.pixels.size() < static_cast<size_t>(pic.width) * pic.height) {
       return false;
     }

@@ -10,8 +10,20 @@
 
 #include "game/setup.h"
 #include "launcher/settings.h"
+#include "media/byte_reader.h"
+#include "media/picture.h"
 
 namespace gp {
+
+// Largest file the launcher reads whole: the hot spots, the menu pictures, the
+// ball textures, the exit picture (bytes).
+inline constexpr size_t kMaxLauncherFileBytes = size_t{16} << 20;
+
+// A launcher file read whole, and a bitmap file decoded, each of at most
+// kMaxLauncherFileBytes; raise AssetError ("Cannot open file %s" also for a
+// folder or a pipe, "File %s is larger than 16 MB", the decoder's messages).
+Bytes ReadLauncherFile(const std::string& path);
+Picture LoadLauncherBitmap(const std::string& path);
 
 // kDefaultSkin ("[default interface]") followed by every folder below "skins/" that counts as
 // having only the directory attribute: not hidden (no leading '.') and not

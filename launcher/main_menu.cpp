@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "launcher/launcher_files.h"
 #include "media/bitmap_codec.h"
 
 namespace gp {
@@ -11,7 +12,7 @@ namespace {
 
 Picture LoadPicture(const std::string& path) {
   try {
-    return LoadBitmapFile(path);
+    return LoadLauncherBitmap(path);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "galaputt: %s\n", e.what());
     return Picture{};
@@ -30,9 +31,9 @@ Picture Blank() {
 
 HotSpots LoadSpots(const std::string& folder) {
   try {
-    const Bytes spots = ReadWholeFile(folder + "menu.spots");
+    const Bytes spots = ReadLauncherFile(folder + "menu.spots");
     HotSpots list = ReadSpots(spots.data(), spots.size());
-    const Bytes masks = ReadWholeFile(folder + "menu.maskitems");
+    const Bytes masks = ReadLauncherFile(folder + "menu.maskitems");
     ReadMaskItems(list, masks.data(), masks.size());
     return list;
   } catch (const std::exception& e) {

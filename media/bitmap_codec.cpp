@@ -1,6 +1,11 @@
 #include "media/bitmap_codec.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <bit>
+#include <cerrno>
 #include <cstdio>
 #include <vector>
 
@@ -267,6 +272,25 @@ Picture DecodePictureData(const uint8_t* data, size_t size) {
   return {};
 }
 
+int64_t PictureDataPixels(const uint8_t* data, size_t size) {
+  try {
+    ByteReader r(data, size);
+    const std::string kind = r.Str(r.U8());
+    if (kind == "TBitmap") {
+      if (r.U32() == 0) return 0;
+      r.Skip(2 + 4 + 4 + 4);  // signature, file size, reserved, pixel offset
+      const DibInfo d = ReadInfo(r, true, kBitmapInvalid);
+      return int64_t{d.width} * d.height;
+    }
+    if (kind == "TDIB") {
+      const DibInfo d = ReadInfo(r, false, kDibInvalid);
+      return int64_t{d.width} * d.height;
+    }
+  } catch (const AssetError&) {
+  }
+  return 0;
+}
+
 Bytes EncodeBitmapFile(const Picture& p) {
   const int w = p.empty() ? 0 : p.width, h = p.empty() ? 0 : p.height;
   const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
@@ -311,21 +335,40 @@ Bytes EncodePictureData(const Picture& picture) {
   return out;
 }
 
-Bytes ReadWholeFile(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) throw AssetError("Cannot open file " + path);
+Bytes ReadWholeFile(const std::string& path, size_t max_bytes) {
+  // Opened without waiting, so that a pipe nobody writes to cannot hold the reader.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw AssetError("Cannot open file " + path);
+  const auto Fail = [fd](const std::string& message) {
+    ::close(fd);
+    return AssetError(message);
+  };
+  struct stat st {};
+  // A folder, a pipe or a device is no data file (a pipe would be read without end).
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) throw Fail("Cannot open file " + path);
+  const std::string too_large =
+      "File " + path + " is larger than " +
+      (max_bytes >= (size_t{1} << 20) ? std::to_string(max_bytes >> 20) + " MB"
+                                      : std::to_string(max_bytes >> 10) + " KB");
+  if (static_cast<uintmax_t>(st.st_size) > max_bytes) throw Fail(too_large);
   Bytes out;
+  out.reserve(static_cast<size_t>(st.st_size));
   uint8_t buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
-  const bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) throw AssetError("Cannot open file " + path);
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw Fail("Cannot open file " + path);
+    if (n == 0) break;
+    const size_t got = static_cast<size_t>(n);
+    if (got > max_bytes - out.size()) throw Fail(too_large);  // it grew while being read
+    out.insert(out.end(), buf, buf + got);
+  }
+  ::close(fd);
   return out;
 }
 
-Picture LoadBitmapFile(const std::string& path) {
-  const Bytes b = ReadWholeFile(path);
+Picture LoadBitmapFile(const std::string& path, size_t max_bytes) {
+  const Bytes b = ReadWholeFile(path, max_bytes);
   return DecodeBitmapFile(b.data(), b.size());
 }
 

@@ -18,7 +18,13 @@ constexpr uint16_t kPrefixType = 0xF100;
 constexpr size_t kFrameHeaderSize = 16;
 constexpr size_t kChunkHeaderSize = 6;
 // Larger files are refused rather than read whole (bytes).
-constexpr uintmax_t kMaxFileSize = 512u << 20;
+constexpr uintmax_t kMaxFileSize = uintmax_t{64} << 20;
+// Whole images a frame may paint: a real frame paints one (a palette, then one pixel
+// chunk), a frame of many full-image chunks has the rest left out.
+constexpr size_t kMaxRepaints = 4;
+// Most pixels one payload byte of a run-length or delta chunk can stand for (a
+// 4-byte word run of DELTA_FLC paints 256).
+constexpr size_t kPixelsPerByte = 64;
 
 // Sub-chunk types.
 enum : uint16_t {
@@ -215,6 +221,23 @@ void DecodeLiteral(Cursor c, FlicImage& img) {
   std::memcpy(img.pixels.data(), c.Take(n), n);
 }
 
+// The most pixels a chunk can paint: a whole image at most, and for the run-length and
+// delta chunks no more than their payload can describe. Palettes and skipped chunks: 0.
+size_t PaintCost(uint16_t type, size_t payload, size_t pixels) {
+  switch (type) {
+    case kBlack:
+      return pixels;
+    case kLiteral:
+      return std::min(payload, pixels);
+    case kDeltaFlc:
+    case kDeltaFli:
+    case kByteRun:
+      return payload > pixels / kPixelsPerByte ? pixels : payload * kPixelsPerByte;
+    default:
+      return 0;
+  }
+}
+
 void DecodeChunk(uint16_t type, Cursor payload, FlicImage& img) {
   switch (type) {
     case kColour256:
@@ -247,14 +270,23 @@ void DecodeChunk(uint16_t type, Cursor payload, FlicImage& img) {
 
 void ApplyFlicFrame(const uint8_t* frame, size_t size, FlicImage& image) {
   if (size < kFrameHeaderSize) return;
+  const size_t pixels = image.pixels.size();
+  size_t budget = kMaxRepaints * pixels;  // pixels the rest of the frame may still paint
+  bool black = false;                     // every pixel is 0 since a BLACK chunk
   size_t pos = kFrameHeaderSize;
   for (int chunks = Get16(frame + 6); chunks > 0 && size - pos >= kChunkHeaderSize; --chunks) {
     const uint32_t claimed = Get32(frame + pos);
     if (claimed < kChunkHeaderSize) return;  // cannot be passed over: stop the frame
     const size_t chunk = std::min<size_t>(claimed, size - pos);
-    DecodeChunk(Get16(frame + pos + 4),
-                Cursor(frame + pos + kChunkHeaderSize, chunk - kChunkHeaderSize), image);
+    const uint16_t type = Get16(frame + pos + 4);
+    const size_t payload = chunk - kChunkHeaderSize;
     pos += chunk;
+    if (type == kBlack && black) continue;  // already black: nothing to do
+    const size_t cost = PaintCost(type, payload, pixels);
+    if (cost > budget) continue;  // too much painting for one frame: left out
+    budget -= cost;
+    DecodeChunk(type, Cursor(frame + pos - payload, payload), image);
+    if (cost > 0) black = type == kBlack;
   }
 }
 
@@ -273,7 +305,8 @@ FlicDecoder::FlicDecoder(std::vector<uint8_t> file) : file_(std::move(file)) {
   kind_ = magic == kMagicFlc ? FlicKind::kFlc : FlicKind::kFli;
   frame_count_ = Get16(h + 6);
   const int w = Get16(h + 8), ht = Get16(h + 10);
-  if (w < 1 || ht < 1 || w > kFlicMaxSide || ht > kFlicMaxSide) {
+  if (w < 1 || ht < 1 || w > kFlicMaxSide || ht > kFlicMaxSide ||
+      int64_t{w} * ht > kFlicMaxPixels) {
     throw FlicError("FLIC frame size " + std::to_string(w) + " by " + std::to_string(ht) +
                     " pixels is out of range");
   }
@@ -288,24 +321,41 @@ FlicDecoder::FlicDecoder(std::vector<uint8_t> file) : file_(std::move(file)) {
 void FlicDecoder::Rewind() {
   std::fill(image_.pixels.begin(), image_.pixels.end(), uint8_t{0});
   image_.palette.fill(0);
-  next_ = kFlicHeaderSize;
   current_ = 0;
   status_ = FlicStatus::kReady;
   error_.clear();
 }
 
-// From next_, passes prefix chunks by their size and anything else that is not a frame
-// chunk two bytes at a time. False when the file ends first.
+// The frame chunk of frame current_ + 1. Frames found before are looked up; past them
+// the search goes on from the end of the last one found, passing prefix chunks by their
+// size and anything else that is not a frame chunk two bytes at a time. Each byte of
+// the file is searched once: a search that ran into the end is remembered. False when
+// the file ends first.
 bool FlicDecoder::FindFrame(size_t& start, size_t& size) {
-  size_t pos = next_;
+  const size_t wanted = static_cast<size_t>(current_);
+  if (wanted >= starts_.size() && !searched_to_end_) {
+    size_t pos = starts_.empty() ? kFlicHeaderSize : starts_.back() + FrameSize(starts_.back());
+    while (starts_.size() <= wanted && !searched_to_end_) {
+      if (!Search(pos)) {
+        searched_to_end_ = true;
+        break;
+      }
+      starts_.push_back(pos);
+      pos += FrameSize(pos);
+    }
+  }
+  if (wanted >= starts_.size()) return false;
+  start = starts_[wanted];
+  size = FrameSize(start);
+  return true;
+}
+
+// Moves pos onto the next frame chunk at or after it; false when the file ends first.
+bool FlicDecoder::Search(size_t& pos) const {
   while (pos < file_.size() && file_.size() - pos >= kFrameHeaderSize) {
     const uint32_t claimed = Get32(file_.data() + pos);
     const uint16_t type = Get16(file_.data() + pos + 4);
-    if (claimed >= kFrameHeaderSize && type == kFrameType) {
-      start = pos;
-      size = std::min<size_t>(claimed, file_.size() - pos);
-      return true;
-    }
+    if (claimed >= kFrameHeaderSize && type == kFrameType) return true;
     if (claimed >= kFrameHeaderSize && type == kPrefixType) {
       pos += std::min<size_t>(claimed, file_.size() - pos);
     } else {
@@ -313,6 +363,11 @@ bool FlicDecoder::FindFrame(size_t& start, size_t& size) {
     }
   }
   return false;
+}
+
+// The size of the frame chunk at start, cut to the end of the file.
+size_t FlicDecoder::FrameSize(size_t start) const {
+  return std::min<size_t>(Get32(file_.data() + start), file_.size() - start);
 }
 
 bool FlicDecoder::DecodeNext() {
@@ -326,11 +381,9 @@ bool FlicDecoder::DecodeNext() {
     status_ = FlicStatus::kError;
     error_ = "FLIC file ends after frame " + std::to_string(current_) + " of " +
              std::to_string(frame_count_);
-    next_ = file_.size();
     return false;
   }
   ApplyFlicFrame(file_.data() + start, size, image_);
-  next_ = start + size;
   ++current_;
   return true;
 }

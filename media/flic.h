@@ -18,8 +18,9 @@
 
 namespace gp {
 
-// Largest width or height accepted, in pixels.
+// Largest width or height accepted, and largest image (a 4K screen), in pixels.
 inline constexpr int kFlicMaxSide = 4096;
+inline constexpr int64_t kFlicMaxPixels = int64_t{1} << 23;
 inline constexpr size_t kFlicHeaderSize = 128;
 
 // An unusable file: empty, too short for a header, wrong magic number, absurd size.
@@ -78,20 +79,25 @@ class FlicDecoder {
 
  private:
   bool FindFrame(size_t& start, size_t& size);
+  bool Search(size_t& pos) const;
+  size_t FrameSize(size_t start) const;
 
   std::vector<uint8_t> file_;
   FlicKind kind_ = FlicKind::kFlc;
   int frame_count_ = 0;
   int64_t delay_ms_ = 0;
   FlicImage image_;
-  size_t next_ = kFlicHeaderSize;  // file offset where the search for the next frame starts
+  std::vector<size_t> starts_;    // file offsets of the frame chunks found so far, in order
+  bool searched_to_end_ = false;  // the search for the frame after the last one failed
   int current_ = 0;
   FlicStatus status_ = FlicStatus::kReady;
   std::string error_;
 };
 
 // Applies one frame chunk (16-byte header and its sub-chunks, `size` bytes) to image.
-// Used by the decoder; exposed for benchmarks and tools.
+// A frame costs the bytes it holds plus a few whole images at most: a BLACK chunk on an
+// image already black is passed over, and a pixel chunk that would take the frame past
+// four images' worth of painting is left out. Used by the decoder; exposed for benchmarks and tools.
 void ApplyFlicFrame(const uint8_t* frame, size_t size, FlicImage& image);
 
 // The whole file, or nothing when it cannot be opened as a regular file. Throws

@@ -1,6 +1,7 @@
 #include "media/hot_spots.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -109,8 +110,15 @@ Spot ReadSpot(Reader& r, bool has_shape, size_t number) {
   const size_t hint = r.Count(r.I32("hint length"), 1, "hint length");
   s.hint.resize(hint);
   r.Take(s.hint.data(), hint, "hint");
-  const size_t coords =
-      s.shape == kSpotPolygon ? 2 * r.Count(r.I32("corner count"), 8, "corner count") : 4;
+  size_t coords = 4;
+  if (s.shape == kSpotPolygon) {
+    const size_t corners = r.Count(r.I32("corner count"), 8, "corner count");
+    if (corners > kMaxSpotCorners) {
+      throw r.Error("spot " + std::to_string(number) + " has " + std::to_string(corners) +
+                    " corners, more than " + std::to_string(kMaxSpotCorners));
+    }
+    coords = 2 * corners;
+  }
   s.points.resize(coords);
   for (int32_t& v : s.points) v = r.I32("points");
   return s;
@@ -130,20 +138,63 @@ bool InEllipse(const std::vector<int32_t>& p, int64_t px, int64_t py) {
   return x * x * h * h + y * y * w * w < w * w * h * h;
 }
 
+// One polygon edge, from corner i to corner j.
+struct Edge {
+  int64_t xi, yi, xj, yj;
+
+  // The edge spans rows with y > py on one end only.
+  bool Crosses(int64_t py) const { return (yi > py) != (yj > py); }
+  // For an edge crossing row py: px lies left of the edge's x at that row (multiplied
+  // out by yj - yi). Falls from true to false as px grows.
+  bool Left(int64_t px, int64_t py) const {
+    const double lhs = double(px - xi) * double(yj - yi);
+    const double rhs = double(py - yi) * double(xj - xi);
+    return yj > yi ? lhs < rhs : lhs > rhs;
+  }
+  // For an edge crossing row py: the least px in [left, right] that is not Left of it
+  // (right when all are). Starts from the crossing's x and corrects its rounding.
+  int64_t FirstNotLeft(int64_t py, int64_t left, int64_t right) const {
+    const double x = double(xi) + double(py - yi) * double(xj - xi) / double(yj - yi);
+    int64_t c = x <= double(left) ? left : x >= double(right) ? right : int64_t(std::ceil(x));
+    while (c > left && !Left(c - 1, py)) --c;
+    while (c < right && Left(c, py)) ++c;
+    return c;
+  }
+};
+
+Edge EdgeOf(const std::vector<int32_t>& p, size_t i, size_t j) {
+  return {p[2 * i], p[2 * i + 1], p[2 * j], p[2 * j + 1]};
+}
+
 // Even-odd rule: count the edges crossed by a ray from the point to the right,
 // an edge counting when it spans rows with y > py on one end only.
 bool InPolygon(const std::vector<int32_t>& p, int64_t px, int64_t py) {
   const size_t n = p.size() / 2;
   bool inside = false;
   for (size_t i = 0, j = n - 1; i < n; j = i++) {
-    const int64_t xi = p[2 * i], yi = p[2 * i + 1], xj = p[2 * j], yj = p[2 * j + 1];
-    if ((yi > py) == (yj > py)) continue;
-    // px < the edge's x at row py, multiplied out by (yj - yi).
-    const double lhs = double(px - xi) * double(yj - yi);
-    const double rhs = double(py - yi) * double(xj - xi);
-    if (yj > yi ? lhs < rhs : lhs > rhs) inside = !inside;
+    const Edge e = EdgeOf(p, i, j);
+    if (e.Crosses(py) && e.Left(px, py)) inside = !inside;
   }
   return inside;
+}
+
+// InPolygon for every px of [left, right) at once: each crossing edge flips the
+// points left of it, so the flips are marked where they stop and summed up.
+void PolygonRow(const std::vector<int32_t>& p, int64_t py, int64_t left, int64_t right,
+                uint8_t* inside) {
+  const size_t width = static_cast<size_t>(right - left);
+  std::fill(inside, inside + width, uint8_t{0});
+  const size_t n = p.size() / 2;
+  uint8_t flips = 0;  // edges that flip the whole row
+  for (size_t i = 0, j = n - 1; i < n; j = i++) {
+    const Edge e = EdgeOf(p, i, j);
+    if (!e.Crosses(py)) continue;
+    const size_t stop = static_cast<size_t>(e.FirstNotLeft(py, left, right) - left);
+    if (stop == 0) continue;
+    flips ^= 1;
+    if (stop < width) inside[stop] ^= 1;
+  }
+  for (size_t x = 0; x < width; ++x) inside[x] = flips ^= inside[x];
 }
 
 void CheckWritable(const Spot& s, size_t number) {
@@ -159,9 +210,19 @@ void CheckWritable(const Spot& s, size_t number) {
     throw HotSpotsError(what + ": a polygon takes x, y pairs, not " +
                         std::to_string(s.points.size()) + " coordinates");
   }
+  if (s.shape == kSpotPolygon && s.points.size() / 2 > kMaxSpotCorners) {
+    throw HotSpotsError(what + " has " + std::to_string(s.points.size() / 2) +
+                        " corners, more than " + std::to_string(kMaxSpotCorners));
+  }
 }
 
 }  // namespace
+
+void Spot::RowInside(int64_t py, int64_t left, int64_t right, uint8_t* inside) const {
+  if (right <= left) return;
+  if (shape == kSpotPolygon) return PolygonRow(points, py, left, right, inside);
+  for (int64_t px = left; px < right; ++px) inside[px - left] = Contains(px, py) ? 1 : 0;
+}
 
 bool Spot::Contains(int64_t px, int64_t py) const {
   switch (shape) {

@@ -28,6 +28,10 @@ struct HotRect {
 
 enum SpotShape : uint8_t { kSpotPolygon = 0, kSpotRectangle = 1, kSpotEllipse = 2 };
 
+// Most corners of a polygon spot the stored form may hold (the launcher's have
+// five to seven): a hit test costs a pass over them, a highlight one per row.
+inline constexpr size_t kMaxSpotCorners = 1024;
+
 // Spot states a mask item can give art for (bit numbers of MaskItem::states).
 enum SpotState : int { kSpotHighlighted = 0, kSpotPressed = 1 };
 
@@ -55,6 +59,9 @@ struct Spot {
   // centre lies strictly inside the ellipse filling the rectangle. Polygon: the
   // even-odd rule, with the same half-open edges as the rectangle.
   bool Contains(int64_t px, int64_t py) const;
+  // Contains for the points (px, py) with left <= px < right, 1 or 0 each into
+  // inside[0 .. right - left), in time proportional to the corners plus the width.
+  void RowInside(int64_t py, int64_t left, int64_t right, uint8_t* inside) const;
   // Rectangle and ellipse: their rectangle; polygon: the corners' least and
   // greatest x and y (no corners: all zero).
   HotRect Bounds() const;
@@ -77,7 +84,7 @@ struct HotSpots {
 // by the count and spots with shape bytes; a non-zero one is the count of an
 // older layout whose spots are all polygons). No bytes at all: no spots; bytes
 // after the last spot are ignored. The spots come without mask items. Throws
-// HotSpotsError.
+// HotSpotsError, also for a polygon of more than kMaxSpotCorners corners.
 HotSpots ReadSpots(const uint8_t* data, size_t size);
 
 // Reads the "MaskItems" bytes into `spots`, replacing every mask item. Items
@@ -88,7 +95,7 @@ void ReadMaskItems(HotSpots& spots, const uint8_t* data, size_t size);
 // The stored forms as written: "Spots" always with shape bytes, "MaskItems"
 // with 16-byte point records and only the spots that have a mask item. Throws
 // HotSpotsError for a spot these forms cannot hold (unknown shape, a point
-// count that does not fit the shape).
+// count that does not fit the shape, too many corners).
 std::vector<uint8_t> WriteSpots(const HotSpots& spots);
 std::vector<uint8_t> WriteMaskItems(const HotSpots& spots);
 

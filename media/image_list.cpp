@@ -12,7 +12,10 @@ namespace gp {
 namespace {
 
 // One property of an image item; unknown names raise "Property does not exist".
-void ReadImageProperty(ObjectStreamReader& s, const std::string& name, ImageItem& item) {
+// `pixels` counts the pixels of the list's pictures so far; a picture that would
+// take it past the limit is refused before it is decoded.
+void ReadImageProperty(ObjectStreamReader& s, const std::string& name, ImageItem& item,
+                       int64_t& pixels) {
   if (SameName(name, "Name")) {
     item.name = s.ReadString();
   } else if (SameName(name, "PatternWidth")) {
@@ -31,6 +34,8 @@ void ReadImageProperty(ObjectStreamReader& s, const std::string& name, ImageItem
     item.transparentcolor = s.ReadColour();
   } else if (SameName(name, "Picture.Data")) {
     const BinaryView b = s.ReadBinary();
+    pixels += PictureDataPixels(b.data, b.size);
+    if (pixels > kMaxListPixels) throw AssetError(kImageListTooLarge);
     item.picture = DecodePictureData(b.data, b.size);
   } else {
     throw AssetError(kPropertyDoesNotExist);
@@ -80,7 +85,10 @@ const ImageItem* ImageList::Item(int index) const {
   return index >= 0 && index < Count() ? &items[static_cast<size_t>(index)] : nullptr;
 }
 
-void PrepareItem(ImageItem& item) {
+namespace {
+
+// The pattern size and grid of an item, from its picture and pattern properties.
+void PrepareGeometry(ImageItem& item) {
   const Picture& pic = item.picture;
   const int pw = pic.empty() ? 0 : pic.width, ph = pic.empty() ? 0 : pic.height;
   item.w = item.patternwidth > 0 ? item.patternwidth : pw;
@@ -96,9 +104,16 @@ void PrepareItem(ImageItem& item) {
   if (item.columns == 0 || item.rows == 0) item.columns = item.rows = 0;
   item.stepx = item.w + (item.columns > 1 ? item.skipwidth : 0);
   item.stepy = item.h + (item.rows > 1 ? item.skipheight : 0);
+}
+
+}  // namespace
+
+void PrepareItem(ImageItem& item) {
+  PrepareGeometry(item);
+  const Picture& pic = item.picture;
   item.native.resize(pic.pixels.size());
   std::transform(pic.pixels.begin(), pic.pixels.end(), item.native.begin(), ToNative);
-  item.pitch = pw;
+  item.pitch = pic.empty() ? 0 : pic.width;
   item.nativekey = ToNative(item.transparentcolor);
   BuildRuns(item);
   item.prepared = true;
@@ -123,6 +138,7 @@ void SetPicturePixel(ImageItem& item, int x, int y, uint32_t colour) {
 
 void ReadImageList(ImageList& list, const uint8_t* data, size_t size, bool prepare) {
   list.items.clear();
+  int64_t pixels = 0, rows = 0;
   ObjectStreamReader s(data, size);
   s.ReadHeader();
   s.ReadObjectStart();
@@ -132,9 +148,15 @@ void ReadImageList(ImageList& list, const uint8_t* data, size_t size, bool prepa
       while (s.NextItem()) {
         ImageItem item;
         for (std::string p = s.NextProperty(); !p.empty(); p = s.NextProperty()) {
-          ReadImageProperty(s, p, item);
+          ReadImageProperty(s, p, item, pixels);
         }
-        if (prepare) PrepareItem(item);
+        if (prepare) {
+          // Pattern rows are counted on the geometry, before their runs are built.
+          PrepareGeometry(item);
+          rows += int64_t{item.PatternCount()} * item.h;
+          if (rows > kMaxListPatternRows) throw AssetError(kImageListTooLarge);
+          PrepareItem(item);
+        }
         list.items.push_back(std::move(item));
       }
     } else if (SameName(name, "List.ColorTable")) {

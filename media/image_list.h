@@ -55,8 +55,17 @@ struct ImageList {
   const ImageItem* Item(int index) const;
 };
 
+// Most pixels of all the pictures of one list together (twice the game's
+// largest list, a course), and most pattern rows (patterns times their height):
+// a list costs at most about 6 bytes a pixel to hold and prepare.
+inline constexpr int64_t kMaxListPixels = int64_t{6} << 20;
+inline constexpr int64_t kMaxListPatternRows = int64_t{1} << 20;
+inline constexpr const char* kImageListTooLarge = "Image list is too large";
+
 // Replaces the list's items with the file's; throws AssetError with the fixed
-// messages. Items are prepared at once when `prepare` is set (the display runs).
+// messages, and kImageListTooLarge beyond the limits above (checked before a
+// picture is decoded). Items are prepared at once when `prepare` is set (the
+// display runs).
 void LoadImageList(ImageList& list, const std::string& path, bool prepare = true);
 // The same from the bytes of a file in memory.
 void ReadImageList(ImageList& list, const uint8_t* data, size_t size, bool prepare = true);

@@ -43,7 +43,11 @@ int Sample16(const uint8_t* p, int bytes) {
   }
 }
 
-void ReadWaveProperty(ObjectStreamReader& s, const std::string& name, WaveItem& item) {
+// One property of a wave item. `samples` counts the device samples of the
+// list's sounds so far; a sound that would take it past the limit is refused
+// before it is converted.
+void ReadWaveProperty(ObjectStreamReader& s, const std::string& name, WaveItem& item,
+                      size_t& samples) {
   if (SameName(name, "Name")) {
     item.name = s.ReadString();
   } else if (SameName(name, "Looped")) {
@@ -52,7 +56,8 @@ void ReadWaveProperty(ObjectStreamReader& s, const std::string& name, WaveItem& 
     item.maxplayingcount = s.ReadInteger();
   } else if (SameName(name, "Wave.WAVE")) {
     const BinaryView b = s.ReadBinary();
-    DecodeWave(b.data, b.size, item);
+    DecodeWave(b.data, b.size, item, kMaxDeviceSamples - samples);
+    samples += item.samples.size();
   } else {
     throw AssetError(kPropertyDoesNotExist);
   }
@@ -64,11 +69,17 @@ WaveItem* WaveList::Item(int index) {
   return index >= 0 && index < Count() ? &items[static_cast<size_t>(index)] : nullptr;
 }
 
+uint64_t DeviceSamples(const WaveFormat& f, size_t size) {
+  const size_t frame_bytes = static_cast<size_t>(f.bits / 8) * f.channels;
+  if (frame_bytes == 0 || f.rate <= 0) return 0;
+  return uint64_t{size / frame_bytes} * kDeviceRate / static_cast<uint64_t>(f.rate);
+}
+
 std::vector<int16_t> ConvertToDevice(const WaveFormat& f, const uint8_t* data, size_t size) {
   const int bytes = f.bits / 8;
   const size_t frame_bytes = static_cast<size_t>(bytes) * f.channels;
   const size_t frames = size / frame_bytes;
-  const uint64_t out_len = uint64_t{frames} * kDeviceRate / static_cast<uint64_t>(f.rate);
+  const uint64_t out_len = DeviceSamples(f, size);
   if (out_len > kMaxDeviceSamples) throw AssetError(kWaveInvalid);
   auto mono = [&](size_t i) {
     const uint8_t* p = data + i * frame_bytes;
@@ -77,19 +88,29 @@ std::vector<int16_t> ConvertToDevice(const WaveFormat& f, const uint8_t* data, s
     return sum / f.channels;
   };
   std::vector<int16_t> out(static_cast<size_t>(out_len));
+  // Linear interpolation between the two nearest stored frames: output sample i
+  // lies at stored frame k + frac / 22050 with k * 22050 + frac = i * rate.
+  const int64_t rate = f.rate;
+  size_t k = 0, loaded = frames;  // the frame a and b were read at; none yet
+  int64_t frac = 0;
+  int a = 0, b = 0;
   for (size_t i = 0; i < out.size(); ++i) {
-    // Linear interpolation between the two nearest stored frames.
-    const uint64_t pos = uint64_t{i} * static_cast<uint64_t>(f.rate);
-    const size_t k = static_cast<size_t>(pos / kDeviceRate);
-    const int64_t frac = static_cast<int64_t>(pos % kDeviceRate);
-    const int a = mono(k);
-    const int b = k + 1 < frames ? mono(k + 1) : a;
+    if (k != loaded) {
+      a = mono(k);
+      b = k + 1 < frames ? mono(k + 1) : a;
+      loaded = k;
+    }
     out[i] = static_cast<int16_t>(a + (b - a) * frac / kDeviceRate);
+    frac += rate;
+    if (frac >= kDeviceRate) {
+      k += static_cast<size_t>(frac / kDeviceRate);
+      frac %= kDeviceRate;
+    }
   }
   return out;
 }
 
-void DecodeWave(const uint8_t* bytes, size_t size, WaveItem& item) {
+void DecodeWave(const uint8_t* bytes, size_t size, WaveItem& item, size_t max_samples) {
   if (size < 12 || std::memcmp(bytes, "RIFF", 4) != 0 || std::memcmp(bytes + 8, "WAVE", 4) != 0)
     throw AssetError(kWaveInvalid);
   ByteReader r(bytes, size);
@@ -115,6 +136,9 @@ void DecodeWave(const uint8_t* bytes, size_t size, WaveItem& item) {
     if ((len & 1) && r.left() > 0) r.Skip(1);  // chunks are padded to an even length
   }
   if (!have_format || !have_data || !Playable(format)) throw AssetError(kWaveInvalid);
+  const uint64_t samples = DeviceSamples(format, data_len);
+  if (samples > kMaxDeviceSamples) throw AssetError(kWaveInvalid);
+  if (samples > max_samples) throw AssetError(kWaveListTooLong);
   item.format = format;
   item.data.assign(data, data + data_len);
   item.frames =
@@ -126,6 +150,7 @@ void DecodeWave(const uint8_t* bytes, size_t size, WaveItem& item) {
 void ReadWaveList(WaveList& list, const uint8_t* data, size_t size) {
   Mixer::ForgetItems(list.items);
   list.items.clear();
+  size_t samples = 0;  // of the list's sounds so far
   ObjectStreamReader s(data, size);
   s.ReadHeader();
   s.ReadObjectStart();
@@ -135,7 +160,7 @@ void ReadWaveList(WaveList& list, const uint8_t* data, size_t size) {
     while (s.NextItem()) {
       WaveItem item;
       for (std::string p = s.NextProperty(); !p.empty(); p = s.NextProperty()) {
-        ReadWaveProperty(s, p, item);
+        ReadWaveProperty(s, p, item, samples);
       }
       list.items.push_back(std::move(item));
     }

@@ -43,16 +43,23 @@ void LoadWaveList(WaveList& list, const std::string& path);
 // The same from the bytes of a file in memory.
 void ReadWaveList(WaveList& list, const uint8_t* data, size_t size);
 
+// Longest sound accepted, and longest all the sounds of one list together, in
+// device samples (ten minutes).
+inline constexpr size_t kMaxDeviceSamples = size_t{22050} * 600;
+inline constexpr const char* kWaveInvalid = "Wave is invalid";
+inline constexpr const char* kWaveListTooLong = "Sounds are too long";
+
 // Parses a RIFF WAVE image into an item's format, data and converted samples;
-// throws AssetError("Wave is invalid") and the like.
-void DecodeWave(const uint8_t* bytes, size_t size, WaveItem& item);
+// throws AssetError("Wave is invalid") and the like, and kWaveListTooLong when
+// the sound would take more than max_samples device samples (checked before it
+// is converted).
+void DecodeWave(const uint8_t* bytes, size_t size, WaveItem& item,
+                size_t max_samples = kMaxDeviceSamples);
 
 // Converts stored PCM data (8, 16, 24 or 32 bits, any channel count and rate)
 // to 22 050 Hz, 16-bit, mono.
 std::vector<int16_t> ConvertToDevice(const WaveFormat& format, const uint8_t* data, size_t size);
-
-// Longest sound accepted, in device samples (ten minutes).
-inline constexpr size_t kMaxDeviceSamples = size_t{22050} * 600;
-inline constexpr const char* kWaveInvalid = "Wave is invalid";
+// The device samples ConvertToDevice makes of `size` bytes of that format.
+uint64_t DeviceSamples(const WaveFormat& format, size_t size);
 
 }  // namespace gp

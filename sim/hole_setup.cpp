@@ -3,6 +3,7 @@
 #include "game/hole_tables.h"
 #include "game/sound.h"
 #include "game/state.h"
+#include "sim/motion.h"
 #include "sim/turns.h"
 
 namespace gp {
@@ -45,6 +46,7 @@ void ResetHoleGlobals() {
   g.viewx = g.viewy = 0;
   g.centreview = true;
   g.ballsmoving = g.bonusturn = g.passturn = false;
+  StartStrokeClock();
   g.beststrokes = 99;
 }
 

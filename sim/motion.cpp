@@ -175,10 +175,50 @@ void RestCheck(Ball& b) {
   }
 }
 
+// Ball b at rest on the ground at (x, y), with no surface state left.
+void RestAt(Ball& b, double x, double y) {
+  b.x = b.checkx = b.backx = x;
+  b.y = b.checky = b.backy = y;
+  b.z = b.vz = b.speed = b.pushspeed = 0;
+  b.pushangle = b.lastpushangle = b.ramp = b.lastramp = 0;
+  b.airborne = b.inpipe = b.wet = b.moving = false;
+  b.lastarea = -1;
+  b.stillcount = 0;
+}
+
+// The stroke's time limit for a moving ball in play (see MotionPhase). True when it
+// stopped or sent back the ball: the step then has no area pass, so that nothing
+// throws the ball off again.
+bool StrokeTimeUp(int p) {
+  GameState& g = gs();
+  Ball& b = g.players[p];
+  if (g.strokesteps < kStrokeSteps || !b.moving || !b.oncourse || b.inhole) return false;
+  if (b.sinking || b.falloff) return false;  // on its way back already
+  const bool here = RestingPlace(p);
+  if (here && b.z > 0 && b.vz <= 0) return false;  // coming down where it may rest: it lands
+  if (!b.timedout) {
+    b.timedout = true;
+    RestartMessage(kStrokeTimeMessage);
+    if (!here) {
+      b.inpipe = false;
+      FallToStroke(p);
+      return true;
+    }
+  }
+  // Back again and still moving: where it is if it may rest there, else where it lay.
+  if (here) {
+    RestAt(b, b.x, b.y);
+  } else {
+    RestAt(b, b.strokex, b.strokey);
+  }
+  return true;
+}
+
 }  // namespace
 
 void MotionPhase() {
   GameState& g = gs();
+  if (g.ballsmoving) g.strokesteps = std::min(g.strokesteps + g.timescale + 1, kStrokeSteps);
   const int count = std::clamp(g.numplayers, 1, kMaxPlayers);
   for (int p = 1; p <= count; ++p) {
     for (int k = 0; k <= g.timescale; ++k) {
@@ -198,10 +238,19 @@ void BallStep(int p) {
   HandOver(b);
   if (setup().whencollide != 0) Contacts(p);
   RestCheck(b);
+  const bool stopped = StrokeTimeUp(p);
   EndOfMotion();
-  AreaPass(p);
-  LeaveCourse(p);
+  if (!stopped) {
+    AreaPass(p);
+    LeaveCourse(p);
+  }
   if (g_stepobserver != nullptr) g_stepobserver(p);
+}
+
+void StartStrokeClock() {
+  GameState& g = gs();
+  g.strokesteps = 0;
+  for (int p = 1; p <= kMaxPlayers; ++p) g.players[p].timedout = false;
 }
 
 void SetStepObserver(StepObserver observer) {

@@ -6,6 +6,7 @@
 #include "game/state.h"
 #include "base/angles.h"
 #include "game/putt_stages.h"
+#include "sim/motion.h"
 #include "sim/scoring.h"
 
 namespace gp {
@@ -210,6 +211,7 @@ void Strike() {
   Ball& b = Current();
   b.moving = true;
   g.ballsmoving = true;
+  StartStrokeClock();
   b.lastarea = -1;
   b.strokex = b.x;
   b.strokey = b.y;

@@ -267,6 +267,29 @@ void LeaveCourse(int p) {
   if (g.coursewidth <= 0 || g.courseheight <= 0) return;
   if (!b.oncourse || b.inhole || b.falloff || b.sinking || b.inpipe) return;
   if (b.x >= 0 && b.y >= 0 && b.x < g.coursewidth && b.y < g.courseheight) return;
+  FallToStroke(p);
+}
+
+bool RestingPlace(int p) {
+  const GameState& g = gs();
+  const Ball& b = g.players[p];
+  if (b.inpipe) return false;
+  const bool picture = g.coursewidth > 0 && g.courseheight > 0;
+  if (picture && !(b.x >= 0 && b.y >= 0 && b.x < g.coursewidth && b.y < g.courseheight)) {
+    return false;
+  }
+  const int32_t px = RoundInt(b.x), py = RoundInt(b.y);
+  for (int i = 1; i <= kMaxAreas; ++i) {
+    const Area& a = g.areas[i];
+    if ((a.kind == kWater || a.kind == kDropOff) && a.enabled && TouchesArea(i, px, py)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void FallToStroke(int p) {
+  Ball& b = gs().players[p];
   FallOff(b, RoundInt(b.strokex), RoundInt(b.strokey));
   b.lastarea = -1;
 }

@@ -16,6 +16,12 @@ void AreaPass(int p);
 // drop-off (a bounce can send a ball that rests against a wall through it).
 // Nothing without a course picture (the lab's single shots).
 void LeaveCourse(int p);
+// Whether ball p may lie at rest where it is: inside the course picture (when
+// there is one), in no pipe, its ground point on no water or drop-off.
+bool RestingPlace(int p);
+// Ball p falls off the course and comes back where its last stroke was struck
+// from, as from a drop-off.
+void FallToStroke(int p);
 // Reflects ball p off a wall of orientation a (byte steps).
 void WallBounce(int p, int32_t a);
 

@@ -5,6 +5,7 @@
 #include "game/sound.h"
 #include "game/state.h"
 #include "base/angles.h"
+#include "sim/motion.h"
 #include "sim/putting.h"
 #include "sim/scoring.h"
 
@@ -90,6 +91,7 @@ void EndOfMotion() {
 
 void EndTurn() {
   GameState& g = gs();
+  StartStrokeClock();
   // A bonus stroke: the same player shoots again, once; not at the stroke
   // limit, which a penalty stroke before the bonus may have reached.
   if (g.bonusturn && !g.passturn && !CurrentOverStrokeLimit()) {

@@ -6,6 +6,7 @@
 
 #include "launcher/exit_picture.h"
 #include "launcher/intro.h"
+#include "launcher/launcher_files.h"
 #include "media/bitmap_codec.h"
 #include "media/ffmpeg/ffmpeg_movie.h"
 #include "media/movie.h"
@@ -156,7 +157,7 @@ void PlayIntro(LauncherScreen& screen, Mixer& mixer, const std::string& folder,
 void ShowExitPicture(LauncherScreen& screen, const std::string& folder) {
   Picture picture;
   try {
-    picture = LoadBitmapFile(folder + "extro.bmp");
+    picture = LoadLauncherBitmap(folder + "extro.bmp");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "galaputt: %s\n", e.what());
   }

@@ -23,6 +23,7 @@ namespace gp {
 namespace {
 
 constexpr int kMaxSide = 4096;                         // larger pictures are refused, pixels
+constexpr int64_t kMaxPixels = int64_t{1} << 23;       // and larger than a 4K screen
 constexpr double kMaxFrameRate = 240;                  // frames per second
 constexpr int kMaxPacketsPerFrame = 4096;              // packets read without a picture: end
 constexpr int kMaxSeeks = 100000;                      // seeks per open file
@@ -176,7 +177,13 @@ class Demuxer {
   AVFormatContext* fmt_ = nullptr;
 };
 
-// A single-threaded decoder for one stream.
+bool SizeAllowed(int64_t width, int64_t height) {
+  return width >= 1 && height >= 1 && width <= kMaxSide && height <= kMaxSide &&
+         width * height <= kMaxPixels;
+}
+
+// A single-threaded decoder for one stream; a video decoder refuses pictures
+// larger than the largest allowed before it makes room for them.
 CodecPtr OpenDecoder(const AVStream* stream) {
   const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
   if (!codec)
@@ -188,6 +195,7 @@ CodecPtr OpenDecoder(const AVStream* stream) {
     throw MovieError("bad stream parameters");
   }
   ctx->thread_count = 1;
+  ctx->max_pixels = kMaxPixels;
   const int ret = avcodec_open2(ctx.get(), codec, nullptr);
   if (ret < 0) throw MovieError("cannot start its decoder (" + AvError(ret) + ")");
   return ctx;
@@ -296,6 +304,13 @@ class FfmpegMovie : public Movie {
     fps_ = StreamFrameRate(s);
     if (fps_ <= 0) throw MovieError("no usable frame rate");
     duration_ms_ = StreamDurationMs(demux_.fmt(), s);
+    // The size the file declares (0 when it leaves it to the pictures), checked
+    // before a decoder makes room for it.
+    const int64_t w = s->codecpar->width, h = s->codecpar->height;
+    if ((w != 0 || h != 0) && !SizeAllowed(w, h)) {
+      throw MovieError("its picture size " + std::to_string(w) + " by " + std::to_string(h) +
+                       " is out of range");
+    }
     codec_ = OpenDecoder(s);
     // The first picture fixes the natural size; a movie without one is refused.
     if (!Decode()) throw MovieError("no picture could be decoded");
@@ -343,10 +358,7 @@ class FfmpegMovie : public Movie {
   // The decoded frame as colours 0x00BBGGRR (0BGR32 is that order in a native word).
   bool Convert(std::vector<uint32_t>& colours) {
     const AVFrame* f = frame_.get();
-    if (f->width < 1 || f->height < 1 || f->width > kMaxSide || f->height > kMaxSide ||
-        f->format < 0) {
-      return false;
-    }
+    if (!SizeAllowed(f->width, f->height) || f->format < 0) return false;
     sws_.reset(sws_getCachedContext(sws_.release(), f->width, f->height,
                                     static_cast<AVPixelFormat>(f->format), f->width, f->height,
                                     AV_PIX_FMT_0BGR32, SWS_BILINEAR, nullptr, nullptr, nullptr));

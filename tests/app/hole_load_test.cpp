@@ -2,7 +2,6 @@
 // the starting player, the decorations, and a missing image list.
 
 #include "app/hole_load.h"
-#include "sim/hole_setup.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "app/game_window.h"
+#include "base/asset_error.h"
+#include "base/profile.h"
 #include "game/setup.h"
 #include "game/sound.h"
 #include "game/state.h"
-#include "base/asset_error.h"
-#include "app/game_window.h"
+#include "sim/hole_setup.h"
 #include "support/game_reset.h"
 #include "support/hole_files.h"
+#include "support/hostile_files.h"
 
 namespace gp {
 namespace {
@@ -242,6 +244,20 @@ TEST_F(HoleSetupTest, MissingImageListStopsTheSetUpWithTheTimerOff) {
   EXPECT_EQ(gs().gamestate, kHoleFinished);
   EXPECT_EQ(gs().beststrokes, 2);  // the resets did not run
   EXPECT_FALSE(sounds.Has(SoundList::Effects, 6, SoundOp::Stop));
+}
+
+// A hole file is a few kilobytes; one over 256 KB (thousands of sections that
+// would flood memory) is refused like a damaged one.
+TEST_F(HoleSetupTest, OversizedHoleFileStopsTheSetUp) {
+  files.WriteHoleText("course1hole1", test::ManySectionsHole(kMaxProfileFileBytes + 1));
+  try {
+    HoleInit();
+    FAIL() << "no error raised";
+  } catch (const AssetError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "File " + files.Folder() + "course1hole1.hole is larger than 256 KB");
+  }
+  EXPECT_FALSE(gamewin().timer.enabled);
 }
 
 TEST_F(HoleSetupTest, MissingHoleFileStopsTheSetUp) {

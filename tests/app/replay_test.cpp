@@ -1,15 +1,17 @@
 // The replay text format: what the recorder writes reads back the same, and
 // damaged files are refused with the line that is wrong.
 #include "app/replay.h"
-#include "app/replay_run.h"
-#include "platform/headless/headless_platform.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "app/replay_run.h"
+#include "platform/headless/headless_platform.h"
 
 namespace gp {
 namespace {
@@ -36,7 +38,8 @@ TEST(ReplayFormat, RoundTripKeepsSetupEventsAndRates) {
   r.setup.skin = "Nebula";
   r.setup.strokelimit = "7";
   r.setup.ballpicture[3].present = true;
-  for (int i = 0; i < 256; ++i) r.setup.ballpicture[3].texels[static_cast<size_t>(i)] = 0x010203u * i;
+  for (int i = 0; i < 256; ++i)
+    r.setup.ballpicture[3].texels[static_cast<size_t>(i)] = 0x010203u * i;
   r.setup.computer = {kPerson, kAce, kPerson, kRookie};
   using T = InputEvent::Type;
   r.events = {{1, Ev(T::MouseMove, 10, 20)},
@@ -147,6 +150,30 @@ TEST(ReplayFormat, BadFilesNameTheLine) {
     EXPECT_FALSE(ParseReplay(c.text, r, error)) << c.text;
     EXPECT_NE(error.find(c.where), std::string::npos) << error;
   }
+}
+
+// Files that are no replay at all: missing, a folder, a pipe nobody writes to,
+// one over 16 MB; each refused at once with one line.
+TEST(ReplayFormat, OnlyRegularFilesUpTo16MBAreRead) {
+  const std::string dir = ::testing::TempDir() + "galaputt_replay_files/";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  ASSERT_EQ(mkfifo((dir + "pipe.replay").c_str(), 0600), 0);
+  std::ofstream(dir + "big.replay") << "galaputt replay 1\n";
+  std::filesystem::resize_file(dir + "big.replay", kMaxReplayBytes + 1);
+  const std::pair<std::string, std::string> cases[] = {
+      {dir + "missing.replay", "Cannot open file " + dir + "missing.replay"},
+      {dir, "Cannot open file " + dir},
+      {dir + "pipe.replay", "Cannot open file " + dir + "pipe.replay"},
+      {dir + "big.replay", "File " + dir + "big.replay is larger than 16 MB"},
+  };
+  for (const auto& [path, message] : cases) {
+    Replay r;
+    std::string error;
+    EXPECT_FALSE(ReadReplay(path, r, error)) << path;
+    EXPECT_EQ(error, message);
+  }
+  std::filesystem::remove_all(dir);
 }
 
 TEST(ReplayFormat, ACutShortRecordingRunsToItsLastEvent) {

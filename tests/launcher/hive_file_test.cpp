@@ -43,6 +43,11 @@ TEST(HiveFileTest, LoadTellsMissingGoodBadAndUnreadable) {
   HiveLoad folder = LoadHiveFile(file);
   EXPECT_EQ(folder.status, HiveLoad::Status::kUnreadable);
   EXPECT_NE(folder.message.find("cannot read"), std::string::npos);
+
+  // A pipe nobody writes to is refused at once, not waited on.
+  std::filesystem::remove(file);
+  ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+  EXPECT_EQ(LoadHiveFile(file).status, HiveLoad::Status::kUnreadable);
 }
 
 TEST(HiveFileTest, SaveCreatesPrivateFoldersAndLeavesNoTemporaryFile) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "support/hostile_files.h"
+
 namespace gp {
 namespace {
 
@@ -268,6 +270,40 @@ TEST_F(LauncherImage, HighlightTakesMaskInsideTheRegionOnly) {
   EXPECT_EQ(p.at(230 - 173, 80 - 69), kMask + 80u * 1000 + 230);
   EXPECT_EQ(p.at(118, 1), 70u * 1000 + 291);
   EXPECT_EQ(p.at(0, 0), 69u * 1000 + 173);
+}
+
+// A polygon of the most corners the stored form holds, a comb whose every row
+// crosses every edge: its highlight takes the art exactly where the point test says.
+TEST(HotImageHighlight, ManyCornersTakeTheMaskInsideTheRegionOnly) {
+  const test::Bytes bytes = test::ManyCornerSpots(static_cast<int>(kMaxSpotCorners), 60, 30);
+  HotImage image;
+  image.Picture = NumberedPicture(60, 30, 0);
+  image.MaskPicture = NumberedPicture(60, 30, kMask);
+  image.HotSpots = ReadSpots(bytes.data(), bytes.size());
+  Spot& comb = image.HotSpots.items.at(0);
+  comb.mask = MaskItem{1, {0, 0, 0, 0}};
+  image.Width = 60;
+  image.Height = 30;
+  int x = 0;
+  while (x < 60 && !comb.Contains(x, 10)) ++x;
+  ASSERT_LT(x, 60);
+  image.Move(x, 10);
+  ASSERT_EQ(image.HighlightSpot(), 0);
+  const HotRect area = image.HighlightArea();
+  const Picture& b = image.HighlightBitmap();
+  ASSERT_EQ(b.width, area.right - area.left);
+  int inside = 0;
+  for (int py = area.top; py < area.bottom; ++py) {
+    for (int px = area.left; px < area.right; ++px) {
+      const bool in = comb.Contains(px, py);
+      inside += in;
+      const uint32_t want =
+          in ? kMask + static_cast<uint32_t>((py - area.top) * 1000 + px - area.left)
+             : static_cast<uint32_t>(py * 1000 + px);
+      ASSERT_EQ(b.at(px - area.left, py - area.top), want) << px << "," << py;
+    }
+  }
+  EXPECT_GT(inside, 100);
 }
 
 TEST(HotImageHighlight, ShiftedArtAndClippedBoxes) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "support/hostile_files.h"
+
 namespace gp {
 namespace {
 
@@ -123,6 +125,48 @@ TEST(SpotContains, EllipseFillsItsRectangleButNotTheCorners) {
       ASSERT_EQ(e.Contains(x, y), e.Contains(296 - x, y)) << x << "," << y;
       ASSERT_EQ(e.Contains(x, y), e.Contains(x, 204 - y)) << x << "," << y;
     }
+  }
+}
+
+// A row at once gives exactly what the point test gives, for every shape: corners
+// on the row, horizontal edges, crossings, rows and ranges beyond the shape, and
+// coordinates so large that the crossings' arithmetic rounds.
+TEST(SpotContains, RowsAgreeWithThePointTest) {
+  std::vector<Spot> spots = {
+      Shape(kSpotPolygon, {2, 1, 12, 1, 12, 9, 2, 9}),    // rectangle
+      Shape(kSpotPolygon, {0, 0, 20, 0, 0, 10, 20, 10}),  // crossed
+      Shape(kSpotPolygon,
+            {10, 0, 13, 7, 20, 7, 14, 11, 17, 19, 10, 14, 3, 19, 6, 11, 0, 7, 7, 7}),  // star
+      Shape(kSpotPolygon, {5, 5}),
+      Shape(kSpotPolygon, {}),
+      Shape(kSpotPolygon, {1, 1, 9, 9}),
+      Shape(kSpotRectangle, {3, 2, 9, 7}),
+      Shape(kSpotEllipse, {0, 0, 17, 11}),
+  };
+  uint32_t seed = 77;
+  auto next = [&seed](int n) {
+    return static_cast<int32_t>((seed = seed * 1103515245u + 12345u) >> 8) % n;
+  };
+  for (int k = 0; k < 40; ++k) {  // random polygons, many self-crossing
+    std::vector<int32_t> p;
+    for (int c = 3 + next(9); c > 0; --c) p.insert(p.end(), {next(24) - 2, next(16) - 2});
+    spots.push_back(Shape(kSpotPolygon, p));
+  }
+  for (const Spot& s : spots) {
+    for (int64_t y = -3; y < 22; ++y) {
+      uint8_t row[40];
+      s.RowInside(y, -5, 35, row);
+      for (int64_t x = -5; x < 35; ++x) {
+        ASSERT_EQ(row[x + 5] != 0, s.Contains(x, y)) << "x " << x << " y " << y;
+      }
+    }
+  }
+  // Corners near the 32-bit limits: the point test's rounding is followed exactly.
+  const Spot huge = Shape(kSpotPolygon, {-2000000000, -1999999999, 2000000000, 3, 7, 2000000000});
+  for (int64_t y = -10; y < 10; ++y) {
+    uint8_t row[64];
+    huge.RowInside(y, -32, 32, row);
+    for (int64_t x = -32; x < 32; ++x) ASSERT_EQ(row[x + 32] != 0, huge.Contains(x, y)) << x;
   }
 }
 
@@ -277,6 +321,9 @@ TEST(SpotsBytes, BadBytesGiveClearErrors) {
       {I({0, 1}) + B({0}) + I({0}) + B({1}) + I({0, INT32_MAX, 1, 2}),
        "corner count 2147483647 does not fit"},
       {I({0, 1}) + B({0}) + I({0}) + B({1}) + I({0, 1, 5}), "corner count 1 does not fit"},
+      // A comb of 20 000 corners (156 KB): refused before a hover would have to walk it.
+      {test::ManyCornerSpots(20000), "spot 0 has 20000 corners, more than 1024"},
+      {test::ManyCornerSpots(1025), "spot 0 has 1025 corners, more than 1024"},
   };
   for (const Case& c : cases) {
     const std::string e = SpotsError(c.bytes);
@@ -314,7 +361,9 @@ TEST(MaskItemsBytes, BadBytesGiveClearErrorsAndChangeNothing) {
 
 TEST(SpotsBytes, WriterRefusesSpotsTheFormCannotHold) {
   const Spot bad[] = {Shape(3, {0, 0, 1, 1}), Shape(kSpotRectangle, {0, 0, 1}),
-                      Shape(kSpotEllipse, {}), Shape(kSpotPolygon, {1, 2, 3})};
+                      Shape(kSpotEllipse, {}), Shape(kSpotPolygon, {1, 2, 3}),
+                      Shape(kSpotPolygon, std::vector<int32_t>(2 * (kMaxSpotCorners + 1), 0))};
+  EXPECT_EQ(Read(test::ManyCornerSpots(1024)).items.at(0).points.size(), 2048u);
   for (const Spot& s : bad) {
     HotSpots spots;
     spots.items = {s};

@@ -4,13 +4,17 @@
 #include "launcher/launcher_model.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "launcher/launcher_files.h"
 #include "launcher/main_menu.h"
 #include "launcher/settings_files.h"
 #include "media/bitmap_codec.h"
+#include "support/hostile_files.h"
 
 namespace gp {
 namespace {
@@ -400,6 +404,34 @@ TEST_F(LauncherTest, HotSpotsClickOnEntryAndOpenOnlyWhereTheButtonWentDown) {
   menu.Leave();
   menu.Move(88, 48);
   EXPECT_TRUE(host.played.empty());
+}
+
+// Spot files that would freeze the menu (a polygon of 20 000 corners) or never end
+// (pipes in place of the files) leave the built-in spots; so does one over 16 MB.
+TEST_F(LauncherTest, HostileSpotFilesLeaveTheBuiltInSpots) {
+  LauncherModel& m = Model();
+  const std::string folder = dir.path().string() + "/";
+  const auto loaded = [&]() {
+    MainMenu menu;
+    menu.Load(folder, m);
+    return menu.image().HotSpots;
+  };
+  dir.Write("menu.maskitems", {});  // no mask items
+  dir.Write("menu.spots", test::ManyCornerSpots(20000));
+  EXPECT_EQ(loaded(), LauncherSpots());
+  const test::Bytes one = test::ManyCornerSpots(8);
+  dir.Write("menu.spots", one);
+  EXPECT_EQ(loaded().items.at(0).points.size(), 16u);  // a fair file is taken
+  std::filesystem::resize_file(dir.Write("menu.maskitems", {}), kMaxLauncherFileBytes + 1);
+  EXPECT_EQ(loaded(), LauncherSpots());
+  std::filesystem::remove(dir.Path("menu.maskitems"));
+  std::filesystem::remove(dir.Path("menu.spots"));
+  ASSERT_EQ(mkfifo(dir.Path("menu.spots").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo(dir.Path("mainmenu.bmp").c_str(), 0600), 0);
+  EXPECT_EQ(loaded(), LauncherSpots());
+  MainMenu menu;
+  menu.Load(folder, m);
+  EXPECT_EQ(menu.image().Picture.width, kMenuPictureW);  // the plain picture
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "media/bitmap_codec.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include "support/asset_bytes.h"
+#include <filesystem>
+
 #include "base/asset_error.h"
+#include "support/asset_bytes.h"
+#include "support/temp_folder.h"
 
 namespace gp {
 namespace {
@@ -223,6 +227,11 @@ TEST(BitmapDecode, BadHeadersGiveTheKindsMessage) {
   s.width = 16000;
   s.height = 16000;
   both(s, "absurd area");
+  s.width = 4096;  // 64 MB of colours: more than a read may take
+  s.height = 4096;
+  both(s, "area of 16 M pixels");
+  s.height = 2048;  // 8 M pixels pass the size check, then the data runs out
+  EXPECT_EQ(FileError(test::BmpFile(s)), "Stream read error");
   s = good;
   s.header = 108;  // newer headers only in files
   EXPECT_EQ(DibError(test::Dib(s)), "DIB is invalid");
@@ -241,6 +250,41 @@ TEST(BitmapDecode, BadHeadersGiveTheKindsMessage) {
   b = test::BmpFile(good);
   for (size_t n = 2; n < b.size(); ++n)
     EXPECT_FALSE(FileError(Bytes(b.begin(), b.begin() + long(n))).empty());
+}
+
+std::string ReadError(const std::string& path, size_t limit) {
+  try {
+    ReadWholeFile(path, limit);
+  } catch (const AssetError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+// Only regular files are read, and only up to the limit: a pipe (which nobody
+// writes to, or which would never end) and a folder are refused at once.
+TEST(WholeFile, RegularFilesUpToTheLimitOnly) {
+  test::TempFolder dir;
+  const std::string small = dir.Write("small.bin", Bytes(1000, 7));
+  EXPECT_EQ(ReadWholeFile(small, 1000), Bytes(1000, 7));
+  EXPECT_EQ(ReadError(small, 999), "File " + small + " is larger than 0 KB");
+  EXPECT_EQ(ReadError(small, 512), "File " + small + " is larger than 0 KB");
+  // A sparse file one byte over 16 MB costs no disk and is refused unread.
+  const std::string big = dir.Path("big.bin");
+  std::filesystem::resize_file(dir.Write("big.bin", {}), (size_t{16} << 20) + 1);
+  EXPECT_EQ(ReadError(big, size_t{16} << 20), "File " + big + " is larger than 16 MB");
+  EXPECT_EQ(ReadWholeFile(big).size(), (size_t{16} << 20) + 1);  // the default is larger
+  const std::string fifo = dir.Path("pipe.bmp");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadError(fifo, 100), "Cannot open file " + fifo);
+  try {
+    LoadBitmapFile(fifo);
+    ADD_FAILURE() << "a pipe read as a bitmap";
+  } catch (const AssetError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open file " + fifo);
+  }
+  EXPECT_EQ(ReadError(dir.path().string(), 100), "Cannot open file " + dir.path().string());
+  EXPECT_EQ(ReadError(dir.Path("missing"), 100), "Cannot open file " + dir.Path("missing"));
 }
 
 }  // namespace

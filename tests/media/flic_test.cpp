@@ -6,13 +6,14 @@
 
 #include "media/flic_writer.h"
 #include "support/flic_files.h"
+#include "support/hostile_files.h"
 
 namespace gp {
 namespace {
 
 using test::Bytes;
-using test::FlicChunk;
 using test::File;
+using test::FlicChunk;
 using test::Frame;
 using test::Header;
 using test::Literal;
@@ -92,8 +93,8 @@ TEST(FlicDecoder, ByteDeltaBlackAndLiteral) {
   Put16(lc, 2);
   lc.insert(lc.end(), {2, 1, 2, 5, 6, 1, 0xFD, 7, 1, 0, 0});
   const Bytes lit = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-  FlicDecoder d(File(Header(kFli, 3, 6, 3, 1),
-                     {Frame({Literal(lit)}), Frame({FlicChunk(12, lc)}), Frame({FlicChunk(13, {})})}));
+  FlicDecoder d(File(Header(kFli, 3, 6, 3, 1), {Frame({Literal(lit)}), Frame({FlicChunk(12, lc)}),
+                                                Frame({FlicChunk(13, {})})}));
   ASSERT_TRUE(d.GoToFrame(2));
   EXPECT_EQ(d.image().pixels, (Bytes{1, 1, 1, 1, 1, 1, 1, 5, 6, 1, 7, 7, 1, 1, 1, 1, 1, 1}));
   ASSERT_TRUE(d.DecodeNext());
@@ -151,6 +152,8 @@ TEST(FlicDecoder, HeaderErrors) {
       {bad_magic, "Not a FLIC file: magic number 0x1234"},
       {Header(kFlc, 1, 0, 10, 0), "FLIC frame size 0 by 10 pixels is out of range"},
       {Header(kFli, 1, 320, 4097, 0), "FLIC frame size 320 by 4097 pixels is out of range"},
+      // Each side fits, the image (16 M pixels) is larger than a 4K screen.
+      {Header(kFlc, 1, 4096, 4096, 0), "FLIC frame size 4096 by 4096 pixels is out of range"},
   };
   for (const Case& c : cases) {
     try {
@@ -193,9 +196,10 @@ TEST(FlicDecoder, DamagedChunksStayInsideTheImage) {
   Put16(huge, 16);
   huge.insert(huge.end(), {3, 3, 3});
   Bytes tiny = {2, 0, 0, 0, 16, 0, 1, 1, 1, 1};  // size below 6: the frame stops there
-  FlicDecoder d(File(Header(kFlc, 5, w, h, 1),
-                     {Frame({FlicChunk(7, skip_past)}), Frame({FlicChunk(7, wide)}), Frame({FlicChunk(12, lc)}),
-                      Frame({FlicChunk(15, {0, 0x80})}), Frame({tiny, Literal(Bytes(24, 4))})}));
+  FlicDecoder d(File(
+      Header(kFlc, 5, w, h, 1),
+      {Frame({FlicChunk(7, skip_past)}), Frame({FlicChunk(7, wide)}), Frame({FlicChunk(12, lc)}),
+       Frame({FlicChunk(15, {0, 0x80})}), Frame({tiny, Literal(Bytes(24, 4))})}));
   ASSERT_TRUE(d.DecodeNext());
   EXPECT_EQ(d.image().pixels, Bytes(24, 0));
   ASSERT_TRUE(d.DecodeNext());
@@ -229,11 +233,79 @@ TEST(FlicDecoder, TruncatedFilesShowTheFramesTheyHold) {
     EXPECT_EQ(decoded, whole) << cut;
     EXPECT_EQ(d.status(), decoded < 6 ? FlicStatus::kError : FlicStatus::kEnd);
   }
-  FlicDecoder many(File(Header(kFlc, 65535, 4096, 4096, 1), {Frame({FlicChunk(13, {})})}));
+  FlicDecoder many(File(Header(kFlc, 65535, 4096, 2048, 1), {Frame({FlicChunk(13, {})})}));
   int decoded = 0;
   while (many.DecodeNext()) ++decoded;
   EXPECT_EQ(decoded, 1);
   EXPECT_EQ(many.error(), "FLIC file ends after frame 1 of 65535");
+}
+
+// Frames built to cost far more than their bytes: thousands of BLACK chunks, more
+// whole-image chunks than a frame needs, junk where the next frame should be.
+TEST(FlicDecoder, CostlyFramesDecodeToWhatTheyShow) {
+  // 65 535 BLACK chunks after a literal image, then one more literal: every BLACK on
+  // black is passed over, so the last image still shows.
+  const int w = 640, h = 480;
+  const Bytes a(static_cast<size_t>(w) * h, 7), b(a.size(), 9);
+  std::vector<Bytes> chunks = {Literal(a)};
+  chunks.insert(chunks.end(), 65535 - 2, FlicChunk(13, {}));
+  chunks.push_back(Literal(b));
+  FlicDecoder blacks(File(Header(kFlc, 1, w, h, 10), {Frame(chunks)}));
+  ASSERT_TRUE(blacks.DecodeNext());
+  EXPECT_EQ(blacks.image().pixels, b);
+
+  // Whole images after the fourth are left out; palettes after them still apply.
+  Bytes colour;
+  Put16(colour, 1);
+  colour.insert(colour.end(), {3, 1, 10, 20, 30});
+  std::vector<Bytes> five;
+  for (uint8_t v = 1; v <= 5; ++v) five.push_back(Literal(Bytes(a.size(), v)));
+  five.push_back(FlicChunk(4, colour));
+  FlicDecoder repaints(File(Header(kFlc, 1, w, h, 10), {Frame(five)}));
+  ASSERT_TRUE(repaints.DecodeNext());
+  EXPECT_EQ(repaints.image().pixels, Bytes(a.size(), 4));
+  EXPECT_EQ(repaints.image().Colour(3), 0x1E140Au);
+
+  // The crafted file: 4096 x 4096 is refused at once, 4096 x 2048 decodes to black.
+  EXPECT_THROW(FlicDecoder(test::BlackChunksFlic(4096, 4096, 65535)), FlicError);
+  FlicDecoder big(test::BlackChunksFlic(4096, 2048, 65535));
+  ASSERT_TRUE(big.DecodeNext());
+  EXPECT_EQ(std::count(big.image().pixels.begin(), big.image().pixels.end(), 0), 4096 * 2048);
+}
+
+TEST(FlicDecoder, LoopsOverJunkFindTheSameFramesEachTime) {
+  // One good frame, then junk: frame 2 is missing on every pass, frame 1 comes back.
+  const Bytes junk = test::JunkTailFlic(8, 4, 3, 5000);
+  FlicDecoder d(junk);
+  ASSERT_TRUE(d.DecodeNext());
+  const FlicImage first = d.image();
+  for (int pass = 0; pass < 3; ++pass) {
+    EXPECT_FALSE(d.DecodeNext()) << pass;
+    EXPECT_EQ(d.status(), FlicStatus::kError);
+    EXPECT_EQ(d.error(), "FLIC file ends after frame 1 of 3");
+    d.Rewind();
+    ASSERT_TRUE(d.DecodeNext()) << pass;
+    EXPECT_EQ(d.image().pixels, first.pixels);
+    EXPECT_EQ(d.image().palette, first.palette);
+  }
+  // Junk between frames is searched through on the first pass and the frames found
+  // again after a rewind, in order; a jump back lands on the same frame.
+  Bytes between(300, 0x33);
+  FlicDecoder j(File(Header(kFlc, 3, 2, 2, 10),
+                     {Frame({Literal({1, 1, 1, 1})}), between, Frame({Literal({2, 2, 2, 2})}),
+                      between, Frame({Literal({3, 3, 3, 3})})}));
+  for (int pass = 0; pass < 2; ++pass) {
+    for (uint8_t v = 1; v <= 3; ++v) {
+      ASSERT_TRUE(j.DecodeNext()) << pass;
+      EXPECT_EQ(j.image().pixels, Bytes(4, v)) << pass;
+    }
+    EXPECT_FALSE(j.DecodeNext());
+    EXPECT_EQ(j.status(), FlicStatus::kEnd);
+    j.Rewind();
+  }
+  ASSERT_TRUE(j.GoToFrame(3));
+  ASSERT_TRUE(j.GoToFrame(2));
+  EXPECT_EQ(j.image().pixels, Bytes(4, 2));
 }
 
 void ExpectRoundTrip(int w, int h, int count, bool fli) {

@@ -7,11 +7,12 @@
 #include <functional>
 #include <string>
 
-#include "support/asset_bytes.h"
 #include "base/asset_error.h"
 #include "media/bitmap_codec.h"
 #include "media/container_writer.h"
 #include "media/rgb565.h"
+#include "support/asset_bytes.h"
+#include "support/hostile_files.h"
 
 namespace gp {
 namespace {
@@ -282,6 +283,29 @@ TEST(ImageListFile, BadFilesGiveTheirMessages) {
   RawStream noitem;
   noitem.ListStart().Byte(6);
   EXPECT_EQ(ImageError(noitem.b), "Invalid property value");
+}
+
+// Lists that would decode to far more than they hold are refused: pictures
+// beyond 6 M pixels in all (before they are decoded), and pictures cut into
+// more than a million pattern rows (before their runs are built).
+TEST(ImageListFile, ListsThatWouldFloodMemoryAreRefused) {
+  EXPECT_EQ(ImageError(test::TinyPatternImageList(1, 2048)), kImageListTooLarge);
+  EXPECT_EQ(ImageError(test::TinyPatternImageList(2, 2048)), kImageListTooLarge);
+  ImageList lab;  // read without preparing (the lab's listing): the pixels still count
+  const Bytes two = test::TinyPatternImageList(2, 2048);
+  EXPECT_THROW(ReadImageList(lab, two.data(), two.size(), false), AssetError);
+  const Bytes one = test::TinyPatternImageList(1, 2048);
+  ReadImageList(lab, one.data(), one.size(), false);
+  ASSERT_EQ(lab.Count(), 1);
+  EXPECT_EQ(lab.items[0].picture.width, 2048);
+  EXPECT_EQ(lab.items[0].picture.at(5, 7), 0xFFFFFFu);
+  // A course's worth: a 2048 x 2048 picture in 24 x 24 patterns, and more beside it.
+  ImageItem course = Item(2048, 2048);
+  course.patternwidth = course.patternheight = 24;
+  const Bytes fair = EncodeImageList({course, Item(1000, 1000)});
+  ImageList list;
+  ReadImageList(list, fair.data(), fair.size(), true);
+  EXPECT_EQ(list.items[0].PatternCount(), 85 * 85);
 }
 
 TEST(ImageListFile, AnErrorLeavesTheItemsReadSoFar) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "media/ffmpeg/ffmpeg_movie.h"
+#include "support/hostile_files.h"
 #include "tools/assets/movie_writer.h"
 
 namespace gp {
@@ -153,6 +154,36 @@ TEST(MovieTest, MissingForeignAndGarbageFilesAreRefusedWithOneLine) {
     EXPECT_FALSE(error.empty()) << path;
     EXPECT_EQ(error.find('\n'), std::string::npos) << path;
   }
+}
+
+// A 1.3 KB file declaring 16 000 x 16 000 is refused by its declared size, before a
+// decoder would make room for a picture that large; a fair size of the same kind
+// plays, the whole picture black.
+TEST(MovieTest, DeclaredSizesBeyondTheLimitAreRefusedBeforeDecoding) {
+  for (const auto& [w, h] : {std::pair{16000, 16000}, {4097, 16}, {4096, 4096}}) {
+    std::string error;
+    EXPECT_FALSE(OpenFfmpegMovie(WriteBytes("huge.avi", test::RleAvi(w, h)), error)) << w;
+    EXPECT_EQ(error, "its picture size " + std::to_string(w) + " by " + std::to_string(h) +
+                         " is out of range");
+  }
+  std::string error;
+  std::unique_ptr<Movie> m = OpenFfmpegMovie(WriteBytes("rle.avi", test::RleAvi(64, 48)), error);
+  ASSERT_TRUE(m) << error;
+  EXPECT_EQ(m->Width(), 64);
+  std::vector<uint32_t> frame;
+  ASSERT_TRUE(m->NextFrame(frame));
+  EXPECT_EQ(std::count(frame.begin(), frame.end(), 0u), 64 * 48);
+
+  // The same for a movie whose coded pictures carry their own size: the headers'
+  // size refuses it; headers that declare no size leave it to the pictures.
+  std::vector<uint8_t> avi = ReadFile(WriteMovie("declared_src.avi", false));
+  ASSERT_TRUE(test::DeclareAviSize(avi, 16000, 16000));
+  EXPECT_FALSE(OpenFfmpegMovie(WriteBytes("declared.avi", avi), error));
+  ASSERT_TRUE(test::DeclareAviSize(avi, 0, 0));
+  m = OpenFfmpegMovie(WriteBytes("undeclared.avi", avi), error);
+  ASSERT_TRUE(m) << error;
+  EXPECT_EQ(m->Width(), kW);
+  EXPECT_EQ(CountFrames(*m), kFrames);
 }
 
 TEST(MovieTest, TruncatedFilesOpenShortOrAreRefusedNeverHang) {

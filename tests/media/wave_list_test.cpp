@@ -6,9 +6,10 @@
 #include <filesystem>
 #include <functional>
 
-#include "support/asset_bytes.h"
 #include "base/asset_error.h"
 #include "media/container_writer.h"
+#include "support/asset_bytes.h"
+#include "support/hostile_files.h"
 
 namespace gp {
 namespace {
@@ -148,6 +149,25 @@ TEST(WaveListFile, RoundTripKeepsEveryItem) {
   DecodeWave(wave.data(), wave.size(), w);
   EXPECT_EQ(w.format.rate, 11025);
   EXPECT_EQ(w.frames, 3u);
+}
+
+// A list's sounds together may last ten minutes, as one sound may: a second
+// ten-minute sound (600 KB at 1000 samples a second, 13 M samples brought to the
+// device) is refused before it is converted.
+TEST(WaveListFile, SoundsBeyondTenMinutesInAllAreRefused) {
+  WaveList list;
+  const Bytes one = test::LowRateWaveList(1);
+  ReadWaveList(list, one.data(), one.size());
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.items[0].samples.size(), kMaxDeviceSamples);
+  const Bytes two = test::LowRateWaveList(2);
+  try {
+    ReadWaveList(list, two.data(), two.size());
+    FAIL() << "twenty minutes of sound read";
+  } catch (const AssetError& e) {
+    EXPECT_STREQ(e.what(), kWaveListTooLong);
+  }
+  EXPECT_EQ(list.Count(), 1);  // the first sound, as with any error on the way
 }
 
 TEST(WaveListFile, BadFilesGiveTheirMessages) {

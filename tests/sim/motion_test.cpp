@@ -5,11 +5,11 @@
 #include <cmath>
 #include <vector>
 
+#include "base/angles.h"
 #include "base/random.h"
 #include "game/setup.h"
 #include "game/sound.h"
 #include "game/state.h"
-#include "base/angles.h"
 #include "support/game_reset.h"
 
 namespace gp {
@@ -127,7 +127,7 @@ TEST_F(MotionTest, LowBounceLandsForGoodInTheSameStep) {
   EXPECT_EQ(b.z, 0);
   EXPECT_NEAR(b.vz, 0.19, 1e-12);
   EXPECT_FALSE(b.airborne);
-  EXPECT_FALSE(b.moving);  // speed 0 on the ground: at rest
+  EXPECT_FALSE(b.moving);                        // speed 0 on the ground: at rest
   EXPECT_EQ(sounds, (std::vector<int>{2, 24}));  // landing, then the turn passes
 }
 
@@ -302,6 +302,110 @@ TEST_F(MotionTest, RestConditions) {
   e.inhole = true;
   BallStep(1);
   EXPECT_FALSE(e.moving);
+}
+
+// Once the stroke's time is up each moving ball in play comes to rest in its next
+// step: where it is, or (on water, a drop-off, in a pipe) back from where it was
+// struck, falling in as from a drop-off; one back and still moving rests where it
+// lands, or at its stroke point. A ball dropping into the cup or sinking is left
+// to finish, and one coming down onto open ground lands first.
+TEST_F(MotionTest, TimeUpStopsEachBallOnceOrSendsItBack) {
+  GameState& g = gs();
+  g.numplayers = 4;
+  g.areas[1] = Area{};
+  g.areas[1].kind = 24;  // water around (500, 100)
+  g.areas[1].x1 = 500;
+  g.areas[1].y1 = 100;
+  g.areas[1].r = 30;
+  g.areas[1].enabled = true;
+  // Each ball alone in play: its rest changes the turn, which starts the clock
+  // again, so the time is made up before each.
+  const auto step = [&g](int p) {
+    g.strokesteps = kStrokeSteps;
+    BallStep(p);
+  };
+
+  Ball& ground = Launch(1, 100, 100, 0, 1);
+  step(1);
+  EXPECT_FALSE(ground.moving);
+  EXPECT_NEAR(ground.x, 101, 1e-9);  // where its step took it
+  EXPECT_EQ(g.message.substr(27), kStrokeTimeMessage);
+
+  Ball& up = Launch(2, 200, 100, 0, 1);  // thrown up: stopped at once, on the ground
+  up.airborne = true;
+  up.z = 5;
+  up.vz = 2;
+  step(2);
+  EXPECT_FALSE(up.moving);
+  EXPECT_EQ(up.z, 0);
+  EXPECT_FALSE(up.airborne);
+
+  Ball& down = Launch(3, 300, 100, 0, 1);  // coming down: it lands first
+  down.airborne = true;
+  down.z = 3;
+  down.vz = -1;
+  step(3);
+  EXPECT_TRUE(down.moving);
+  for (int k = 0; k < 10 && down.moving; ++k) step(3);
+  EXPECT_FALSE(down.moving);
+  EXPECT_EQ(down.z, 0);
+
+  Ball& wet = Launch(4, 500, 100, 0, 1);  // on the water
+  wet.strokex = 100;
+  wet.strokey = 300;
+  sounds.clear();
+  step(4);
+  EXPECT_TRUE(wet.timedout);
+  EXPECT_TRUE(wet.falloff);
+  EXPECT_TRUE(wet.moving);
+  EXPECT_FALSE(wet.sinking);
+  EXPECT_EQ(sounds, std::vector<int>{26});
+  // Back on the water (its return point there) and moving again: it rests where
+  // it was struck from.
+  wet.falloff = false;
+  wet.x = 505;
+  wet.y = 100;
+  wet.z = 0;
+  wet.airborne = false;
+  step(4);
+  EXPECT_FALSE(wet.moving);
+  EXPECT_EQ(wet.x, 100);
+  EXPECT_EQ(wet.y, 300);
+
+  for (int k = 0; k < 2; ++k) {
+    Ball& left = Launch(1, 100, 100, 0, 1);
+    left.inhole = k == 0;
+    left.sinking = k == 1;
+    step(1);
+    EXPECT_TRUE(left.moving) << k;
+    EXPECT_FALSE(left.timedout) << k;
+  }
+}
+
+// The stroke's clock counts the frame's steps while balls move, and no further
+// than its limit; a stroke starts it afresh.
+TEST_F(MotionTest, StrokeClockCountsTheFramesSteps) {
+  GameState& g = gs();
+  Launch(1, 100, 100, 0, 4);
+  MotionPhase();
+  EXPECT_EQ(g.strokesteps, 0);  // the first step of this frame set ballsmoving
+  g.timescale = 4;
+  MotionPhase();
+  EXPECT_EQ(g.strokesteps, 5);
+  g.strokesteps = kStrokeSteps - 1;
+  MotionPhase();
+  EXPECT_FALSE(g.players[1].moving);
+  EXPECT_EQ(g.strokesteps, 0);  // the turn changed: a new stroke's clock
+  // A ball left to finish (sinking) keeps the clock at its limit, no further.
+  Launch(1, 100, 100, 0, 4).sinking = true;
+  g.strokesteps = kStrokeSteps - 1;
+  MotionPhase();
+  MotionPhase();
+  EXPECT_EQ(g.strokesteps, kStrokeSteps);
+  g.players[1].timedout = true;
+  StartStrokeClock();
+  EXPECT_EQ(g.strokesteps, 0);
+  EXPECT_FALSE(g.players[1].timedout);
 }
 
 TEST_F(MotionTest, PhaseRunsEachPlayersStepsInPlayerOrder) {

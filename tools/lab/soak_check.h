@@ -16,8 +16,10 @@ namespace gp::lab {
 struct SoakLimits {
   int holes = 1;  // complete holes to play before stopping
   // Frames a turn may take: from a stroke (or the hole's start) to the next
-  // stroke. A ball that never comes to rest breaks it.
-  int turnframes = 7200;
+  // stroke. A ball that never comes to rest breaks it. A stroke's balls rest
+  // within 1800 frames (its 30 seconds at 60 frames a second, fewer frames at
+  // lower rates); then a ball's way back and the bot's next swing.
+  int turnframes = 2400;
   // Training has no stroke limit: the bot stops a hole after this many strokes
   // per player (not a fault).
   int trainingstrokes = 30;
