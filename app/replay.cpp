@@ -154,7 +154,8 @@ std::string FormatSetup(const GameSetup& s) {
     o << "setup name" << i + 1 << " " << Escape(s.playername[i]) << "\n"
       << "setup pull" << i + 1 << " " << s.pull[i] << "\n"
       << "setup easy" << i + 1 << " " << s.easy[i] << "\n";
-    if (s.ballpicture[i].present) o << "setup ball" << i + 1 << " " << BallHex(s.ballpicture[i]) << "\n";
+    if (s.ballpicture[i].present)
+      o << "setup ball" << i + 1 << " " << BallHex(s.ballpicture[i]) << "\n";
     // Only a computer player is written: replays of people's games keep their bytes.
     if (s.computer[i] != kPerson) o << "setup computer" << i + 1 << " " << s.computer[i] << "\n";
   }
@@ -326,6 +327,20 @@ bool ParseReplay(const std::string& text, Replay& out, std::string& error) {
       if (v.empty() || *end != '\0') return bad("bad seed");
     } else if (first == "firsthole") {
       words >> out.firsthole;
+    } else if (first == "game") {
+      words >> out.gameuid;
+      if (out.gameuid.empty()) return bad("bad game line");
+    } else if (first == "check") {
+      words >> out.check;
+      if (out.check.size() != 16 ||
+          out.check.find_first_not_of("0123456789abcdef") != std::string::npos) {
+        return bad("bad check line");
+      }
+    } else if (first == "hole") {
+      std::string v;
+      words >> v;
+      if (!ParseLong(v, 1, 1000, n)) return bad("bad hole line");
+      out.hole = static_cast<int>(n);
     } else if (first == "setup") {
       std::string name;
       words >> name;
@@ -388,6 +403,7 @@ std::string FormatReplay(const Replay& r) {
   std::ostringstream o;
   o << kMagic << "\n"
     << "seed " << r.seed << "\n";
+  if (!r.gameuid.empty()) o << "game " << r.gameuid << "\n";
   if (!r.firsthole.empty()) o << "firsthole " << r.firsthole << "\n";
   o << FormatSetup(r.setup);
   // Events and rates merged by frame, rates first within a frame is irrelevant:
@@ -401,6 +417,8 @@ std::string FormatReplay(const Replay& r) {
     o << FormatEvent(e) << "\n";
   }
   for (; ri < r.rates.size(); ++ri) o << r.rates[ri].frame << " rate " << r.rates[ri].rate << "\n";
+  if (!r.check.empty()) o << "check " << r.check << "\n";
+  if (r.hole > 0) o << "hole " << r.hole << "\n";
   o << "end " << r.frames << "\n";
   return o.str();
 }

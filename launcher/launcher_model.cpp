@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "launcher/text_codepage.h"
+#include "base/text_codepage.h"
 
 namespace gp {
 
@@ -71,17 +71,6 @@ constexpr ControlInfo kControls[kControlCount] = {
 const ControlInfo& Info(Control c) {
   return kControls[static_cast<int>(c)];
 }
-
-// The rules each game type presets: start, next, collide, scoring, plus1, minus1.
-struct Preset {
-  int startplayer, nextplayer, whencollide, scoring;
-  bool plus1, minus1;
-};
-constexpr Preset kPresets[3] = {
-    {0, 0, 0, 0, false, true},  // "Stroke Play"
-    {0, 1, 0, 1, false, true},  // "Hole Winner"
-    {1, 0, 1, 1, true, false},  // "Croquet Rules"
-};
 
 // Frame timer interval of each "Frame Limiting" position, milliseconds.
 constexpr int kFrameIntervals[4] = {0, 33, 66, 0};
@@ -391,7 +380,7 @@ void LauncherModel::CopyEntryToTab() {
 
 void LauncherModel::ApplyGameType() {
   if (c_.gametype < 0 || c_.gametype > 2) return;
-  const Preset& p = kPresets[c_.gametype];
+  const RulesPreset& p = kRulesPresets[c_.gametype];
   c_.startplayer = p.startplayer;
   c_.nextplayer = p.nextplayer;
   c_.whencollide = p.whencollide;
@@ -425,7 +414,8 @@ void LauncherModel::Save() {
     written_ = true;
     saveerror_.clear();
   } else {
-    saveerror_ = store_.LastError().empty() ? "The settings could not be saved" : store_.LastError();
+    saveerror_ =
+        store_.LastError().empty() ? "The settings could not be saved" : store_.LastError();
     std::fprintf(stderr, "galaputt: %s\n", saveerror_.c_str());
   }
 }

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "launcher/main_menu.h"
-#include "launcher/text_codepage.h"
+#include "base/text_codepage.h"
 
 namespace gp {
 
