@@ -47,7 +47,8 @@ int AsInt(int64_t v) {
 
 std::vector<HoleRecord> RecordsStore::HoleRecords(Who who, const std::string& course) {
   std::vector<HoleRecord> out;
-  if (!readable()) return out;
+  queryfailed_ = !readable();
+  if (queryfailed_) return out;
   try {
     const std::string sql = Sql(
         kRankedHoles, "WHERE rank = 1 AND (?2 = '' OR course = ?2) ORDER BY course, place, hole");
@@ -66,6 +67,7 @@ std::vector<HoleRecord> RecordsStore::HoleRecords(Who who, const std::string& co
     }
   } catch (const sql::SqlError& e) {
     Failed(e);
+    queryfailed_ = true;
     out.clear();
   }
   return out;
@@ -73,7 +75,8 @@ std::vector<HoleRecord> RecordsStore::HoleRecords(Who who, const std::string& co
 
 std::vector<CourseRecord> RecordsStore::CourseRecords(Who who, const std::string& course) {
   std::vector<CourseRecord> out;
-  if (!readable()) return out;
+  queryfailed_ = !readable();
+  if (queryfailed_) return out;
   try {
     const std::string sql =
         Sql(kRankedCourses, "WHERE rank = 1 AND (?2 = '' OR course = ?2) ORDER BY course");
@@ -91,6 +94,7 @@ std::vector<CourseRecord> RecordsStore::CourseRecords(Who who, const std::string
     }
   } catch (const sql::SqlError& e) {
     Failed(e);
+    queryfailed_ = true;
     out.clear();
   }
   return out;
@@ -98,7 +102,8 @@ std::vector<CourseRecord> RecordsStore::CourseRecords(Who who, const std::string
 
 std::vector<PlayerStats> RecordsStore::Players() {
   std::vector<PlayerStats> out;
-  if (!readable()) return out;
+  queryfailed_ = !readable();
+  if (queryfailed_) return out;
   try {
     sql::Statement st(db_, R"sql(
       WITH games_of AS (
@@ -133,6 +138,7 @@ std::vector<PlayerStats> RecordsStore::Players() {
     }
   } catch (const sql::SqlError& e) {
     Failed(e);
+    queryfailed_ = true;
     out.clear();
   }
   return out;
@@ -140,7 +146,8 @@ std::vector<PlayerStats> RecordsStore::Players() {
 
 std::vector<std::pair<int, int>> RecordsStore::HeldHoleRecords(const std::string& uid) {
   std::vector<std::pair<int, int>> out;
-  if (!readable()) return out;
+  queryfailed_ = !readable();
+  if (queryfailed_) return out;
   try {
     const std::string sql = Sql(kRankedHoles,
                                 "WHERE rank = 1 AND game = (SELECT id FROM games WHERE uid = ?2) "
@@ -150,6 +157,7 @@ std::vector<std::pair<int, int>> RecordsStore::HeldHoleRecords(const std::string
     while (st.Step()) out.emplace_back(AsInt(st.Int(8)), AsInt(st.Int(9)));
   } catch (const sql::SqlError& e) {
     Failed(e);
+    queryfailed_ = true;
     out.clear();
   }
   return out;
@@ -157,7 +165,8 @@ std::vector<std::pair<int, int>> RecordsStore::HeldHoleRecords(const std::string
 
 std::vector<int> RecordsStore::HeldCourseRecords(const std::string& uid) {
   std::vector<int> out;
-  if (!readable()) return out;
+  queryfailed_ = !readable();
+  if (queryfailed_) return out;
   try {
     const std::string sql =
         Sql(kRankedCourses, "WHERE rank = 1 AND game = (SELECT id FROM games WHERE uid = ?2)");
@@ -166,6 +175,7 @@ std::vector<int> RecordsStore::HeldCourseRecords(const std::string& uid) {
     while (st.Step()) out.push_back(AsInt(st.Int(7)));
   } catch (const sql::SqlError& e) {
     Failed(e);
+    queryfailed_ = true;
     out.clear();
   }
   return out;

@@ -17,8 +17,10 @@ namespace fs = std::filesystem;
 namespace {
 
 // How long a write waits for another program's lock before giving up,
-// milliseconds: short, since the game waits with it.
+// milliseconds: short, since the game waits with it; once a write has found
+// the file locked, the next ones hardly wait.
 constexpr int kBusyMs = 250;
+constexpr int kBusyAgainMs = 20;
 
 // Kinds of notice, each given once.
 enum : unsigned {
@@ -81,10 +83,14 @@ bool RecordsStore::Open(const fs::path& file, Options options) {
   Close();
   file_ = file;
   options_ = options;
+  told_ = 0;
+  notice_.clear();
   if (!OpenFile()) return false;
   if (Check()) return true;
   if (!options_.repair) {
     Close();
+    Notice(kToldDamaged,
+           "The records file " + Quoted(file_) + " is damaged or not a records file.");
     return false;
   }
   SetAside();
@@ -103,7 +109,9 @@ bool RecordsStore::OpenFile() {
   }
   using Access = sql::Database::Access;
   try {
-    db_ = sql::Database(file_.string(), exists ? Access::ReadWrite : Access::Create);
+    db_ = sql::Database(file_.string(), !options_.write ? Access::ReadOnly
+                                        : exists        ? Access::ReadWrite
+                                                        : Access::Create);
   } catch (const sql::SqlError&) {
     // A file or folder that may only be read: the records are shown, not kept.
     try {
@@ -117,7 +125,7 @@ bool RecordsStore::OpenFile() {
   }
   db_.SetBusyTimeout(kBusyMs);
   writable_ = !db_.ReadOnly();
-  if (!writable_) {
+  if (!writable_ && options_.write) {
     Notice(kToldUnwritable, "The records cannot be saved: " + Quoted(file_) +
                                 " may only be read. The game plays on without them.");
   }
@@ -190,6 +198,10 @@ void RecordsStore::SetAside() {
 }
 
 void RecordsStore::Failed(const sql::SqlError& e) {
+  const int primary = e.code & 0xFF;
+  if (db_.open() && (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)) {
+    db_.SetBusyTimeout(kBusyAgainMs);
+  }
   if (sql::IsUnwritable(e.code)) {
     Notice(kToldUnwritable, "The records cannot be saved now (" + std::string(e.what()) +
                                 "): " + Quoted(file_) + ". The game plays on.");

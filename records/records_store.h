@@ -101,6 +101,7 @@ class RecordsStore {
   struct Options {
     bool create = true;  // make the file (and its folders) when it is missing
     bool repair = true;  // set a damaged file aside as "<file>.bad" and begin anew
+    bool write = true;   // false: only read, never change the file
   };
 
   RecordsStore();
@@ -117,8 +118,8 @@ class RecordsStore {
   bool writable() const { return db_.open() && writable_; }
   const std::filesystem::path& file() const { return file_; }
 
-  // What the player should be told, each kind of problem once for the life of
-  // the store; empty when there is nothing new.
+  // What the player should be told, each kind of problem once from one Open
+  // to the next; empty when there is nothing new.
   std::string TakeNotice();
 
   // One transaction: the game and its players (kept when already there), every
@@ -139,6 +140,9 @@ class RecordsStore {
   std::vector<CourseRecord> CourseRecords(Who who, const std::string& course = "");
   // Per name, people and computers apart; most games first.
   std::vector<PlayerStats> Players();
+
+  // Whether the last query above failed (it then returned nothing).
+  bool queryfailed() const { return queryfailed_; }
 
   // Which of game `uid`'s results hold their hole's record now: (slot, number) pairs.
   std::vector<std::pair<int, int>> HeldHoleRecords(const std::string& uid);
@@ -162,6 +166,7 @@ class RecordsStore {
   bool writable_ = false;
   bool schemaready_ = false;
   unsigned told_ = 0;  // notice kinds already given
+  bool queryfailed_ = false;
   std::string notice_;
 };
 

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "app/game_loop.h"
+#include "app/game_records.h"
+#include "app/kept_game.h"
 #include "app/replay.h"
+#include "app/resume.h"
 #include "game/setup.h"
 #include "launcher/fli_player.h"
 #include "launcher/launcher_model.h"
@@ -38,7 +41,9 @@ constexpr const char* kMissingFlic = "Fatal Error: File does not exist!";
 class Launcher : public LauncherHost {
  public:
   Launcher(const ProgramOptions& o, SdlPlatform& platform)
-      : options_(o), platform_(platform), folder_(platform.BaseDir()),
+      : options_(o),
+        platform_(platform),
+        folder_(platform.BaseDir()),
         model_(folder_, store_, *this) {}
   ~Launcher() override {
     mixer_.StopSound();
@@ -53,6 +58,7 @@ class Launcher : public LauncherHost {
     view_ = std::make_unique<PanelsView>(screen_.renderer());
     LoadSounds();
     model_.Create();
+    model_.SetRecordsFile(RecordsFile());
     if (const std::string notice = store_.TakeNotice(); !notice.empty()) {
       std::fprintf(stderr, "galaputt: %s\n", notice.c_str());
     }
@@ -60,7 +66,7 @@ class Launcher : public LauncherHost {
     if (!Showing(true)) return NoScreen();
     while (!quit_ && !model_.ExitRequested()) {
       Pass();
-      if (model_.GamePending() && !PlayGame()) return NoScreen();
+      if ((model_.GamePending() || model_.ResumePending()) && !PlayGame()) return NoScreen();
     }
     mixer_.StopSound();
     if (model_.ExitRequested()) ShowExitPicture(screen_, folder_);
@@ -81,8 +87,8 @@ class Launcher : public LauncherHost {
     if (WaveItem* item = song_.Item(position)) mixer_.Stop(*item);
   }
   void PanelTransition() override {
-    PlayTransition(anim_, folder_ + "interface.flc", folder_ + "interface_loop.flc",
-                   SDL_GetTicks(), [this](const FliPlayer&) {
+    PlayTransition(anim_, folder_ + "interface.flc", folder_ + "interface_loop.flc", SDL_GetTicks(),
+                   [this](const FliPlayer&) {
                      PaintBackground();
                      screen_.Begin();
                      DrawBackground();
@@ -132,6 +138,7 @@ class Launcher : public LauncherHost {
     }
     StartSound();
     menu_.image().Reset();
+    model_.SetKeptGame(KeptGameOnDisk());
     if (first) {
       model_.Show();
     } else {
@@ -140,13 +147,47 @@ class Launcher : public LauncherHost {
     return true;
   }
 
+  // The unfinished game on disk, offered by the game and training spots. One
+  // that cannot be read is set aside, and the player told.
+  std::optional<KeptGameInfo> KeptGameOnDisk() {
+    Replay kept;
+    std::string why;
+    if (ReadKeptGame(KeptGameFile(), kept, why)) return InfoOf(kept);
+    if (!why.empty()) Tell(SetKeptGameAside(KeptGameFile(), 0, why));
+    return std::nullopt;
+  }
+
+  void Tell(const std::string& text) {
+    std::fprintf(stderr, "galaputt: %s\n", text.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Galaputt", text.c_str(), nullptr);
+  }
+
+  // "Resume": the kept game played forward, then on live; one that does not
+  // play back is set aside with the reason.
+  void ResumeGame() {
+    Replay kept;
+    std::string why;
+    if (!ReadKeptGame(KeptGameFile(), kept, why)) {
+      Tell(SetKeptGameAside(KeptGameFile(), 0, why.empty() ? "it is no longer there" : why));
+      return;
+    }
+    if (!RunResumedGame(platform_, kept, why) && !why.empty()) {
+      Tell(SetKeptGameAside(KeptGameFile(), kept.hole, why));
+    }
+  }
+
   // Starting a game: the launcher steps aside until the game window closes.
   bool PlayGame() {
+    const bool resume = model_.TakeResume();
     std::optional<GameSetup> game = model_.TakeGame();
-    if (!game) return true;
+    if (!game && !resume) return true;
     mixer_.StopSound();
     anim_.Stop();
     screen_.Hide();
+    if (resume) {
+      ResumeGame();
+      return Showing(false);
+    }
     setup() = *game;
     ReplayRecorder recorder;
     if (!options_.record.empty() && !recorded_) {

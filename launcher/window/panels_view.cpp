@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "launcher/main_menu.h"
 #include "base/text_codepage.h"
+#include "launcher/main_menu.h"
+#include "launcher/window/records_view.h"
 
 namespace gp {
 
@@ -143,10 +144,10 @@ void TabFrame(const char* title, const Place& p) {
   const float tw = ImGui::CalcTextSize(title).x + 12;
   d->AddRect(ImVec2(o.x + p.x, o.y + p.y + kTabStrip), ImVec2(o.x + p.x + p.w, o.y + p.y + p.h),
              kGrey);
-  d->AddRectFilled(ImVec2(o.x + p.x + 2, o.y + p.y), ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1),
-                   kPanel);
-  d->AddRect(ImVec2(o.x + p.x + 2, o.y + p.y), ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1),
-             kGrey);
+  d->AddRectFilled(ImVec2(o.x + p.x + 2, o.y + p.y),
+                   ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1), kPanel);
+  d->AddRect(ImVec2(o.x + p.x + 2, o.y + p.y),
+             ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1), kGrey);
   d->AddText(ImVec2(o.x + p.x + 8, o.y + p.y + 3), kGrey, title);
 }
 
@@ -207,7 +208,8 @@ void PanelsView::PanelPosition(int canvasw, int canvash, int& x, int& y) {
 SDL_Texture* PanelsView::BallTexture(const LauncherModel& m) {
   const LauncherBall& ball = m.TabBall();
   if (ball_ == nullptr) {
-    ball_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, 16, 16);
+    ball_ =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, 16, 16);
     ballfile_.clear();
   }
   const std::string key = ball.file + "/" + std::to_string(m.tab());
@@ -235,7 +237,8 @@ void PanelsView::PlayerTabs(LauncherModel& m, std::vector<LauncherAction>& a) {
     }
     ImGui::PopID();
     const bool on = m.tab() == t;
-    const ImVec2 t0(o.x + x, o.y + kBox.y + (on ? 0 : 2)), t1(o.x + x + w, o.y + kBox.y + kTabStrip + (on ? 1 : 0));
+    const ImVec2 t0(o.x + x, o.y + kBox.y + (on ? 0 : 2)),
+        t1(o.x + x + w, o.y + kBox.y + kTabStrip + (on ? 1 : 0));
     d->AddRectFilled(t0, t1, on ? kPanel : kTabOff);
     d->AddRect(t0, t1, kGrey);
     d->AddText(ImVec2(t0.x + 6, t0.y + 3), kGrey, kTabs[t]);
@@ -327,6 +330,15 @@ void PanelsView::QuitPanel(LauncherModel& m, std::vector<LauncherAction>& a) {
   Button(m, Control::quitbutton, {189, 68, 65, 21}, a);
 }
 
+void PanelsView::PanelText(const char* text, float x, float y) {
+  Text(text, x, y);
+}
+
+void PanelsView::PanelButton(LauncherModel& m, Control c, float x, float y, float w, float h,
+                             std::vector<LauncherAction>& a) {
+  Button(m, c, {x, y, w, h}, a);
+}
+
 void PanelsView::Draw(LauncherModel& m, int canvasw, int canvash, SDL_Texture* menu,
                       SDL_Rect menupart, std::vector<LauncherAction>& actions) {
   // The version line along the bottom edge, right-aligned, under every panel.
@@ -367,6 +379,12 @@ void PanelsView::Draw(LauncherModel& m, int canvasw, int canvash, SDL_Texture* m
       break;
     case Panel::Quit:
       QuitPanel(m, actions);
+      break;
+    case Panel::Records:
+      DrawRecordsPanel(m, actions);
+      break;
+    case Panel::Resume:
+      DrawResumePanel(m, actions);
       break;
     case Panel::None:
       break;

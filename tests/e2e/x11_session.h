@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -39,6 +40,10 @@ class Child {
     if (pid_ == 0) {
       if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
       setenv("SDL_AUDIODRIVER", "dummy", 1);
+      // The game's records and unfinished game never go among the user's own.
+      const std::string tmp = std::filesystem::temp_directory_path().string();
+      setenv("XDG_DATA_HOME", (tmp + "/galaputt_e2e_data").c_str(), 1);
+      setenv("XDG_STATE_HOME", (tmp + "/galaputt_e2e_state").c_str(), 1);
       for (const auto& [k, v] : env) setenv(k.c_str(), v.c_str(), 1);
       std::vector<char*> args;
       for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
