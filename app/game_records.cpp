@@ -26,7 +26,8 @@ bool InGame(int slot, int number) {
 std::string PageEntry(const char* label, int value, const std::string& name, int computer,
                       const std::string& date) {
   std::string who = Capitalized(name);
-  if (computer != kPerson) who += " (" + Capitalized(ComputerSkillName(computer)) + ")";
+  const std::string skill = Capitalized(ComputerSkillName(computer));
+  if (computer != kPerson && who != skill) who += " (" + skill + ")";
   if (who.size() > kPageNameChars + 6) who.resize(kPageNameChars + 6);
   char line[96];
   std::snprintf(line, sizeof line, "  %-10s %3d  %-22s %.10s", label, value, who.c_str(),

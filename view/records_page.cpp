@@ -21,6 +21,8 @@ constexpr int kRecordLineDrop = 36;
 constexpr int kPageTitleY = 36;
 constexpr int kPageTextY = 100;
 constexpr int kPageLineStep = 20;
+constexpr std::string_view kPageFooter = "CLICK OR PRESS A KEY TO PLAY ON";
+constexpr int kPageFooterDrop = 48;  // the footer's top above the bottom edge, pixels
 // The mark of a record on the score sheet, and its legend under the sheet.
 constexpr std::string_view kMark = "*";
 constexpr std::string_view kLegend = "* NEW RECORD";
@@ -79,6 +81,8 @@ void DrawRecordsPage(const Scene& sc) {
     RecordText(sc, line, x, y);
     y += kPageLineStep;
   }
+  RecordText(sc, kPageFooter, CentredText(sc, kPageFooter.size()),
+             d.SurfaceHeight() - kPageFooterDrop);
 }
 
 void DrawRecordMarks(const Scene& sc, int ox, int oy) {

@@ -2,6 +2,7 @@
 // --records FILE records the game into that records file; --unfinished FILE
 // keeps the game there after every stroke, as the game window does.
 #include <cstdio>
+#include <sstream>
 #include <string>
 
 #include "app/game_loop.h"
@@ -35,6 +36,21 @@ std::string ParseSetup(const Args& args, GameSetup& s, std::string& hole) {
     }
   }
   if (const std::string* skin = Option(args, "--skin")) s.skin = *skin;
+  // --names A,B,...: the players' names; --computer N,N,...: who plays each
+  // as the records see it (0 a person, 1 Rookie, 2 Pro, 3 Ace; the bot plays).
+  if (const std::string* names = Option(args, "--names")) {
+    std::istringstream in(*names);
+    std::string name;
+    for (size_t i = 0; i < 4 && std::getline(in, name, ','); ++i) s.playername[i] = name;
+  }
+  if (const std::string* who = Option(args, "--computer")) {
+    std::istringstream in(*who);
+    std::string one;
+    for (size_t i = 0; i < 4 && std::getline(in, one, ','); ++i) {
+      if (!ParseInt(one, n) || n < kPerson || n > kAce) return "--computer takes 0 to 3 per player";
+      s.computer[i] = n;
+    }
+  }
   if (HasFlag(args, "--push")) s.pull = {false, false, false, false};
   return ParseRules(args, s);
 }
@@ -94,7 +110,7 @@ const Registrar kAutoplay(
      "--out FILE [--hole NAME] [--players N] [--seed S] [--botseed S] [--holes N] [--strokes N] "
      "[--push] "
      "[--keys] [--panel] [--skin NAME] [--size WxH] [--max-frames N] [--records FILE] "
-     "[--unfinished FILE] [rules]",
+     "[--unfinished FILE] [--names A,B,...] [--computer N,N,...] [rules]",
      RunAutoplay});
 
 }  // namespace

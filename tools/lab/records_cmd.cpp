@@ -87,9 +87,11 @@ int RunRecords(const Args& args) {
   RecordsStore store;
   std::error_code ec;
   const bool exists = std::filesystem::exists(db, ec);
+  // A file that cannot be read is a load error (exit status 1).
   if (!store.Open(db, RecordsStore::Options{false, false, false}) && exists) {
     const std::string notice = store.TakeNotice();
-    return Fail(notice.empty() ? db.string() + " is damaged or not a records file" : notice);
+    Fail(notice.empty() ? db.string() + " is damaged or not a records file" : notice);
+    return 1;
   }
   Json j;
   j.BeginObject().Field("db", db.string());
@@ -100,7 +102,10 @@ int RunRecords(const Args& args) {
   PlayerList(j, store);
   failed = failed || store.queryfailed();
   j.EndObject();
-  if (exists && failed) return Fail(db.string() + ": " + store.TakeNotice());
+  if (exists && failed) {
+    Fail(store.TakeNotice());
+    return 1;
+  }
   j.Print();
   return 0;
 }
