@@ -10,9 +10,12 @@ namespace gp {
 
 namespace {
 
+// A computer player's name with its skill, or with "computer" when its name
+// is its skill's.
 std::string Shown(const std::string& name, int computer) {
   if (computer == kPerson) return name;
-  return name + " (" + ComputerSkillName(computer) + ")";
+  const std::string skill = ComputerSkillName(computer);
+  return name + " (" + (name == skill ? std::string("computer") : skill) + ")";
 }
 
 std::string Day(const std::string& date) {
