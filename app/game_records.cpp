@@ -100,10 +100,14 @@ bool GameRecords::Person(int slot) const {
 void GameRecords::CarryOut() {
   GameState& g = gs();
   std::vector<size_t> fresh;  // this call's results
+  // Results are kept only where they go somewhere: into the records file, or
+  // collected while a kept game plays forward (the solver's and the soak's
+  // games, without a file, would only pile them up).
+  const bool keep = active() || hold_;
   for (int p = 1; p <= kMaxPlayers; ++p) {
     const int number = g.holedout[p];
     g.holedout[p] = 0;
-    if (number == 0 || p > static_cast<int>(game_.players.size())) continue;
+    if (number == 0 || !keep || p > static_cast<int>(game_.players.size())) continue;
     HoleResult r;
     r.slot = p;
     r.number = number;

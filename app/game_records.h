@@ -39,7 +39,7 @@ class GameRecords {
 
   const RecordsView& view() const { return view_; }
   bool active() const { return store_.readable(); }
-  // This game's results so far.
+  // This game's results so far (with a records file, or while held).
   const std::vector<HoleResult>& results() const { return results_; }
 
  private:

@@ -94,7 +94,9 @@ bool RecordsStore::Open(const fs::path& file, Options options) {
     return false;
   }
   SetAside();
-  return OpenFile() && Check();
+  if (OpenFile() && Check()) return true;
+  Close();  // could not be set aside, or the new file is no better
+  return false;
 }
 
 bool RecordsStore::OpenFile() {
@@ -226,7 +228,10 @@ bool RecordsStore::Write(const RecordedGame& game, const std::vector<HoleResult>
       }
       // Damaged since it was opened: the whole game goes into a new file.
       SetAside();
-      if (!OpenFile() || !Check()) return false;
+      if (!OpenFile() || !Check()) {
+        Close();
+        return false;
+      }
     }
   }
   return false;
