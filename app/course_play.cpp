@@ -1,5 +1,7 @@
 #include "app/course_play.h"
 
+#include "base/user_files.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <pwd.h>
@@ -36,18 +38,6 @@ constexpr const char* kFailedSuffix = ".error";
 // A hole that takes longer than this to compile is given up (milliseconds).
 constexpr int kCompileLimitMs = 120000;
 constexpr int kPollMs = 10;
-
-std::string UserFolder(const char* var, const char* underhome) {
-  const char* v = std::getenv(var);
-  if (v != nullptr && v[0] == '/') return std::string(v) + "/galaputt/";
-  const char* home = std::getenv("HOME");
-  if (home == nullptr || home[0] == '\0') {
-    const passwd* pw = ::getpwuid(::getuid());
-    home = pw != nullptr ? pw->pw_dir : nullptr;
-  }
-  if (home == nullptr || home[0] == '\0') return "";
-  return std::string(home) + "/" + underhome + "/galaputt/";
-}
 
 std::string WithSlash(std::string s) {
   if (!s.empty() && s.back() != '/') s += '/';
@@ -194,12 +184,18 @@ std::string Named(const std::string& hole, const std::string& why) {
 
 }  // namespace
 
+// The player's folder of a kind, ending with '/'; empty when there is no home.
+std::string UserFolderText(UserFolder kind) {
+  const std::filesystem::path p = DefaultUserFolder(kind);
+  return p.empty() ? "" : p.string() + "/";
+}
+
 std::string UserDataFolder() {
-  return UserFolder("XDG_DATA_HOME", ".local/share");
+  return UserFolderText(UserFolder::Data);
 }
 
 std::string UserCacheFolder() {
-  return UserFolder("XDG_CACHE_HOME", ".cache");
+  return UserFolderText(UserFolder::Cache);
 }
 
 CourseBuild PlanCourse(const std::string& coursefolder, const std::string& programfolder,

@@ -1,5 +1,6 @@
 #include "app/frame_tick.h"
 
+#include "app/game_records.h"
 #include "app/game_window.h"
 #include "app/hole_load.h"
 #include "game/draw_order.h"
@@ -35,7 +36,7 @@ void DrawPointer(const Scene& sc) {
 
 Scene WindowScene() {
   GameWindow& w = gamewin();
-  return Scene{w.display, w.gui, w.menu, w.course};
+  return Scene{w.display, w.gui, w.menu, w.course, &gamerecords().view()};
 }
 
 void EffectsPhase(const Scene& sc, bool draw) {
@@ -89,6 +90,8 @@ int TimescaleForRate(int rate) {
 void CarryOutRequests() {
   GameState& g = gs();
   GameWindow& w = gamewin();
+  // Holing out and the game's end, before a new hole resets the players.
+  gamerecords().CarryOut();
   if (g.parkrequest) {
     g.parkrequest = false;
     if (w.platform) w.platform->WarpPointer(g.spotx, g.spoty);

@@ -1,12 +1,21 @@
 #include "app/game_loop.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <random>
+
 #include "ai/running_game.h"
 #include "app/frame_tick.h"
+#include "app/game_records.h"
 #include "app/game_window.h"
+#include "app/kept_game.h"
 #include "app/keys.h"
 #include "app/panel_input.h"
 #include "app/replay.h"
 #include "base/asset_error.h"
+#include "game/hole_tables.h"
+#include "game/setup.h"
 #include "game/sound.h"
 #include "game/state.h"
 #include "sim/putting.h"
@@ -65,9 +74,20 @@ void CheckLeave() {
   if (GameWindowOpen()) CloseGameWindow();
 }
 
+// A stroke keeps the game so far; the final score details end keeping it.
+void KeepGame() {
+  GameState& g = gs();
+  if (g.strokerequest) {
+    g.strokerequest = false;
+    keptgame().Stroke(g_frames);
+  }
+  if (g.gameover) keptgame().Finish();
+}
+
 void Tick(bool draw) {
   ++g_frames;
   if (g_recorder) g_recorder->Tick(g_frames, gamewin().timer.rate);
+  keptgame().Tick(g_frames, gamewin().timer.rate);
   try {
     RunFrame(draw);
   } catch (const AssetError& e) {
@@ -75,6 +95,28 @@ void Tick(bool draw) {
     FailGameWindow(e.what());
   }
   Requests();
+  KeepGame();
+}
+
+// 64 random bits in hex, from the system's random source (never the game's,
+// which would change the game).
+std::string NewGameUid() {
+  uint64_t v = ClockSeed() ^ (static_cast<uint64_t>(::getpid()) << 40);
+  try {
+    std::random_device device;
+    v ^= static_cast<uint64_t>(device()) << 32 | device();
+  } catch (const std::exception&) {
+    // No random source: the clock and the process id.
+  }
+  char text[20];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(v));
+  return text;
+}
+
+// Whether a game started on `firsthole` plays its course from the first hole.
+bool WholeCourse(const std::string& firsthole) {
+  if (firsthole.empty()) return true;
+  return firsthole == (setup().training ? kFirstTrainingHole : kFirstCourseHole);
 }
 
 // The handlers an event reaches.
@@ -129,6 +171,7 @@ void SearchInput(const InputEvent& ev) {
 }
 
 void SearchQuiet(bool on) {
+  gamerecords().Searching(on);
   if (on) {
     SetSoundBackend(nullptr);
   } else if (GameWindowOpen()) {
@@ -144,11 +187,16 @@ bool OpenGameWindow(Platform& platform, const GameStart& start) {
   GameWindow& w = gamewin();
   w.firsthole = start.firsthole;
   w.holefolder = start.holefolder;
-  CreateGameWindow(platform, start.seed);
+  w.gameuid = start.gameuid.empty() ? NewGameUid() : start.gameuid;
+  // The seed is known even when drawn from the clock: the kept game needs it.
+  const uint64_t seed = start.seed.value_or(ClockSeed());
+  CreateGameWindow(platform, seed);
   if (!ShowGameWindow()) {
     if (GameWindowOpen()) CloseGameWindow();
     return false;
   }
+  gamerecords().Begin(setup(), w.gameuid, gs().holename, WholeCourse(start.firsthole));
+  keptgame().Start(seed, start.firsthole, setup(), w.gameuid, !start.resume);
   return true;
 }
 
@@ -158,6 +206,7 @@ void InstallRunningGame() {
 
 void DispatchInput(const InputEvent& ev) {
   if (g_recorder) g_recorder->Event(g_frames + 1, ev);
+  keptgame().Event(g_frames + 1, ev);
   Handle(ev);
   Requests();
   CheckLeave();

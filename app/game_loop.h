@@ -5,12 +5,17 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/platform.h"
 
 namespace gp {
 
 struct GameStart {
+  GameStart() = default;
+  GameStart(std::optional<uint64_t> s, std::string hole = "")
+      : seed(s), firsthole(std::move(hole)) {}
+
   std::optional<uint64_t> seed;  // none: seeded from the clock
   // Empty: the record's first hole. Otherwise that hole, numbered by its place
   // in the course (1 when it is not among the course's holes).
@@ -18,6 +23,10 @@ struct GameStart {
   // Not empty: the holes are read from this folder as they are, whatever the
   // course (a tool checking holes that are not all playable yet).
   std::string holefolder = {};
+  // The game's own id; empty: a new one. A resumed game keeps its own.
+  std::string gameuid;
+  // Resuming the kept game: its file stays until it has played back.
+  bool resume = false;
 };
 
 // Creates and shows the game window. False when it could not open: the display

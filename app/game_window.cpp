@@ -5,6 +5,8 @@
 
 #include "app/frame_tick.h"
 #include "app/game_loop.h"
+#include "app/game_records.h"
+#include "app/kept_game.h"
 #include "base/asset_error.h"
 #include "base/random.h"
 #include "game/setup.h"
@@ -18,16 +20,15 @@ namespace {
 
 constexpr const char* kTitle = "Galaputt";
 
-uint64_t ClockSeed() {
-  return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
-}
-
 // Sound requests while the device is not running are ignored by the mixer.
 void RouteSound(const SoundRequest& r) {
   GameWindow& w = gamewin();
   WaveList& list = r.list == SoundList::Effects ? w.sounds : w.bgsounds;
   WaveItem* item = list.Item(r.index);
   if (!item) return;
+  // Played forward quickly, a game would fire all its sounds at once; loops
+  // still start and stop, so the right ones play afterwards.
+  if (w.silent && r.op == SoundOp::Play && !item->looped) return;
   switch (r.op) {
     case SoundOp::Play:
       w.mixer.Play(*item);
@@ -53,6 +54,10 @@ void ApplySoundSwitches() {
 
 }  // namespace
 
+uint64_t ClockSeed() {
+  return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
 GameWindow& gamewin() {
   static GameWindow window;
   return window;
@@ -60,6 +65,11 @@ GameWindow& gamewin() {
 
 void ReportError(const std::string& text) {
   GameWindow& w = gamewin();
+  if (w.silent) {
+    if (!w.heldreports.empty()) w.heldreports += " ";
+    w.heldreports += text;
+    return;
+  }
   if (w.platform) {
     w.platform->ShowMessage(kTitle, text);
   } else {
@@ -127,6 +137,8 @@ bool ShowGameWindow() {
 
 void CloseGameWindow() {
   GameWindow& w = gamewin();
+  gamerecords().End();
+  keptgame().Stop();
   w.timer.enabled = false;
   w.display.Finalize();
   w.mixer.StopSound();

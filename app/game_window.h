@@ -35,10 +35,18 @@ struct GameWindow {
   std::string holefolder;
   bool open = false;    // shown and not yet closed
   bool failed = false;  // closed because a file could not be loaded
+  std::string gameuid;  // the game's own id (records, the kept game)
+  // While a kept game is played forward: effect sounds that do not loop are
+  // not played, and error reports are held in `heldreports` instead of shown.
+  bool silent = false;
+  std::string heldreports;
 };
 
 // The game window of the process.
 GameWindow& gamewin();
+
+// A random seed from the clock, for a game given none.
+uint64_t ClockSeed();
 
 // Window creation: display mode, frame timer and sound device from the setup
 // record; the random source from `seed`, or from the clock when none is given.

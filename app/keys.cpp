@@ -1,5 +1,6 @@
 #include "app/keys.h"
 
+#include "app/game_records.h"
 #include "app/game_window.h"
 #include "base/keys.h"
 #include "game/sound.h"
@@ -98,6 +99,10 @@ void PlayKey(int key) {
   } else if (key == kKeyPageUp && still) {
     Click();
     g.gamestate = kHoleCard;
+  } else if (key == kKeyF2 && still) {
+    Click();
+    gamerecords().FillPage();
+    g.gamestate = kRecordsPage;
   } else if (IsArrow(key) && still) {
     SetArrow(key, true);
   }
@@ -133,7 +138,7 @@ void OnKeyDown(int key) {
   // last ball rolled in can still be answered: left alone it would keep the
   // result message from fading and so hold up the next hole.
   if (g.gamestate == kHoleFinished && !g.exitconfirm) return;
-  if (g.gamestate == kHoleCard || g.gamestate == kScoreDetails) {
+  if (g.gamestate == kHoleCard || g.gamestate == kScoreDetails || g.gamestate == kRecordsPage) {
     g.gamestate = kPlay;
     Click();
     return;

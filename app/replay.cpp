@@ -343,6 +343,20 @@ bool ParseReplay(const std::string& text, Replay& out, std::string& error) {
       if (v.empty() || *end != '\0') return bad("bad seed");
     } else if (first == "firsthole") {
       words >> out.firsthole;
+    } else if (first == "game") {
+      words >> out.gameuid;
+      if (out.gameuid.empty()) return bad("bad game line");
+    } else if (first == "check") {
+      words >> out.check;
+      if (out.check.size() != 16 ||
+          out.check.find_first_not_of("0123456789abcdef") != std::string::npos) {
+        return bad("bad check line");
+      }
+    } else if (first == "hole") {
+      std::string v;
+      words >> v;
+      if (!ParseLong(v, 1, 1000, n)) return bad("bad hole line");
+      out.hole = static_cast<int>(n);
     } else if (first == "setup") {
       std::string name;
       words >> name;
@@ -405,6 +419,7 @@ std::string FormatReplay(const Replay& r) {
   std::ostringstream o;
   o << kMagic << "\n"
     << "seed " << r.seed << "\n";
+  if (!r.gameuid.empty()) o << "game " << r.gameuid << "\n";
   if (!r.firsthole.empty()) o << "firsthole " << r.firsthole << "\n";
   o << FormatSetup(r.setup);
   // Events and rates merged by frame, rates first within a frame is irrelevant:
@@ -418,6 +433,8 @@ std::string FormatReplay(const Replay& r) {
     o << FormatEvent(e) << "\n";
   }
   for (; ri < r.rates.size(); ++ri) o << r.rates[ri].frame << " rate " << r.rates[ri].rate << "\n";
+  if (!r.check.empty()) o << "check " << r.check << "\n";
+  if (r.hole > 0) o << "hole " << r.hole << "\n";
   o << "end " << r.frames << "\n";
   return o.str();
 }

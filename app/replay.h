@@ -10,7 +10,11 @@
 //   3 move 320 240                     FRAME EVENT ARGS: delivered before frame FRAME
 //   3 down left 320 240
 //   40 rate 30                         the frame timer measured 30 ticks a second
+//   check 5f0c2a19e4d3b871             the state's digest once the replay has run (optional)
+//   hole 3                             the hole being played then (optional)
 //   end 5120                           frames run when the recording stopped
+//
+// A kept unfinished game also names itself after the seed: "game UID".
 //
 // Events use the words of the lab's render scripts: move X Y, down/up left|right
 // [X Y], dblclick [X Y], key CODE, keyup CODE, leave / enter (the pointer left or
@@ -43,7 +47,10 @@ struct Replay {
   GameSetup setup;
   std::vector<ReplayEvent> events;
   std::vector<ReplayRate> rates;
-  int frames = 0;  // frames in the recording
+  int frames = 0;       // frames in the recording
+  std::string gameuid;  // the game's own id (a kept game); empty: none
+  std::string check;    // StateDigest in hex once the replay has run; empty: none
+  int hole = 0;         // the hole number being played at the end; 0: not given
 };
 
 // Largest replay file read (hours of play), bytes.

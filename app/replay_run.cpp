@@ -1,11 +1,11 @@
 #include "app/replay_run.h"
 
+#include "app/game_loop.h"
+#include "app/game_window.h"
 #include "game/setup.h"
 #include "game/state.h"
 #include "game/state_digest.h"
 #include "platform/headless/headless_platform.h"
-#include "app/game_loop.h"
-#include "app/game_window.h"
 #include "sim/progression.h"
 #include "sim/scoring.h"
 
@@ -15,11 +15,6 @@ namespace {
 
 // Frames whose pixels go into the digest.
 constexpr int kPixelEvery = 60;
-
-int RateAt(const Replay& r, int frame, size_t& next, int current) {
-  while (next < r.rates.size() && r.rates[next].frame <= frame) current = r.rates[next++].rate;
-  return current;
-}
 
 std::string Standings() {
   GameState& g = gs();
@@ -43,6 +38,11 @@ void CollectHoles(ReplayResult& out, const std::vector<std::string>& names) {
 }
 
 }  // namespace
+
+int RateAt(const Replay& r, int frame, size_t& next, int current) {
+  while (next < r.rates.size() && r.rates[next].frame <= frame) current = r.rates[next++].rate;
+  return current;
+}
 
 ReplayResult RunReplay(const Replay& r, HeadlessPlatform& platform, const std::string& folder) {
   ReplayResult out;

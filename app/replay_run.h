@@ -29,6 +29,10 @@ struct ReplayResult {
   std::vector<std::string> messages;  // message boxes shown
 };
 
+// The rate of frame `frame`: the recorded rates from `next` on that apply by
+// then, else `current`; advances `next`.
+int RateAt(const Replay& r, int frame, size_t& next, int current);
+
 // `folder`: the program folder with the data files, ending with '/'.
 ReplayResult RunReplay(const Replay& r, HeadlessPlatform& platform, const std::string& folder);
 

@@ -6,7 +6,9 @@
 namespace gp {
 
 int MeasuredRate(uint32_t ms) {
-  return static_cast<int>(std::nearbyint(1000.0 / std::max<uint32_t>(ms, 1)));
+  // At least 1: a pause of two seconds or more (a message box, a suspended
+  // machine) would round to 0, which no replay can hold; both run 4 steps a frame.
+  return std::max(1, static_cast<int>(std::nearbyint(1000.0 / std::max<uint32_t>(ms, 1))));
 }
 
 uint32_t FrameTimer::CapWait(uint32_t now) const {

@@ -32,7 +32,8 @@ struct FrameTimer {
   uint32_t CapWait(uint32_t now) const;
 };
 
-// ticks per second measured over `ms` milliseconds: 1000 / max(ms, 1), halves to even.
+// ticks per second measured over `ms` milliseconds: 1000 / max(ms, 1), halves to
+// even, and never below 1.
 int MeasuredRate(uint32_t ms);
 
 }  // namespace gp

@@ -15,6 +15,7 @@ enum Key : int {
   kKeyRight = 39,
   kKeyDown = 40,
   kKeyF1 = 112,
+  kKeyF2 = 113,
   kKeyF3 = 114,
   kKeyF4 = 115,
   kKeyF5 = 116,

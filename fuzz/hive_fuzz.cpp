@@ -11,7 +11,7 @@
 
 #include "base/text_encoding.h"
 #include "launcher/reg_hive.h"
-#include "launcher/text_codepage.h"
+#include "base/text_codepage.h"
 
 namespace {
 

@@ -42,6 +42,37 @@ int StrokeLimit(const GameSetup& s) {
   return 9;
 }
 
-GameSetup& setup() { return g_setup; }
+const char* ComputerSkillName(int computer) {
+  switch (computer) {
+    case kRookie:
+      return "Rookie";
+    case kPro:
+      return "Pro";
+    case kAce:
+      return "Ace";
+    default:
+      return "";
+  }
+}
+
+const char* GameTypeName(const GameSetup& s) {
+  for (const RulesPreset& p : kRulesPresets) {
+    if (s.startplayer == p.startplayer && s.nextplayer == p.nextplayer &&
+        s.whencollide == p.whencollide && s.scoring == p.scoring && s.plus1 == p.plus1 &&
+        s.minus1 == p.minus1) {
+      return p.name;
+    }
+  }
+  return "Custom";
+}
+
+std::string CourseName(const GameSetup& s) {
+  if (s.training) return "Training";
+  return "SE Course";  // the one course of the list (course 0)
+}
+
+GameSetup& setup() {
+  return g_setup;
+}
 
 }  // namespace gp

@@ -16,6 +16,8 @@ struct BallPicture {
 
 // Values of GameSetup::computer.
 enum ComputerSkill : int { kPerson = 0, kRookie = 1, kPro = 2, kAce = 3 };
+// "Rookie", "Pro", "Ace"; "" for a person (or a value outside the list).
+const char* ComputerSkillName(int computer);
 
 struct GameSetup {
   int displaywidth = 640, displayheight = 480;
@@ -38,12 +40,12 @@ struct GameSetup {
   // Who plays each player's strokes: 0 a person, 1 the computer as Rookie,
   // 2 as Pro, 3 as Ace.
   std::array<int, 4> computer{0, 0, 0, 0};
-  int startplayer = 0;     // 0 LIFO, 1 FIFO, 2 Random
-  int nextplayer = 0;      // 0 Sequential, 1 Farthest Away from Hole
-  int whencollide = 0;     // 0 Never, 1 When Touching
-  bool plus1 = false;      // bonus stroke on collision
-  bool minus1 = false;     // penalty stroke for water
-  int scoring = 0;         // 0 Lowest Score, 1 Most Holes Won
+  int startplayer = 0;            // 0 LIFO, 1 FIFO, 2 Random
+  int nextplayer = 0;             // 0 Sequential, 1 Farthest Away from Hole
+  int whencollide = 0;            // 0 Never, 1 When Touching
+  bool plus1 = false;             // bonus stroke on collision
+  bool minus1 = false;            // penalty stroke for water
+  int scoring = 0;                // 0 Lowest Score, 1 Most Holes Won
   std::string strokelimit = "9";  // "9", "8", "7" or "6"
 };
 
@@ -53,6 +55,25 @@ GameSetup Sanitized(GameSetup s);
 
 // The stroke limit as an integer (the record always holds one of its texts).
 int StrokeLimit(const GameSetup& s);
+
+// The rules a game type presets in the launcher. The record itself carries
+// only the rules, never the type.
+struct RulesPreset {
+  const char* name;  // "Stroke Play", "Hole Winner", "Croquet Rules"
+  int startplayer, nextplayer, whencollide, scoring;
+  bool plus1, minus1;
+};
+inline constexpr RulesPreset kRulesPresets[3] = {
+    {"Stroke Play", 0, 0, 0, 0, false, true},
+    {"Hole Winner", 0, 1, 0, 1, false, true},
+    {"Croquet Rules", 1, 0, 1, 1, true, false},
+};
+// The name of the game type whose preset the record's rules are, else "Custom".
+const char* GameTypeName(const GameSetup& s);
+
+// The name a game's course is known by in the records: "Training" for a
+// training round, else the course list's entry ("SE Course").
+std::string CourseName(const GameSetup& s);
 
 // The record the game reads; the launcher (or --play) fills it before the game window starts.
 GameSetup& setup();

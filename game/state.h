@@ -13,27 +13,27 @@
 namespace gp {
 
 struct Ball {
-  double x = 0, y = 0;            // ball ground point
-  double z = 0;                   // height; < 0 while dropping into a cup or pipe
-  double checkx = 0, checky = 0;  // progress anchor; a wall deflection returns here
-  double backx = 0, backy = 0;    // trailing point, follows at 6 pixels or more
+  double x = 0, y = 0;              // ball ground point
+  double z = 0;                     // height; < 0 while dropping into a cup or pipe
+  double checkx = 0, checky = 0;    // progress anchor; a wall deflection returns here
+  double backx = 0, backy = 0;      // trailing point, follows at 6 pixels or more
   double strokex = 0, strokey = 0;  // where the last stroke was struck from
-  int32_t angle = 0;              // direction of motion, byte angle (not reduced)
-  double speed = 0;               // along angle, pixels per step
-  double vz = 0;                  // vertical speed, up positive
-  double rollx = 0, rolly = 0;    // rolling texture offsets, 0..16
-  int8_t spin = 0;                // texture rotation, byte angle
-  int32_t lastarea = -1;          // last once-per-contact area; -1 = none
+  int32_t angle = 0;                // direction of motion, byte angle (not reduced)
+  double speed = 0;                 // along angle, pixels per step
+  double vz = 0;                    // vertical speed, up positive
+  double rollx = 0, rolly = 0;      // rolling texture offsets, 0..16
+  int8_t spin = 0;                  // texture rotation, byte angle
+  int32_t lastarea = -1;            // last once-per-contact area; -1 = none
   bool airborne = false;
   bool inhole = false;
   bool inpipe = false;
   bool sinking = false;
-  uint8_t ballrows = 15;          // drawn rows minus one; 15 = whole ball
-  bool wet = false;               // on a slow zone this step
-  int32_t pushangle = 0;          // this step's surface push direction
+  uint8_t ballrows = 15;  // drawn rows minus one; 15 = whole ball
+  bool wet = false;       // on a slow zone this step
+  int32_t pushangle = 0;  // this step's surface push direction
   int32_t lastpushangle = 0;
   double pushspeed = 0;
-  int32_t ramp = 0;               // 13, -13 or 0
+  int32_t ramp = 0;  // 13, -13 or 0
   int32_t lastramp = 0;
   bool moving = false;
   int32_t holearea = 0;           // cup or pipe area the ball dropped into
@@ -57,7 +57,7 @@ struct Ball {
 struct Area {
   int32_t kind = 0;  // 0 = empty slot
   int32_t x1 = 0, y1 = 0;
-  int32_t r = 0;     // > 0 makes a circle (drawn as an ellipse twice as wide as high)
+  int32_t r = 0;  // > 0 makes a circle (drawn as an ellipse twice as wide as high)
   int32_t x2 = 0, y2 = 0;
   int32_t x3 = 0, y3 = 0;
   int32_t x4 = 0, y4 = 0;
@@ -71,8 +71,8 @@ struct Sprite {
   int32_t image = 0;     // course image index
   int32_t frame = 0;     // animation counter; pattern = frame / 4
   bool loop = false;
-  int32_t p1 = 0;        // < 0 subtractive alpha -p1; > 0 additive alpha p1
-  int32_t p2 = 0;        // > 0 pulsing alpha draw
+  int32_t p1 = 0;  // < 0 subtractive alpha -p1; > 0 additive alpha p1
+  int32_t p2 = 0;  // > 0 pulsing alpha draw
 };
 
 struct Particle {
@@ -101,6 +101,7 @@ enum : uint8_t {
   kHoleCard = 2,
   kScoreDetails = 3,
   kHoleFinished = 4,
+  kRecordsPage = 5,  // the records of this hole and course, over the course
 };
 
 constexpr int kMaxPlayers = 4;
@@ -137,7 +138,7 @@ struct GameState {
   int32_t strokesteps = 0;  // physics steps of the motion phase since the stroke
   bool bonusturn = false;
   bool passturn = false;
-  int32_t puttstage = 0;   // 0 = idle
+  int32_t puttstage = 0;  // 0 = idle
   int32_t clubpos = 0;
   int32_t clubspeed = 0;
   double pushpower = 0;
@@ -161,8 +162,8 @@ struct GameState {
   std::string menutip;
   bool soundon = true;
   bool bgsoundon = true;
-  int32_t timescale = 1;    // 1, 2 or 4
-  int32_t nextsprite = 1;   // 1..30
+  int32_t timescale = 1;   // 1, 2 or 4
+  int32_t nextsprite = 1;  // 1..30
   uint8_t flicker = 0;
   int32_t animphase = 0;
   bool gameover = false;
@@ -181,14 +182,20 @@ struct GameState {
 
   // Requests to the game window, carried out right after the handler or the
   // frame that made them.
-  bool parkrequest = false;   // move the platform's pointer to (spotx, spoty)
-  bool holerequest = false;   // load and set up the hole named by `holename`
-  bool leaverequest = false;  // stop the frame timer and close the window
+  bool parkrequest = false;    // move the platform's pointer to (spotx, spoty)
+  bool holerequest = false;    // load and set up the hole named by `holename`
+  bool leaverequest = false;   // stop the frame timer and close the window
+  bool strokerequest = false;  // a ball was struck: the game so far is kept
+  // A player holed out: the game window records the result. Per player the
+  // hole number holed out on (0 = none), and whether the stroke limit took the
+  // ball out (it did not drop into a cup).
+  Table<int32_t, kMaxPlayers> holedout;
+  Table<bool, kMaxPlayers> takenout;
 
   // What this frame's drawing shows that the simulation decided.
-  int32_t flash = 0;              // lightning: white over the screen at this alpha
+  int32_t flash = 0;  // lightning: white over the screen at this alpha
   int32_t shimmerx1 = 0, shimmerx2 = 0, shimmery2 = 0;  // big message offsets, pixels
-  bool swingend = false;          // the pull swing struck this frame: the club at the ball
+  bool swingend = false;  // the pull swing struck this frame: the club at the ball
 
   static std::array<int32_t, kMaxCourseImages> NoImages() {
     std::array<int32_t, kMaxCourseImages> a;

@@ -16,8 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMaxKeptNames = 1000;  // "<file>.bad" and "<file>.bad.1" .. ".bad.999"
-
 std::string Quoted(const fs::path& p) {
   return "\"" + p.string() + "\"";
 }
@@ -58,104 +56,6 @@ bool ReadAll(int fd, size_t limit, std::string& out, int& err) {
   return true;
 }
 
-bool Exists(const fs::path& p) {
-  struct stat st;
-  return ::lstat(p.c_str(), &st) == 0 || errno != ENOENT;
-}
-
-// Creates each missing folder of `dir` with mode 0700.
-bool CreateFolders(const fs::path& dir, int& err) {
-  fs::path sofar;
-  for (const fs::path& part : dir) {
-    sofar /= part;
-    struct stat st;
-    if (::stat(sofar.c_str(), &st) == 0) continue;
-    if (errno != ENOENT || (::mkdir(sofar.c_str(), 0700) != 0 && errno != EEXIST)) {
-      err = errno;
-      return false;
-    }
-  }
-  return true;
-}
-
-// Runs the test hook before a step; false when it asks for a failure.
-bool Allowed(const SaveFaults& faults, SaveStep step, size_t written) {
-  if (!faults.before || faults.before(step, written)) return true;
-  errno = EIO;
-  return false;
-}
-
-bool WriteAll(int fd, std::string_view text, const SaveFaults& faults) {
-  const size_t chunk = faults.write_chunk > 0 ? faults.write_chunk : 1;
-  size_t done = 0;
-  while (done < text.size()) {
-    if (!Allowed(faults, SaveStep::kWrite, done)) return false;
-    const size_t n = std::min(chunk, text.size() - done);
-    const ssize_t w = ::write(fd, text.data() + done, n);
-    if (w < 0 && errno == EINTR) continue;
-    if (w < 0) return false;
-    done += static_cast<size_t>(w);
-  }
-  return true;
-}
-
-// Writes, syncs and closes the temporary file; false with errno and `what` set.
-bool WriteTemp(const fs::path& tmp, std::string_view text, const SaveFaults& faults,
-               std::string& what) {
-  what = "cannot create " + Quoted(tmp);
-  if (!Allowed(faults, SaveStep::kOpenTemp, 0)) return false;
-  Fd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-  if (fd.get() < 0) return false;
-  what = "cannot write " + Quoted(tmp);
-  if (!WriteAll(fd.get(), text, faults)) return false;
-  if (!Allowed(faults, SaveStep::kSyncFile, text.size()) || ::fsync(fd.get()) != 0) return false;
-  if (!Allowed(faults, SaveStep::kCloseFile, text.size())) return false;
-  return ::close(fd.release()) == 0;
-}
-
-void SyncFolder(const fs::path& dir, const SaveFaults& faults, size_t written) {
-  if (!Allowed(faults, SaveStep::kSyncFolder, written)) return;
-  Fd fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() >= 0) ::fsync(fd.get());
-}
-
-fs::path KeptName(const fs::path& file, int n) {
-  fs::path p = file;
-  p += n == 0 ? std::string(".bad") : ".bad." + std::to_string(n);
-  return p;
-}
-
-// Tries the kept names in turn; `place` puts the file at a name that is free
-// and reports EEXIST when it is not.
-template <typename Place>
-fs::path KeepUnder(const fs::path& file, std::string& error, Place place) {
-  for (int n = 0; n < kMaxKeptNames; ++n) {
-    const fs::path kept = KeptName(file, n);
-    if (place(kept)) return kept;
-    if (errno != EEXIST) {
-      error = "cannot keep " + Quoted(file) + " as " + Quoted(kept) + ": " + ErrnoText(errno);
-      return {};
-    }
-  }
-  error = "cannot keep " + Quoted(file) + " aside: every name up to " +
-          Quoted(KeptName(file, kMaxKeptNames - 1)) + " is taken";
-  return {};
-}
-
-// A second name for `file`: a hard link, else a copy made without replacing anything.
-bool LinkOrCopy(const fs::path& file, const fs::path& kept) {
-  if (::link(file.c_str(), kept.c_str()) == 0) return true;
-  if (errno == EEXIST) return false;
-  if (Exists(kept)) {
-    errno = EEXIST;
-    return false;
-  }
-  std::error_code ec;
-  if (fs::copy_file(file, kept, fs::copy_options::none, ec)) return true;
-  errno = ec.value() != 0 ? ec.value() : EIO;
-  return false;
-}
-
 }  // namespace
 
 HiveLoad LoadHiveFile(const fs::path& file) {
@@ -184,53 +84,8 @@ HiveLoad LoadHiveFile(const fs::path& file) {
 }
 
 std::string SaveHiveFile(const fs::path& file, const RegHive& hive, const SaveFaults& faults) {
-  const std::string text = hive.Serialize();
-  const fs::path dir = file.parent_path();
-  fs::path tmp = file;
-  tmp += ".tmp";
-  const std::string failed = "Cannot save the settings to " + Quoted(file) + ": ";
-  int err = 0;
-  if (!Allowed(faults, SaveStep::kCreateFolder, 0) || (!dir.empty() && !CreateFolders(dir, err))) {
-    return failed + "cannot create the folder " + Quoted(dir) + ": " +
-           ErrnoText(err != 0 ? err : errno);
-  }
-  std::string what;
-  if (!WriteTemp(tmp, text, faults, what)) {
-    err = errno;
-    ::unlink(tmp.c_str());
-    return failed + what + ": " + ErrnoText(err);
-  }
-  if (!Allowed(faults, SaveStep::kRename, text.size()) ||
-      ::rename(tmp.c_str(), file.c_str()) != 0) {
-    err = errno;
-    ::unlink(tmp.c_str());
-    return failed + "cannot rename " + Quoted(tmp) + ": " + ErrnoText(err);
-  }
-  SyncFolder(dir, faults, text.size());
-  return "";
-}
-
-fs::path KeepAside(const fs::path& file, std::string& error) {
-  return KeepUnder(file, error, [&file](const fs::path& kept) {
-    if (::link(file.c_str(), kept.c_str()) == 0) {
-      if (::unlink(file.c_str()) == 0) return true;
-      const int err = errno;
-      ::unlink(kept.c_str());
-      errno = err;
-      return false;
-    }
-    if (errno == EEXIST) return false;
-    // No hard links here (or a folder): rename, after making sure nothing is replaced.
-    if (Exists(kept)) {
-      errno = EEXIST;
-      return false;
-    }
-    return ::rename(file.c_str(), kept.c_str()) == 0;
-  });
-}
-
-fs::path KeepCopy(const fs::path& file, std::string& error) {
-  return KeepUnder(file, error, [&file](const fs::path& kept) { return LinkOrCopy(file, kept); });
+  const std::string error = SaveFileAtomically(file, hive.Serialize(), faults);
+  return error.empty() ? "" : "Cannot save the settings to " + Quoted(file) + ": " + error;
 }
 
 }  // namespace gp

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <utility>
 
+#include "base/text_codepage.h"
 #include "base/text_encoding.h"
-#include "launcher/text_codepage.h"
 
 namespace gp {
 
@@ -66,23 +66,15 @@ constexpr ControlInfo kControls[kControlCount] = {
     {Control::FlatButton4, "FlatButton4", Panel::Rules, true},
     {Control::cancelButton1, "cancelButton1", Panel::Quit, true},
     {Control::quitbutton, "quitbutton", Panel::Quit, true},
+    {Control::recordsback, "recordsback", Panel::Records, true},
+    {Control::resumebutton, "resumebutton", Panel::Resume, true},
+    {Control::newgamebutton, "newgamebutton", Panel::Resume, true},
 };
 // clang-format on
 
 const ControlInfo& Info(Control c) {
   return kControls[static_cast<int>(c)];
 }
-
-// The rules each game type presets: start, next, collide, scoring, plus1, minus1.
-struct Preset {
-  int startplayer, nextplayer, whencollide, scoring;
-  bool plus1, minus1;
-};
-constexpr Preset kPresets[3] = {
-    {0, 0, 0, 0, false, true},  // "Stroke Play"
-    {0, 1, 0, 1, false, true},  // "Hole Winner"
-    {1, 0, 1, 1, true, false},  // "Croquet Rules"
-};
 
 // Frame timer interval of each "Frame Limiting" position, milliseconds.
 constexpr int kFrameIntervals[4] = {0, 33, 66, 0};
@@ -132,6 +124,10 @@ const char* PanelName(Panel p) {
       return "setup";
     case Panel::Quit:
       return "quit";
+    case Panel::Records:
+      return "records";
+    case Panel::Resume:
+      return "resume";
     case Panel::None:
       break;
   }
@@ -311,6 +307,17 @@ void LauncherModel::Click(Control c) {
       panel_ = Panel::None;
       exit_ = true;
       break;
+    case Control::recordsback:
+      GoTo(Panel::MainMenu);
+      break;
+    case Control::resumebutton:
+      // Like starting a game: the panels go, the window plays the kept game.
+      panel_ = Panel::None;
+      resume_ = true;
+      break;
+    case Control::newgamebutton:
+      OpenStart(keptfortraining_);
+      break;
     case Control::launch:
       // The click, the settings saved, the panels hidden, the game handed over.
       ClickSound();
@@ -374,10 +381,14 @@ void LauncherModel::SpotClicked(int spot) {
   if (panel_ != Panel::MainMenu) return;
   switch (spot) {
     case 0:
-      OpenStart(false);
-      break;
     case 1:
-      OpenStart(true);
+      // An unfinished game is offered first.
+      if (kept_) {
+        keptfortraining_ = spot == 1;
+        GoTo(Panel::Resume);
+      } else {
+        OpenStart(spot == 1);
+      }
       break;
     case 2:
       GoTo(Panel::Setup);
@@ -385,9 +396,29 @@ void LauncherModel::SpotClicked(int spot) {
     case 3:
       GoTo(Panel::Quit);
       break;
+    case 4:
+      records_ = LoadRecordsPanel(recordsfile_);
+      if (!records_.notice.empty()) std::fprintf(stderr, "galaputt: %s\n", records_.notice.c_str());
+      GoTo(Panel::Records);
+      break;
     default:
       break;
   }
+}
+
+void LauncherModel::SelectRecordsTab(int tab) {
+  recordstab_ = std::clamp(tab, 0, static_cast<int>(RecordsCourses().size()));
+}
+
+std::string LauncherModel::ResumeQuestion() const {
+  return kept_ ? "Resume the game left on hole " + std::to_string(kept_->hole) + "?" : "";
+}
+
+std::string LauncherModel::ResumePlayers() const {
+  std::string names;
+  if (!kept_) return names;
+  for (const std::string& n : kept_->names) names += (names.empty() ? "" : ", ") + n;
+  return names;
 }
 
 std::optional<GameSetup> LauncherModel::TakeGame() {
@@ -443,7 +474,7 @@ void LauncherModel::CopyEntryToTab() {
 
 void LauncherModel::ApplyGameType() {
   if (c_.gametype < 0 || c_.gametype > 2) return;
-  const Preset& p = kPresets[c_.gametype];
+  const RulesPreset& p = kRulesPresets[c_.gametype];
   c_.startplayer = p.startplayer;
   c_.nextplayer = p.nextplayer;
   c_.whencollide = p.whencollide;
@@ -585,6 +616,12 @@ std::string LauncherModel::Text(Control c) const {
       return "Defaults";
     case Control::quitbutton:
       return "Exit";
+    case Control::recordsback:
+      return "Back";
+    case Control::resumebutton:
+      return "Resume";
+    case Control::newgamebutton:
+      return "New Game";
     case Control::tex_inc:
       return "Change Ball";
     default:

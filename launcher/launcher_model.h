@@ -6,22 +6,27 @@
 // directly.
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/course_play.h"
+#include "app/resume.h"
 #include "game/setup.h"
 #include "launcher/course_list.h"
 #include "launcher/launcher_files.h"
+#include "launcher/records_panel.h"
 #include "launcher/settings.h"
 #include "launcher/settings_store.h"
 
 namespace gp {
 
-enum class Panel { None, MainMenu, Start, Rules, Setup, Quit };
-const char* PanelName(Panel p);  // "mainmenu", "start", "rules", "setup", "quit", "none"
+enum class Panel { None, MainMenu, Start, Rules, Setup, Quit, Records, Resume };
+// "mainmenu", "start", "rules", "setup", "quit", "records", "resume", "none"
+const char* PanelName(Panel p);
 
 // Every control a player can click, select or type into, by its name.
 enum class Control {
@@ -64,8 +69,13 @@ enum class Control {
   // Quit panel.
   cancelButton1,
   quitbutton,
+  // Records panel.
+  recordsback,
+  // The panel that offers the unfinished game.
+  resumebutton,
+  newgamebutton,
 };
-inline constexpr int kControlCount = static_cast<int>(Control::quitbutton) + 1;
+inline constexpr int kControlCount = static_cast<int>(Control::newgamebutton) + 1;
 const char* ControlName(Control c);
 std::optional<Control> ControlByName(const std::string& name);
 // The panel a control sits on.
@@ -126,6 +136,24 @@ class LauncherModel {
   // and a click passed on by the hot-spot image on `spot`.
   void SpotEntered(int spot);
   void SpotClicked(int spot);
+
+  // The unfinished game that the game and training spots offer first; none:
+  // they open the start panel at once.
+  void SetKeptGame(std::optional<KeptGameInfo> kept) { kept_ = std::move(kept); }
+  const std::optional<KeptGameInfo>& keptgame() const { return kept_; }
+  // "Resume" was clicked: the kept game is played on; cleared by TakeResume.
+  bool ResumePending() const { return resume_; }
+  bool TakeResume() { return std::exchange(resume_, false); }
+  // The resume panel's question and the kept game's players.
+  std::string ResumeQuestion() const;
+  std::string ResumePlayers() const;
+
+  // The records file the Records panel reads (read when the panel opens).
+  void SetRecordsFile(std::filesystem::path file) { recordsfile_ = std::move(file); }
+  const RecordsPanelData& records() const { return records_; }
+  // The Records panel's tab: a course of RecordsCourses(), then the players.
+  int recordstab() const { return recordstab_; }
+  void SelectRecordsTab(int tab);
 
   // A game was started: the setup to hand over; cleared by TakeGame.
   bool GamePending() const { return game_.has_value(); }
@@ -199,6 +227,12 @@ class LauncherModel {
   std::array<LauncherBall, 4> balls_;
   TextureSequence textures_;
   std::optional<GameSetup> game_;
+  std::optional<KeptGameInfo> kept_;
+  bool resume_ = false;
+  bool keptfortraining_ = false;  // the spot that showed the resume panel
+  std::filesystem::path recordsfile_;
+  RecordsPanelData records_;
+  int recordstab_ = 0;
   bool exit_ = false;
   bool written_ = false;
   std::string saveerror_;

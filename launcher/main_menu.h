@@ -1,6 +1,6 @@
 #pragma once
 // The main menu panel's hot-spot image: the menu picture and its highlighted
-// copy with the four spots, as a 367 x 122 control with the 421 x 165 picture
+// copy with the five spots, as a 367 x 122 control with the 421 x 165 picture
 // centred; the spot under the pointer and the clicks go to the launcher model.
 
 #include <string>

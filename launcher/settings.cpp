@@ -1,6 +1,6 @@
 #include "launcher/settings.h"
 
-#include "launcher/text_codepage.h"
+#include "base/text_codepage.h"
 
 namespace gp {
 

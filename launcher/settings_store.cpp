@@ -1,9 +1,6 @@
 #include "launcher/settings_store.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include "base/user_files.h"
 
 namespace gp {
 
@@ -21,10 +18,6 @@ constexpr const char* kRootNames[kRootKeyCount] = {
     "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
     "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
 
-bool NonEmpty(const char* s) {
-  return s != nullptr && s[0] != '\0';
-}
-
 }  // namespace
 
 const char* RootKeyName(int index) {
@@ -32,20 +25,13 @@ const char* RootKeyName(int index) {
 }
 
 fs::path HiveFileFor(const char* xdg_config_home, const char* home) {
-  if (NonEmpty(xdg_config_home) && xdg_config_home[0] == '/') {
-    return fs::path(xdg_config_home) / "galaputt" / "user.reg";
-  }
-  if (NonEmpty(home)) return fs::path(home) / ".config" / "galaputt" / "user.reg";
-  return {};
+  const fs::path folder = UserFolderFor(UserFolder::Config, xdg_config_home, home);
+  return folder.empty() ? folder : folder / "user.reg";
 }
 
 fs::path DefaultHiveFile() {
-  const char* home = std::getenv("HOME");
-  if (!NonEmpty(home)) {
-    const passwd* pw = ::getpwuid(::getuid());
-    home = pw != nullptr ? pw->pw_dir : nullptr;
-  }
-  return HiveFileFor(std::getenv("XDG_CONFIG_HOME"), home);
+  const fs::path folder = DefaultUserFolder(UserFolder::Config);
+  return folder.empty() ? folder : folder / "user.reg";
 }
 
 SettingsStore::SettingsStore(fs::path hive_file) : hive_file_(std::move(hive_file)) {

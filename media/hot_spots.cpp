@@ -348,12 +348,13 @@ HotSpots LauncherSpots() {
     int32_t tag;
     std::vector<int32_t> points;
   };
-  // Tags: 1 game, 2 training (the start panel), 3 setup, 4 quit.
-  const Entry entries[4] = {
+  // Tags: 1 game, 2 training (the start panel), 3 setup, 4 quit, 5 records.
+  const Entry entries[5] = {
       {kSpotEllipse, 1, {115, 69, 182, 136}},
       {kSpotPolygon, 2, {173, 71, 187, 88, 288, 88, 292, 79, 284, 72, 191, 69}},
       {kSpotPolygon, 3, {187, 91, 189, 109, 259, 109, 278, 99, 286, 91}},
       {kSpotPolygon, 4, {176, 131, 183, 122, 187, 113, 259, 111, 236, 121, 205, 128, 187, 131}},
+      {kSpotEllipse, 5, {312, 84, 377, 128}},
   };
   HotSpots spots;
   for (const Entry& e : entries) {

@@ -99,7 +99,7 @@ void ReadMaskItems(HotSpots& spots, const uint8_t* data, size_t size);
 std::vector<uint8_t> WriteSpots(const HotSpots& spots);
 std::vector<uint8_t> WriteMaskItems(const HotSpots& spots);
 
-// The launcher's four menu spots (tags 1..4: game, training, setup, quit), in
+// The launcher's five menu spots (tags 1..5: game, training, setup, quit, records), in
 // the coordinates of its 421 by 165 menu picture; each highlighted from the
 // same place of the highlighted picture.
 HotSpots LauncherSpots();

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "game/sound.h"
-#include "game/state.h"
 #include "base/angles.h"
 #include "game/putt_stages.h"
+#include "game/sound.h"
+#include "game/state.h"
 #include "sim/motion.h"
 #include "sim/scoring.h"
 
@@ -37,7 +37,7 @@ Ball& Current() {
 
 bool PageShown() {
   const uint8_t s = gs().gamestate;
-  return s == kPuttingHelp || s == kHoleCard || s == kScoreDetails;
+  return s == kPuttingHelp || s == kHoleCard || s == kScoreDetails || s == kRecordsPage;
 }
 
 // Length of the drag from the parked centre, screen pixels.
@@ -217,6 +217,7 @@ void Strike() {
   b.strokey = b.y;
   g.clubspeed = 1;
   g.puttstage = kIdle;
+  g.strokerequest = true;
   if (b.pull || b.speed > kUncountedSpeed) CountStroke(g.curplayer);
   if (b.wet) {
     // Out of a slow zone the ball hops.

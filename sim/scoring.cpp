@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "base/angles.h"
 #include "base/random.h"
 #include "game/area_kind.h"
 #include "game/setup.h"
 #include "game/sound.h"
 #include "game/state.h"
-#include "base/angles.h"
 
 namespace gp {
 
@@ -158,6 +158,8 @@ void HoleOut(int p) {
   }
   if (g.holenumber >= 1 && g.holenumber <= kMaxHoles) b.holestrokes[g.holenumber] = b.strokes;
   if (g.firstholed == 0) g.firstholed = p;
+  g.holedout[p] = g.holenumber;
+  g.takenout[p] = TakenOut(b);
   if (AllHoledOut()) CompleteHole();
 }
 

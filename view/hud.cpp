@@ -9,6 +9,7 @@
 #include "game/panel_layout.h"
 #include "game/state.h"
 #include "media/bitmap_text.h"
+#include "view/records_page.h"
 
 namespace gp {
 
@@ -177,6 +178,7 @@ void DrawMessages(const Scene& sc) {
   if (g.curplayer < 1 || g.curplayer > kMaxPlayers) return;
   DrawMessageLine(sc);
   DrawBigMessage(sc);
+  DrawRecordLine(sc);
 }
 
 }  // namespace gp

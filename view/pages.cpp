@@ -8,6 +8,7 @@
 #include "game/setup.h"
 #include "game/state.h"
 #include "media/bitmap_text.h"
+#include "view/records_page.h"
 
 namespace gp {
 
@@ -76,12 +77,17 @@ void DrawScoreSheet(const Scene& sc) {
   for (int k = 1; k <= std::min(g.numplayers, kMaxPlayers); ++k) DrawPlayerRow(sc, k, ox, oy);
   // The standings line, which shares the message line's storage (UpdateStandings).
   MenuText(sc, std::string_view(g.message).substr(0, kStandingsChars), ox + 154, oy + 319);
+  DrawRecordMarks(sc, ox, oy);
 }
 
 }  // namespace
 
 void DrawPages(const Scene& sc) {
   const GameState& g = gs();
+  if (g.gamestate == kRecordsPage) {
+    DrawRecordsPage(sc);
+    return;
+  }
   if (g.gamestate != kPuttingHelp && g.gamestate != kHoleCard && g.gamestate != kScoreDetails) {
     return;
   }

@@ -7,11 +7,14 @@
 
 namespace gp {
 
+struct RecordsView;
+
 struct Scene {
   Display& display;
-  const ImageList& gui;     // "gui.dxg" with the skin and the ball textures
-  const ImageList& menu;    // "menu.dxg": fonts, pages
-  const ImageList& course;  // the hole's own list
+  const ImageList& gui;                  // "gui.dxg" with the skin and the ball textures
+  const ImageList& menu;                 // "menu.dxg": fonts, pages
+  const ImageList& course;               // the hole's own list
+  const RecordsView* records = nullptr;  // what the game shows of the records; none: nothing
 };
 
 }  // namespace gp

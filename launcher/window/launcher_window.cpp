@@ -10,7 +10,10 @@
 #include <vector>
 
 #include "app/game_loop.h"
+#include "app/game_records.h"
+#include "app/kept_game.h"
 #include "app/replay.h"
+#include "app/resume.h"
 #include "game/setup.h"
 #include "launcher/fli_player.h"
 #include "launcher/launcher_model.h"
@@ -59,6 +62,7 @@ class Launcher : public LauncherHost {
     view_ = std::make_unique<PanelsView>(screen_.renderer());
     LoadSounds();
     model_.Create();
+    model_.SetRecordsFile(RecordsFile());
     if (const std::string notice = store_.TakeNotice(); !notice.empty()) {
       std::fprintf(stderr, "galaputt: %s\n", notice.c_str());
     }
@@ -66,7 +70,7 @@ class Launcher : public LauncherHost {
     if (!Showing(true)) return NoScreen();
     while (!quit_ && !model_.ExitRequested()) {
       Pass();
-      if (model_.GamePending() && !PlayGame()) return NoScreen();
+      if ((model_.GamePending() || model_.ResumePending()) && !PlayGame()) return NoScreen();
     }
     mixer_.StopSound();
     if (model_.ExitRequested()) ShowExitPicture(screen_, folder_);
@@ -144,6 +148,7 @@ class Launcher : public LauncherHost {
     redraw_ = true;
     StartSound();
     menu_.image().Reset();
+    model_.SetKeptGame(KeptGameOnDisk());
     if (first) {
       model_.Show();
     } else {
@@ -152,13 +157,47 @@ class Launcher : public LauncherHost {
     return true;
   }
 
+  // The unfinished game on disk, offered by the game and training spots. One
+  // that cannot be read is set aside, and the player told.
+  std::optional<KeptGameInfo> KeptGameOnDisk() {
+    Replay kept;
+    std::string why;
+    if (ReadKeptGame(KeptGameFile(), kept, why)) return InfoOf(kept);
+    if (!why.empty()) Tell(SetKeptGameAside(KeptGameFile(), 0, why));
+    return std::nullopt;
+  }
+
+  void Tell(const std::string& text) {
+    std::fprintf(stderr, "galaputt: %s\n", text.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "Galaputt", text.c_str(), nullptr);
+  }
+
+  // "Resume": the kept game played forward, then on live; one that does not
+  // play back is set aside with the reason.
+  void ResumeGame() {
+    Replay kept;
+    std::string why;
+    if (!ReadKeptGame(KeptGameFile(), kept, why)) {
+      Tell(SetKeptGameAside(KeptGameFile(), 0, why.empty() ? "it is no longer there" : why));
+      return;
+    }
+    if (!RunResumedGame(platform_, kept, why) && !why.empty()) {
+      Tell(SetKeptGameAside(KeptGameFile(), kept.hole, why));
+    }
+  }
+
   // Starting a game: the launcher steps aside until the game window closes.
   bool PlayGame() {
+    const bool resume = model_.TakeResume();
     std::optional<GameSetup> game = model_.TakeGame();
-    if (!game) return true;
+    if (!game && !resume) return true;
     mixer_.StopSound();
     anim_.Stop();
     screen_.Hide();
+    if (resume) {
+      ResumeGame();
+      return Showing(false);
+    }
     setup() = *game;
     ReplayRecorder recorder;
     if (!options_.record.empty() && !recorded_) {

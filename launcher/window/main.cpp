@@ -1,5 +1,6 @@
 // galaputt: the game. Without options the launcher opens; --play starts the
-// game window directly on a hole with the launcher's first-run choices.
+// game window directly on a hole with the launcher's first-run choices;
+// --resume goes on with the game left unfinished.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,17 +9,21 @@
 #include <optional>
 #include <string>
 
+#include "app/game_loop.h"
+#include "app/game_records.h"
+#include "app/kept_game.h"
+#include "app/replay.h"
+#include "app/resume.h"
+#include "base/user_files.h"
 #include "game/setup.h"
 #include "launcher/window/launcher_window.h"
 #include "platform/sdl/sdl_platform.h"
-#include "app/game_loop.h"
-#include "app/replay.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: galaputt [--windowed] [--seed N] [--play HOLE [--players N] [--training]]\n"
-    "                [--course DIR] [--record FILE] [--help] [--version]\n"
+    "                [--course DIR] [--resume] [--record FILE] [--help] [--version]\n"
     "  --windowed     a window instead of the whole screen\n"
     "  --seed N       fixed random seed\n"
     "  --play HOLE    start the game on that hole (for example course1hole1),\n"
@@ -27,6 +32,7 @@ constexpr const char* kUsage =
     "  --training     a training round: no stroke limit (with --play)\n"
     "  --course DIR   play the course in that folder (its first hole, or --play HOLE\n"
     "                 of it), skipping the launcher\n"
+    "  --resume       go on with the game left unfinished, skipping the launcher\n"
     "  --record FILE  write a replay of the game (setup, seed, every input event)\n";
 
 struct Options {
@@ -35,6 +41,7 @@ struct Options {
   std::string hole;
   int players = 1;
   bool training = false;
+  bool resume = false;
   std::string record;  // replay file; empty = none
   std::string course;  // course folder; empty = the SE Course
 };
@@ -61,6 +68,8 @@ int ParseOptions(int argc, char** argv, Options& o) {
       o.windowed = true;
     } else if (a == "--training") {
       o.training = true;
+    } else if (a == "--resume") {
+      o.resume = true;
     } else if (a == "--seed" && has_value && ParseNumber(argv[i + 1], 0, 0x7fffffffL, n)) {
       o.seed = static_cast<uint64_t>(n);
       ++i;
@@ -83,11 +92,59 @@ int ParseOptions(int argc, char** argv, Options& o) {
   return -1;
 }
 
+// The player's records and the unfinished game, where the player's files live.
+void UseThePlayersFiles() {
+  const std::filesystem::path data = gp::DefaultUserFolder(gp::UserFolder::Data);
+  const std::filesystem::path state = gp::DefaultUserFolder(gp::UserFolder::State);
+  if (!data.empty()) gp::SetRecordsFile((data / "records.sqlite").string());
+  if (!state.empty()) gp::SetKeptGameFile((state / "unfinished.replay").string());
+}
+
+// --resume: the kept game played forward, then on live in the window.
+int Resume(const Options& o) {
+  gp::Replay kept;
+  std::string why;
+  const std::string& file = gp::KeptGameFile();
+  if (!gp::ReadKeptGame(file, kept, why)) {
+    if (why.empty()) {
+      std::fprintf(stderr, "galaputt: there is no unfinished game to resume\n");
+    } else {
+      std::fprintf(stderr, "galaputt: %s\n", gp::SetKeptGameAside(file, 0, why).c_str());
+    }
+    return 1;
+  }
+  gp::ReplayRecorder recorder;
+  if (!o.record.empty()) {
+    if (!recorder.Open(o.record, kept.seed, kept.firsthole, kept.setup)) {
+      std::fprintf(stderr, "galaputt: cannot write %s\n", o.record.c_str());
+      return 1;
+    }
+    gp::SetReplayRecorder(&recorder);
+  }
+  gp::SdlPlatform platform(o.windowed);
+  const bool ran = gp::RunResumedGame(platform, kept, why);
+  gp::SetReplayRecorder(nullptr);
+  recorder.Close();
+  if (!why.empty()) {
+    platform.ShowMessage("Galaputt", gp::SetKeptGameAside(file, kept.hole, why));
+    return 1;
+  }
+  return ran ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Options o;
   if (const int code = ParseOptions(argc, argv, o); code >= 0) return code;
+  UseThePlayersFiles();
+  if (o.resume) {
+    if (!o.hole.empty() || o.players != 1 || o.training || o.seed) {
+      std::fprintf(stderr, "galaputt: --resume plays the kept game as it was set up\n%s", kUsage);
+      return 2;
+    }
+    return Resume(o);
+  }
   // The launcher's first-run choices, with the player count and round type given.
   gp::GameSetup s;
   s.numplayers = o.players;

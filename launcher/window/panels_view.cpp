@@ -6,9 +6,11 @@
 #include <cstring>
 #include <string_view>
 
+#include "base/text_codepage.h"
 #include "launcher/main_menu.h"
 #include "base/text_encoding.h"
-#include "launcher/text_codepage.h"
+#include "base/text_codepage.h"
+#include "launcher/window/records_view.h"
 
 namespace gp {
 
@@ -404,6 +406,15 @@ void PanelsView::QuitPanel(LauncherModel& m, std::vector<LauncherAction>& a) {
   Button(m, Control::quitbutton, {189, 68, 65, 21}, a);
 }
 
+void PanelsView::PanelText(const char* text, float x, float y) {
+  Text(text, x, y);
+}
+
+void PanelsView::PanelButton(LauncherModel& m, Control c, float x, float y, float w, float h,
+                             std::vector<LauncherAction>& a) {
+  Button(m, c, {x, y, w, h}, a);
+}
+
 void PanelsView::Draw(LauncherModel& m, int canvasw, int canvash, SDL_Texture* menu,
                       SDL_Rect menupart, std::vector<LauncherAction>& actions) {
   // The version line along the bottom edge, right-aligned, under every panel.
@@ -444,6 +455,12 @@ void PanelsView::Draw(LauncherModel& m, int canvasw, int canvash, SDL_Texture* m
       break;
     case Panel::Quit:
       QuitPanel(m, actions);
+      break;
+    case Panel::Records:
+      DrawRecordsPanel(m, actions);
+      break;
+    case Panel::Resume:
+      DrawResumePanel(m, actions);
       break;
     case Panel::None:
       break;

@@ -36,6 +36,12 @@ class PanelsView {
   // The panel's top left corner on a canvas: (w - 640) div 2 + 150, (h - 480) div 2 + 177.
   static void PanelPosition(int canvasw, int canvash, int& x, int& y);
 
+  // Widgets for the panels drawn in files of their own (records_view.cpp), at
+  // places relative to the panel being drawn.
+  static void PanelText(const char* text, float x, float y);
+  static void PanelButton(LauncherModel& m, Control c, float x, float y, float w, float h,
+                          std::vector<LauncherAction>& a);
+
  private:
   void StartPanel(LauncherModel& m, std::vector<LauncherAction>& a);
   void SetupPanel(LauncherModel& m, std::vector<LauncherAction>& a);

@@ -1,6 +1,11 @@
 // The replay text format: what the recorder writes reads back the same, and
 // damaged files are refused with the line that is wrong.
 #include "app/replay.h"
+#include "app/frame_tick.h"
+#include "base/frame_timer.h"
+#include "app/replay_run.h"
+#include "platform/headless/headless_platform.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -174,6 +179,25 @@ TEST(ReplayFormat, OnlyRegularFilesUpTo16MBAreRead) {
     EXPECT_EQ(error, message);
   }
   std::filesystem::remove_all(dir);
+}
+
+// A frame after a long pause (a message box over the game) measures a rate the
+// recording can hold and read back.
+TEST(ReplayFormat, ARecordingAcrossALongPauseReadsBack) {
+  const std::string file = test::TempPath("galaputt_pause.replay");
+  {
+    ReplayRecorder rec;
+    ASSERT_TRUE(rec.Open(file, 1, "", GameSetup{}));
+    rec.Tick(1, 60);
+    rec.Tick(2, MeasuredRate(5000));
+    rec.Tick(3, MeasuredRate(17));
+  }
+  Replay r;
+  std::string error;
+  ASSERT_TRUE(ReadReplay(file, r, error)) << error;
+  ASSERT_EQ(r.rates.size(), 2u);
+  EXPECT_EQ(r.rates[0].rate, 1);
+  EXPECT_EQ(TimescaleForRate(r.rates[0].rate), TimescaleForRate(0));
 }
 
 TEST(ReplayFormat, ACutShortRecordingRunsToItsLastEvent) {

@@ -111,6 +111,20 @@ bool WaitForPanel(const XServer& x, int wx, int wy, int cx, int cy) {
   return false;
 }
 
+// Waits until the screen around the ball (sx, sy) differs from `pressed` (the
+// club and the gauge) and then shows the same in two shots 200 ms apart.
+bool WaitForAim(const XServer& x, const Shot& pressed, int sx, int sy) {
+  Shot last;
+  for (int t = 0; t < kWaitMs; t += 200) {
+    Sleep(200);
+    const Shot s = x.Screenshot();
+    const bool drawn = RegionDiff(pressed, s, sx, sy, 60) > 1.0;
+    if (drawn && last.w == s.w && RegionDiff(last, s, sx, sy, 60) < 0.1) return true;
+    last = s;
+  }
+  return false;
+}
+
 // Waits until the X pointer stands at (px, py): the game parked it.
 bool WaitForPointer(const XServer& x, int px, int py) {
   for (int t = 0; t < kWaitMs; t += 50) {
@@ -210,8 +224,13 @@ TEST_F(CourseE2E, APlayersOwnCourseFromTheCourseListToItsScoreDetails) {
   // Pull putt: press on the ball (the game parks the pointer at the centre), drag, release.
   x.Xdo("mousemove " + std::to_string(gx + bx) + " " + std::to_string(gy + by) + " mousedown 1");
   ASSERT_TRUE(WaitForPointer(x, gx + 320, gy + 240)) << "the press did not pick the ball";
+  const Shot pressed = x.Screenshot();
   x.Xdo("mousemove " + std::to_string(gx + tx) + " " + std::to_string(gy + ty));
   ASSERT_TRUE(WaitForPointer(x, gx + tx, gy + ty));
+  // The release must come after a frame has read the drag: wait until the
+  // club drawn back shows at the ball and the picture holds still (a busy
+  // machine may run the game at a few frames a second).
+  ASSERT_TRUE(WaitForAim(x, pressed, gx + bx, gy + by)) << "the drag did not show";
   x.Xdo("mouseup 1");
   // The score details: the course's one hole, its par and the stroke.
   EXPECT_TRUE(WaitFor(x, final, gx, gy, 320, 240, 150)) << "no score details after holing out";

@@ -23,6 +23,7 @@ constexpr int kMenuSpaceX = kPanelX + 58, kMenuSpaceY = kPanelY + 47;
 constexpr int kPlayX = kPanelX + 126, kPlayY = kPanelY + 89;
 constexpr int kSetupX = kPanelX + 208, kSetupY = kPanelY + 87;
 constexpr int kQuitX = kPanelX + 188, kQuitY = kPanelY + 107;
+constexpr int kRecordsX = kPanelX + 322, kRecordsY = kPanelY + 93;
 
 class LauncherE2E : public ::testing::Test {
  protected:
@@ -35,10 +36,9 @@ class LauncherE2E : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(config); }
 
   std::unique_ptr<Child> Start(const XServer& x) {
-    return std::make_unique<Child>(std::vector<std::string>{kGameDir + "galaputt", "--windowed"},
-                                   x.name(),
-                                   std::vector<std::pair<std::string, std::string>>{
-                                       {"XDG_CONFIG_HOME", config.string()}});
+    return std::make_unique<Child>(
+        std::vector<std::string>{kGameDir + "galaputt", "--windowed"}, x.name(),
+        std::vector<std::pair<std::string, std::string>>{{"XDG_CONFIG_HOME", config.string()}});
   }
   std::string Hive() const {
     std::ifstream in(config / "galaputt" / "user.reg", std::ios::binary);
@@ -115,8 +115,8 @@ TEST_F(LauncherE2E, FirstRunIntroGameAndBackThenExit) {
   EXPECT_EQ(game->Wait(5000), 0);
 
   // The next run shows the same choices (the launcher model on the same hive).
-  const std::string next =
-      Shell(kGameDir + "galaputt-lab launcher --hive " + (config / "galaputt" / "user.reg").string());
+  const std::string next = Shell(kGameDir + "galaputt-lab launcher --hive " +
+                                 (config / "galaputt" / "user.reg").string());
   EXPECT_NE(next.find("\"players\":1,"), std::string::npos) << next;
   EXPECT_NE(next.find("\"gametype\":2,"), std::string::npos) << next;
 }
@@ -135,7 +135,7 @@ TEST_F(LauncherE2E, SavedChoicesComeBackAndSkipTheIntro) {
     ASSERT_TRUE(MenuShows(x, wx, wy));
     At(x, wx, wy, kSetupX, kSetupY);  // the "Setup" spot
     Sleep(1500);
-    At(x, wx, wy, kPanelX + 14, kPanelY + 96);  // "Skip Intro Movies"
+    At(x, wx, wy, kPanelX + 14, kPanelY + 96);   // "Skip Intro Movies"
     At(x, wx, wy, kPanelX + 38, kPanelY + 123);  // "Ok"
     Sleep(1500);
     EXPECT_NE(Hive().find("\"Skip Intro\"=dword:00000001"), std::string::npos) << Hive();
@@ -166,6 +166,66 @@ TEST_F(LauncherE2E, SavedChoicesComeBackAndSkipTheIntro) {
   bool menu = false;
   for (int t = 0; t < 3000 && !(menu = MenuShows(x, wx, wy)); t += 100) Sleep(100);
   EXPECT_TRUE(menu) << "the main menu did not come back in the window";
+}
+
+TEST_F(LauncherE2E, RecordsPanelAndTheGameLeftUnfinished) {
+  // A game left after a few strokes, and its records, where the launcher finds
+  // them (played by the lab's bot).
+  const std::filesystem::path kept = config / "state" / "galaputt" / "unfinished.replay";
+  const std::filesystem::path records = config / "data" / "galaputt" / "records.sqlite";
+  Shell(kGameDir +
+        "galaputt-lab autoplay --out /dev/null --players 2 --names Ann,Bob --strokes 6 " +
+        "--unfinished " + kept.string() + " --records " + records.string() + " >/dev/null");
+  ASSERT_TRUE(std::filesystem::exists(kept));
+  XServer x;
+  ASSERT_TRUE(x.ok());
+  Child game({kGameDir + "galaputt", "--windowed"}, x.name(),
+             {{"XDG_CONFIG_HOME", config.string()},
+              {"XDG_STATE_HOME", (config / "state").string()},
+              {"XDG_DATA_HOME", (config / "data").string()}});
+  int wx = 0, wy = 0;
+  ASSERT_TRUE(x.WindowAt("Galaputt Demo LaunchPad", wx, wy));
+  Sleep(500);
+  x.Key("Escape");  // no intro movies
+  Sleep(2500);
+  ASSERT_TRUE(MenuShows(x, wx, wy));
+  // A panel over the menu: the panel colour where the menu shows space.
+  const auto panel_shows = [&] {
+    return ColourDistance(x.Screenshot().at(wx + kMenuSpaceX, wy + kMenuSpaceY + 40), 224, 216,
+                          207) < 12;
+  };
+  At(x, wx, wy, kRecordsX, kRecordsY);  // the ringed planet
+  Sleep(1500);
+  EXPECT_TRUE(panel_shows()) << "no Records panel";
+  At(x, wx, wy, kPanelX + 38, kPanelY + 123);  // "Back"
+  Sleep(1500);
+  EXPECT_TRUE(MenuShows(x, wx, wy)) << "Back did not lead to the main menu";
+
+  // The planet offers the game left unfinished; "Resume" goes on with it.
+  At(x, wx, wy, kPlayX, kPlayY);
+  Sleep(1500);
+  EXPECT_TRUE(panel_shows()) << "the unfinished game was not offered";
+  At(x, wx, wy, kPanelX + 149, kPanelY + 82);  // "Resume"
+  int gx = 0, gy = 0;
+  ASSERT_TRUE(x.WindowAt("^Galaputt Demo$", gx, gy)) << "no game window";
+  Sleep(2500);
+  x.Xdo("mousemove " + std::to_string(gx + 320) + " " + std::to_string(gy + 240));
+  x.Key("Escape");
+  Sleep(300);
+  x.Key("Return");  // left again: it stays kept
+  ASSERT_TRUE(x.WindowAt("Galaputt Demo LaunchPad", wx, wy));
+  Sleep(2500);
+  EXPECT_TRUE(std::filesystem::exists(kept));
+  // "New Game": the start panel, and the kept game goes when the new one starts.
+  At(x, wx, wy, kPlayX, kPlayY);
+  Sleep(1500);
+  At(x, wx, wy, kPanelX + 221, kPanelY + 82);  // "New Game"
+  Sleep(1500);
+  EXPECT_TRUE(std::filesystem::exists(kept)) << "dropped before a new game started";
+  At(x, wx, wy, kPanelX + 53, kPanelY + 123);  // "Start Game"
+  ASSERT_TRUE(x.WindowAt("^Galaputt Demo$", gx, gy)) << "no game window";
+  Sleep(1500);
+  EXPECT_FALSE(std::filesystem::exists(kept));
 }
 
 TEST_F(LauncherE2E, NoScreenEndsWithTheMessage) {

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -39,6 +40,11 @@ class Child {
     if (pid_ == 0) {
       if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
       setenv("SDL_AUDIODRIVER", "dummy", 1);
+      // The game's records and unfinished game never go among the user's own,
+      // nor from one test's game to the next.
+      const std::string files = Files(getpid()).string();
+      setenv("XDG_DATA_HOME", (files + "/data").c_str(), 1);
+      setenv("XDG_STATE_HOME", (files + "/state").c_str(), 1);
       for (const auto& [k, v] : env) setenv(k.c_str(), v.c_str(), 1);
       std::vector<char*> args;
       for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -48,11 +54,20 @@ class Child {
     }
   }
   ~Child() {
-    if (pid_ <= 0 || exited_) return;
-    kill(pid_, SIGTERM);
-    for (int i = 0; i < 50 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i) Sleep(20);
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
+    if (pid_ > 0 && !exited_) {
+      kill(pid_, SIGTERM);
+      for (int i = 0; i < 50 && waitpid(pid_, nullptr, WNOHANG) == 0; ++i) Sleep(20);
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (pid_ > 0) {
+      std::error_code ec;
+      std::filesystem::remove_all(Files(pid_), ec);
+    }
+  }
+  // The folder of the child's records and unfinished game.
+  static std::filesystem::path Files(pid_t pid) {
+    return std::filesystem::temp_directory_path() / ("galaputt_e2e_" + std::to_string(pid));
   }
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;

@@ -177,6 +177,13 @@ TEST_F(InstallTest, InstalledGameFindsItsDataAndWritesNothingIntoThePrefix) {
             0);
   EXPECT_EQ(PngSize(png), std::make_pair(640, 480));
 
+  // The game's records went under the home folder's data folder (the game
+  // made its file on starting); no game was left to resume.
+  EXPECT_TRUE(fs::exists(*tmp_ / "run-play/home/.local/share/galaputt/records.sqlite"));
+  EXPECT_EQ(RunInstalled("resume", "--resume", 10), 1);
+  EXPECT_NE(Read(*tmp_ / "run-resume/err.txt").find("there is no unfinished game to resume"),
+            std::string::npos);
+
   EXPECT_EQ(Listing(prefix_), before);
 }
 

@@ -183,12 +183,15 @@ TEST(HotSpotsList, FirstEnabledSpotInListOrderWins) {
 
 TEST(LauncherSpotsTable, MatchesTheMenuPicture) {
   const HotSpots spots = LauncherSpots();
-  ASSERT_EQ(spots.Count(), 4);
-  const uint8_t shapes[4] = {kSpotEllipse, kSpotPolygon, kSpotPolygon, kSpotPolygon};
-  const HotRect boxes[4] = {
-      {115, 69, 182, 136}, {173, 69, 292, 88}, {187, 91, 286, 109}, {176, 111, 259, 131}};
-  const size_t corners[4] = {0, 6, 5, 7};
-  for (int i = 0; i < 4; ++i) {
+  ASSERT_EQ(spots.Count(), 5);
+  const uint8_t shapes[5] = {kSpotEllipse, kSpotPolygon, kSpotPolygon, kSpotPolygon, kSpotEllipse};
+  const HotRect boxes[5] = {{115, 69, 182, 136},
+                            {173, 69, 292, 88},
+                            {187, 91, 286, 109},
+                            {176, 111, 259, 131},
+                            {312, 84, 377, 128}};
+  const size_t corners[5] = {0, 6, 5, 7, 0};
+  for (int i = 0; i < 5; ++i) {
     const Spot& s = spots.items[i];
     SCOPED_TRACE(i);
     EXPECT_EQ(s.tag, i + 1);
@@ -196,7 +199,7 @@ TEST(LauncherSpotsTable, MatchesTheMenuPicture) {
     EXPECT_TRUE(s.enabled);
     EXPECT_EQ(s.hint, "");
     EXPECT_EQ(s.Bounds(), boxes[i]);
-    if (i > 0) {
+    if (s.shape == kSpotPolygon) {
       EXPECT_EQ(s.points.size(), 2 * corners[i]);
     }
     ASSERT_TRUE(s.mask.has_value());
@@ -211,6 +214,8 @@ TEST(LauncherSpotsTable, MatchesTheMenuPicture) {
   EXPECT_EQ(spots.SpotAt(230, 80), 1);
   EXPECT_EQ(spots.SpotAt(230, 100), 2);
   EXPECT_EQ(spots.SpotAt(220, 118), 3);
+  EXPECT_EQ(spots.SpotAt(344, 106), 4);  // the ringed planet: the records
+  EXPECT_EQ(spots.SpotAt(312, 84), -1);
   EXPECT_EQ(spots.SpotAt(115, 69), -1);
 }
 

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "support/game_dir.h"
-#include "media/flic.h"
 #include "media/bitmap_codec.h"
+#include "media/flic.h"
+#include "support/game_dir.h"
 
 namespace {
 
@@ -44,6 +44,7 @@ const Spot kSpots[] = {
     {"training", false, {173, 71, 187, 88, 288, 88, 292, 79, 284, 72, 191, 69}},
     {"setup", false, {187, 91, 189, 109, 259, 109, 278, 99, 286, 91}},
     {"quit", false, {176, 131, 183, 122, 187, 113, 259, 111, 236, 121, 205, 128, 187, 131}},
+    {"records", true, {312, 84, 377, 128}},
 };
 
 bool Inside(const Spot& s, double x, double y) {

@@ -1,6 +1,7 @@
 // The launcher's main-menu picture and its highlighted copy: a dark space
 // window set into the light panel, a green planet to play on, three wings for
-// training, setup and quit, each drawn exactly on its hot spot.
+// training, setup and quit, and a ringed planet for the records, each drawn
+// exactly on its hot spot.
 #include <algorithm>
 #include <cmath>
 
@@ -15,6 +16,7 @@ const std::vector<MenuSpot>& MenuSpots() {
       {"TRAINING", false, {173, 71, 187, 88, 288, 88, 292, 79, 284, 72, 191, 69}},
       {"SETUP", false, {187, 91, 189, 109, 259, 109, 278, 99, 286, 91}},
       {"QUIT", false, {176, 131, 183, 122, 187, 113, 259, 111, 236, 121, 205, 128, 187, 131}},
+      {"RECORDS", true, {312, 84, 377, 128}},
   };
   return spots;
 }
@@ -156,9 +158,21 @@ void LeftGreen(cairo_t* cr) {
   cairo_fill(cr);
 }
 
-// A ringed amber planet far away on the right.
-void MenuRingedPlanet(cairo_t* cr) {
+// The records: a ringed amber planet on the right, brighter with a glowing
+// ring and its caption lit.
+void RecordsPlanet(cairo_t* cr, bool lit) {
+  const MenuSpot& spot = MenuSpots()[4];
   const double cx = 344, cy = 106, r = 19;
+  if (lit) {
+    // A halo filling the spot, behind the planet.
+    SpotPath(cr, spot);
+    cairo_pattern_t* halo = cairo_pattern_create_radial(cx, cy, r * 0.8, cx, cy, 34);
+    cairo_pattern_add_color_stop_rgba(halo, 0, 1.0, 0.85, 0.5, 0.55);
+    cairo_pattern_add_color_stop_rgba(halo, 1, 1.0, 0.7, 0.3, 0.05);
+    cairo_set_source(cr, halo);
+    cairo_fill(cr);
+    cairo_pattern_destroy(halo);
+  }
   auto ring = [&](bool front) {
     cairo_save(cr);
     cairo_translate(cr, cx, cy);
@@ -167,20 +181,28 @@ void MenuRingedPlanet(cairo_t* cr) {
     cairo_new_path(cr);
     cairo_arc(cr, 0, 0, r * 1.75, front ? 0 : M_PI, front ? M_PI : 2 * M_PI);
     cairo_restore(cr);
-    cairo_set_line_width(cr, 3);
-    cairo_set_source_rgba(cr, 0.95, 0.8, 0.55, 0.75);
+    cairo_set_line_width(cr, lit ? 3.5 : 3);
+    cairo_set_source_rgba(cr, lit ? 1.0 : 0.95, lit ? 0.92 : 0.8, lit ? 0.7 : 0.55,
+                          lit ? 0.95 : 0.75);
     cairo_stroke(cr);
   };
   ring(false);
   cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
   cairo_pattern_t* g = cairo_pattern_create_radial(cx - 7, cy - 7, 2, cx, cy, r);
-  cairo_pattern_add_color_stop_rgb(g, 0, 1.0, 0.78, 0.45);
-  cairo_pattern_add_color_stop_rgb(g, 0.7, 0.75, 0.42, 0.2);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.3, 0.14, 0.1);
+  const double gain = lit ? 1.25 : 1.0;
+  cairo_pattern_add_color_stop_rgb(g, 0, 1.0, 0.78 * gain, 0.45 * gain);
+  cairo_pattern_add_color_stop_rgb(g, 0.7, 0.75 * gain, 0.42 * gain, 0.2 * gain);
+  cairo_pattern_add_color_stop_rgb(g, 1, 0.3 * gain, 0.14 * gain, 0.1 * gain);
   cairo_set_source(cr, g);
   cairo_fill(cr);
   cairo_pattern_destroy(g);
   ring(true);
+  if (lit) {
+    Caption(cr, spot.label, 11, cx, cy + 4, Col{1.0, 1.0, 0.88}, Col{0.15, 0.07, 0.02},
+            Col{1.0, 0.85, 0.35}, 0.55);
+  } else {
+    Caption(cr, spot.label, 11, cx, cy + 4, Col{1.0, 0.95, 0.85}, Col{0.12, 0.05, 0.02}, Col{}, 0);
+  }
 }
 
 // Pixels computed by `f(x, y)` (premultiplied ARGB) over a whole surface.
@@ -298,7 +320,7 @@ void DrawMenu(cairo_t* cr, bool lit) {
   SpaceWindow(cr);
   MenuTitle(cr);
   LeftGreen(cr);
-  MenuRingedPlanet(cr);
+  RecordsPlanet(cr, lit);
   const std::vector<MenuSpot>& spots = MenuSpots();
   Wing(cr, spots[1], 236, 84, 12, lit);
   Wing(cr, spots[2], 227, 105, 12, lit);

@@ -240,8 +240,8 @@ Picture HelpPicture(bool pull) {
        pull ? "press, drag back, release" : "click, aim, draw back, swing", kCyan, Align::Centre);
   for (int i = 0; i < 4; ++i) StepBox(cr, i + 1, 16 + 244 * (i % 2), 78 + 144 * (i / 2), steps[i]);
   Text(cr, NarrowFace(), 12, kHelpW / 2.0, 372,
-       "F1 or the help button opens this page - click to play on", Col{0.55, 0.7, 0.85},
-       Align::Centre);
+       "F1 or the help button opens this page, F2 the records - click to play on",
+       Col{0.55, 0.7, 0.85}, Align::Centre);
   return ToPicture(s, KeyMode::Opaque);
 }
 

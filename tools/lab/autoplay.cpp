@@ -4,16 +4,16 @@
 #include <cmath>
 #include <functional>
 
-#include "game/state.h"
-#include "platform/platform.h"
 #include "app/game_loop.h"
 #include "app/game_window.h"
+#include "game/state.h"
+#include "platform/platform.h"
 
 namespace gp::lab {
 
 namespace {
 
-constexpr int kSettleFrames = 600;    // longest wait for the balls to stop
+constexpr int kSettleFrames = 600;  // longest wait for the balls to stop
 constexpr int kMaxStrokeFrames = 6000;
 
 class Bot {
@@ -30,7 +30,8 @@ class Bot {
         Frame();
         break;
       }
-      if (g.gamestate == kHoleCard || g.gamestate == kScoreDetails || g.gamestate == kPuttingHelp) {
+      if (g.gamestate == kHoleCard || g.gamestate == kScoreDetails || g.gamestate == kPuttingHelp ||
+          g.gamestate == kRecordsPage) {
         Wait(Pick(5, 40));
         ClosePage();
         continue;

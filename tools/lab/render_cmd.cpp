@@ -11,6 +11,9 @@
 //   key CODE        key pressed (game key code: 13 ENTER, 27 ESC, 112 F1, ...)
 //   keyup CODE      key released
 //   quit            the window is closed
+//
+// --records FILE: the game keeps its records there (the records page, F2,
+// shows that file's).
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -20,13 +23,14 @@
 #include <string>
 #include <vector>
 
+#include "app/game_loop.h"
+#include "app/game_records.h"
+#include "app/game_window.h"
+#include "app/replay.h"
 #include "game/setup.h"
 #include "game/state.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/png_writer.h"
-#include "app/game_loop.h"
-#include "app/game_window.h"
-#include "app/replay.h"
 #include "tools/lab/json.h"
 #include "tools/lab/lab.h"
 #include "tools/lab/parse.h"
@@ -121,6 +125,8 @@ int Render(const Args& args) {
     if (s.coursefolder.back() != '/') s.coursefolder += '/';
   }
   setup() = s;
+  const std::string* records = Option(args, "--records");
+  SetRecordsFile(records ? *records : "");
   if (!OpenGameWindow(p, GameStart{static_cast<uint64_t>(seed), hole ? *hole : ""})) {
     return Fail(p.messages().empty() ? "the display did not start" : p.messages().back());
   }
@@ -168,7 +174,8 @@ int Render(const Args& args) {
 
 const Registrar kRender({"render",
                          "--hole NAME|--course DIR [--hole NAME] --out FILE.png [--players N] "
-                         "[--frames N] [--size WxH] [--seed S] [--script FILE] [rules]",
+                         "[--frames N] [--size WxH] [--seed S] [--script FILE] [--records FILE] "
+                         "[rules]",
                          Render});
 
 }  // namespace

@@ -54,7 +54,9 @@ std::string SolveGame::Open(const std::string& folder, const std::string& hole, 
   platform_.SetBaseDir(folder);
   setup() = s;
   ResetGameState();
-  if (!OpenGameWindow(platform_, GameStart{seed, hole, holefolder_})) {
+  GameStart start{seed, hole};
+  start.holefolder = holefolder_;
+  if (!OpenGameWindow(platform_, start)) {
     return "the game window did not open";
   }
   if (const std::string e = StartError(platform_); !e.empty()) return e;

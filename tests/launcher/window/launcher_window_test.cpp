@@ -16,7 +16,7 @@
 #include "base/text_encoding.h"
 #include "launcher/exit_picture.h"
 #include "launcher/launcher_model.h"
-#include "launcher/text_codepage.h"
+#include "base/text_codepage.h"
 #include "launcher/window/imgui_sdl.h"
 #include "launcher/window/intro_window.h"
 #include "launcher/window/launcher_screen.h"

@@ -1,4 +1,4 @@
-#include "launcher/text_codepage.h"
+#include "base/text_codepage.h"
 
 #include "base/text_encoding.h"
 
