@@ -49,6 +49,7 @@ enum class Control {
   pushputt,
   easytarget,
   tex_inc,
+  playedby,
   // Rules panel.
   startplayer,
   nextplayer,
@@ -84,9 +85,9 @@ struct LauncherHost {
 };
 
 // The list items as the launcher shows them.
-extern const std::vector<std::string> kFrameSkipItems, kPlayersItems, kGameTypeItems,
-    kCourseItems, kStartPlayerItems, kNextPlayerItems, kCollideItems, kScoringItems,
-    kStrokeLimitItems;
+extern const std::vector<std::string> kFrameSkipItems, kPlayersItems, kGameTypeItems, kCourseItems,
+    kStartPlayerItems, kNextPlayerItems, kCollideItems, kScoringItems, kStrokeLimitItems,
+    kPlayedByItems;
 
 class LauncherModel {
  public:

@@ -143,10 +143,10 @@ void TabFrame(const char* title, const Place& p) {
   const float tw = ImGui::CalcTextSize(title).x + 12;
   d->AddRect(ImVec2(o.x + p.x, o.y + p.y + kTabStrip), ImVec2(o.x + p.x + p.w, o.y + p.y + p.h),
              kGrey);
-  d->AddRectFilled(ImVec2(o.x + p.x + 2, o.y + p.y), ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1),
-                   kPanel);
-  d->AddRect(ImVec2(o.x + p.x + 2, o.y + p.y), ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1),
-             kGrey);
+  d->AddRectFilled(ImVec2(o.x + p.x + 2, o.y + p.y),
+                   ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1), kPanel);
+  d->AddRect(ImVec2(o.x + p.x + 2, o.y + p.y),
+             ImVec2(o.x + p.x + 2 + tw, o.y + p.y + kTabStrip + 1), kGrey);
   d->AddText(ImVec2(o.x + p.x + 8, o.y + p.y + 3), kGrey, title);
 }
 
@@ -207,7 +207,8 @@ void PanelsView::PanelPosition(int canvasw, int canvash, int& x, int& y) {
 SDL_Texture* PanelsView::BallTexture(const LauncherModel& m) {
   const LauncherBall& ball = m.TabBall();
   if (ball_ == nullptr) {
-    ball_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, 16, 16);
+    ball_ =
+        SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING, 16, 16);
     ballfile_.clear();
   }
   const std::string key = ball.file + "/" + std::to_string(m.tab());
@@ -235,7 +236,8 @@ void PanelsView::PlayerTabs(LauncherModel& m, std::vector<LauncherAction>& a) {
     }
     ImGui::PopID();
     const bool on = m.tab() == t;
-    const ImVec2 t0(o.x + x, o.y + kBox.y + (on ? 0 : 2)), t1(o.x + x + w, o.y + kBox.y + kTabStrip + (on ? 1 : 0));
+    const ImVec2 t0(o.x + x, o.y + kBox.y + (on ? 0 : 2)),
+        t1(o.x + x + w, o.y + kBox.y + kTabStrip + (on ? 1 : 0));
     d->AddRectFilled(t0, t1, on ? kPanel : kTabOff);
     d->AddRect(t0, t1, kGrey);
     d->AddText(ImVec2(t0.x + 6, t0.y + 3), kGrey, kTabs[t]);
@@ -278,6 +280,9 @@ void PanelsView::StartPanel(LauncherModel& m, std::vector<LauncherAction>& a) {
   Button(m, Control::launch, {5, 113, 97, 21}, a);
   Button(m, Control::FlatButton1, {109, 113, 60, 21}, a);
   PlayerTabs(m, a);
+  // In the free strip under the tab control: who plays the selected tab's player.
+  Text("Played by", 186, 117);
+  Combo(m, Control::playedby, {234, 113, 141, 20}, 4, a);
 }
 
 void PanelsView::SetupPanel(LauncherModel& m, std::vector<LauncherAction>& a) {

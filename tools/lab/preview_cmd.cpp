@@ -158,7 +158,7 @@ Picture Shrink(const Picture& p, int f) {
   return out;
 }
 
-bool WritePng(const std::string& path, const Picture& p) {
+bool WritePicturePng(const std::string& path, const Picture& p) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -251,7 +251,7 @@ int RunPreview(const Args& args) {
   cv.Ellipse(bx, by, 6, 0x00FFFFFF);
   cv.Ellipse(gs().cupx, gs().cupy, 22, 0x002020FF);
   if (solution) DrawSolution(cv, line);
-  if (!WritePng(*out, cv.pic)) return Fail("cannot write " + *out);
+  if (!WritePicturePng(*out, cv.pic)) return Fail("cannot write " + *out);
   Json j;
   j.BeginObject().Field("hole", *hole).Field("out", *out).Field("width", cv.pic.width);
   j.Field("height", cv.pic.height);
