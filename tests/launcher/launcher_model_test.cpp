@@ -194,9 +194,9 @@ TEST_F(LauncherTest, TheTabPageShowsAndFeedsThePerPlayerTable) {
 TEST_F(LauncherTest, PlayedByFollowsTheTabAndIsHandedOverAndSaved) {
   LauncherModel& m = Model();
   m.SpotClicked(0);
-  EXPECT_EQ(m.ListItems(Control::playedby),
-            (std::vector<std::string>{"Person", "Computer: Rookie", "Computer: Pro",
-                                      "Computer: Ace"}));
+  EXPECT_EQ(
+      m.ListItems(Control::playedby),
+      (std::vector<std::string>{"Person", "Computer: Rookie", "Computer: Pro", "Computer: Ace"}));
   EXPECT_EQ(m.ListIndex(Control::playedby), 0);
   m.SelectTab(1);
   m.Select(Control::playedby, 3);

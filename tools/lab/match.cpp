@@ -75,7 +75,8 @@ MatchResult PlayMatch(const MatchOptions& o, const std::string& folder) {
   ai::ComputerPlayers computers;
   computers.Start(o.seed);
   std::vector<std::string> names(kMaxHoles + 1);
-  while (GameWindowOpen() && !gs().gameover && r.frames < o.maxframes) {
+  const int last = gs().holenumber + o.holes;  // the hole number after the last one played
+  while (GameWindowOpen() && !gs().gameover && gs().holenumber < last && r.frames < o.maxframes) {
     if (gs().holenumber >= 1 && gs().holenumber <= kMaxHoles) {
       names[static_cast<size_t>(gs().holenumber)] = gs().holename;
     }

@@ -20,6 +20,7 @@ struct MatchOptions {
   uint64_t seed = 1;            // the game's random seed
   std::string record;           // replay file to write; empty: none
   FrameWatch* watch = nullptr;  // called around every frame; may stop the game
+  int holes = 6;                // stops once this many holes are complete
   int maxframes = 400000;
 };
 

@@ -1,8 +1,10 @@
 // match: a whole game of computer players headless, one JSON document.
 //   galaputt-lab match --players SKILL[,SKILL...] [--course se|training] [--seed S]
-//                      [--record FILE] [rules]
+//                      [--holes N] [--check] [--record FILE] [rules]
 // SKILL is rookie, pro or ace; one to four players. The rules are the options
-// every game command takes (tools/lab/rules_options.h).
+// every game command takes (tools/lab/rules_options.h). --holes stops after N
+// holes; --check watches every frame with the soak's rules and lists what
+// broke them under "violations" (exit status 1 when any did).
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -13,6 +15,7 @@
 #include "tools/lab/match.h"
 #include "tools/lab/parse.h"
 #include "tools/lab/rules_options.h"
+#include "tools/lab/soak_check.h"
 
 namespace gp::lab {
 
@@ -44,6 +47,9 @@ std::string ParseMatch(const Args& args, MatchOptions& o) {
     if (!ParseInt(*v, seed) || seed < 0) return "bad --seed";
     o.seed = static_cast<uint64_t>(seed);
   }
+  if (const std::string* v = Option(args, "--holes")) {
+    if (!ParseInt(*v, o.holes) || o.holes < 1 || o.holes > 6) return "--holes must be 1 to 6";
+  }
   if (const std::string* v = Option(args, "--record")) o.record = *v;
   return "";
 }
@@ -54,7 +60,7 @@ int64_t Median(std::vector<int64_t> v) {
   return v[v.size() / 2];
 }
 
-void PrintMatch(const MatchOptions& o, const MatchResult& r) {
+void PrintMatch(const MatchOptions& o, const MatchResult& r, const SoakCheck* check) {
   Json j;
   j.BeginObject().Key("course").String(o.setup.training ? "training" : "se");
   j.Key("seed").Int(static_cast<int64_t>(o.seed));
@@ -71,21 +77,32 @@ void PrintMatch(const MatchOptions& o, const MatchResult& r) {
   j.Key("simframes").BeginObject().Key("median").Int(Median(r.simframes));
   j.Key("max").Int(r.simframes.empty() ? 0
                                        : *std::max_element(r.simframes.begin(), r.simframes.end()));
-  j.EndObject().Field("frames", r.frames).Field("seconds", r.seconds).EndObject().Print();
+  j.EndObject().Field("frames", r.frames).Field("seconds", r.seconds);
+  if (check) {
+    j.Key("violations").BeginArray();
+    for (const std::string& v : check->violations()) j.String(v);
+    j.EndArray();
+  }
+  j.EndObject().Print();
 }
 
 int RunMatch(const Args& args) {
   MatchOptions o;
   if (const std::string e = ParseMatch(args, o); !e.empty()) return Fail(e);
+  SoakLimits limits;
+  limits.holes = o.holes;
+  SoakCheck check(limits);
+  const bool checking = HasFlag(args, "--check");
+  if (checking) o.watch = &check;
   const MatchResult r = PlayMatch(o, ProgramFolder());
   if (!r.error.empty()) return Fail(r.error);
-  PrintMatch(o, r);
-  return 0;
+  PrintMatch(o, r, checking ? &check : nullptr);
+  return checking && !check.violations().empty() ? 1 : 0;
 }
 
 const Registrar kMatch({"match",
                         "--players SKILL[,SKILL...] [--course se|training] [--seed S] "
-                        "[--record FILE] [rules]",
+                        "[--holes N] [--check] [--record FILE] [rules]",
                         RunMatch});
 
 }  // namespace
