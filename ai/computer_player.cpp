@@ -80,7 +80,6 @@ Drag Spoiled(const Drag& d, const Skill& k, ComputerRandom& r) {
 
 void ComputerPlayers::Start(uint64_t seed) {
   Stop();
-  seed_ = seed;
   random_.assign(kMaxPlayers + 1, ComputerRandom());
   for (int p = 1; p <= kMaxPlayers; ++p) {
     random_[static_cast<size_t>(p)] = ComputerRandom(Mix(seed, static_cast<uint64_t>(p)));
@@ -94,6 +93,7 @@ void ComputerPlayers::Stop() {
   job_.Cancel();
   phase_ = Phase::Idle;
   ready_ = false;
+  random_.clear();
 }
 
 bool ComputerPlayers::ComputerPlays(int player) const {

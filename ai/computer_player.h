@@ -44,7 +44,7 @@ class ComputerPlayers {
 
   // A new game with the setup's players; `seed` is the game's random seed.
   void Start(uint64_t seed);
-  // Ends any thinking (the window closes).
+  // Ends any thinking and plays no more until the next Start (the window closes).
   void Stop();
 
   // Called exactly once before each frame: the events the computers deliver
@@ -69,7 +69,6 @@ class ComputerPlayers {
   enum class Phase { Idle, Thinking, Acting };
 
   bool sliced_;
-  uint64_t seed_ = 0;
   std::vector<ComputerRandom> random_;  // per player, 1-based (slot 0 unused)
   Phase phase_ = Phase::Idle;
   int64_t frame_ = 0;    // BeforeFrame calls this game

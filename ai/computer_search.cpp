@@ -17,10 +17,11 @@ namespace gp::ai {
 
 namespace {
 
-// Rookie: a coarse sweep, no second look, a shaky hand. Pro: a finer sweep,
-// refined, one stroke further from the best four places. Ace: the solver's
-// sweep, refined, eight places looked further from, its best strokes tried
-// a little off, a steady hand.
+// Rookie: a coarse sweep, no second look, a shaky hand that makes it play
+// safe (its best three strokes tried a little off). Pro: a finer sweep,
+// refined, one stroke further from the best four places, a fair hand. Ace:
+// the solver's sweep, refined, eight places looked further from, its best
+// four strokes tried a little off, a steady hand.
 constexpr Skill kSkills[] = {
     {"rookie", 16, 4, {28, 56, 100, 160}, 1, 0, 0, 0, 0, 0, 3, true, 3.0, 0.12},
     {"pro", 16, 6, {16, 28, 56, 76, 128, 160}, 3, 3, 2, 4, 32, 4, 0, true, 1.2, 0.05},

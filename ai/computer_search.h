@@ -4,9 +4,9 @@
 // each putt through the very input events it will make) and ranks where each
 // ball comes to rest by the strokes it leads to: the strokes taken, and while
 // the ball is not in, one more plus the distance to go along the floor. Pro and
-// Ace look one stroke further from the best few places; Ace also tries its best
-// strokes a little off, as its own hand would strike them, and keeps the one
-// that suffers least. The work is fixed by the skill, never by the clock, so
+// Ace look one stroke further from the best few places; Rookie and Ace also try
+// their best strokes a little off, as their own hand would strike them, and keep
+// the one that suffers least. The work is fixed by the skill, never by the clock, so
 // the same game gives the same decision on any machine.
 
 #include <array>
