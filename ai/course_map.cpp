@@ -27,14 +27,6 @@ bool IsWall(int kind) {
   return kind >= kRisingShallowWall && kind <= kFallingDiagonalWall && kind != kCup;
 }
 
-// The areas of this hole that a cycling obstacle shows and hides.
-bool IsObstacleArea(const std::string& hole, int index) {
-  for (const Obstacle& o : Obstacles()) {
-    if (hole == o.hole && o.area == index) return true;
-  }
-  return false;
-}
-
 // The game's own touch test for a point (course pixels).
 bool Inside(const Area& a, int px, int py) {
   if (a.r >= 1) return FlatDist(px, py, a.x1, a.y1) <= a.r;

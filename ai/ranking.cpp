@@ -12,13 +12,6 @@ uint64_t TextHash(uint64_t h, const std::string& s) {
   return Mix(h, s.size());
 }
 
-bool IsObstacleArea(const GameState& g, int i) {
-  for (const Obstacle& o : Obstacles()) {
-    if (g.holename == o.hole && o.area == i) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 uint64_t Mix(uint64_t h, uint64_t v) {
@@ -28,7 +21,7 @@ uint64_t Mix(uint64_t h, uint64_t v) {
 uint64_t Signature(const GameState& g) {
   uint64_t h = 0;
   for (int i = 1; i <= kMaxAreas; ++i) {
-    if (g.areas[i].kind != kNoArea && !IsObstacleArea(g, i)) {
+    if (g.areas[i].kind != kNoArea && !IsObstacleArea(g.holename, i)) {
       h = Mix(h, static_cast<uint64_t>(i) * 2 + g.areas[i].enabled);
     }
   }
