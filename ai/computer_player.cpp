@@ -15,8 +15,9 @@ namespace gp::ai {
 
 namespace {
 
-// A hole card in a game of computers only closes after this many frames.
-constexpr int kCardFrames = 120;
+// A hole card in a game of computers only closes after this many line-ups
+// (about two seconds).
+constexpr int kCardLineUps = 2;
 // The press must land this close to the ball to pick it (the game's reach).
 constexpr int kPickReach = 24;
 
@@ -134,7 +135,7 @@ std::vector<InputEvent> ComputerPlayers::BeforeFrame() {
     const GameState& g = gs();
     if (!ReadyToStroke() || g.curplayer != player_) {
       Abandon();  // something came between (a page, the exit prompt): think again later
-    } else if (ready_ && frame_ >= started_ + kLineUpFrames + decision_.wait) {
+    } else if (ready_ && frame_ >= started_ + lineup_ + decision_.wait) {
       putt_ = PullPuttEvents(struck_);
       next_ = 0;
       offset_ = 0;
@@ -154,7 +155,8 @@ std::vector<InputEvent> ComputerPlayers::BeforeFrame() {
 void ComputerPlayers::Idle(std::vector<InputEvent>& out) {
   const GameState& g = gs();
   cardframes_ = g.gamestate == kHoleCard && OnlyComputers() ? cardframes_ + 1 : 0;
-  if (cardframes_ >= kCardFrames) {
+  const int rate = runninggame().timer ? runninggame().timer->rate : kMaxTickRate;
+  if (cardframes_ >= kCardLineUps * LineUpFrames(rate)) {
     cardframes_ = 0;
     PressKey(out, kKeySpace);
     return;
@@ -196,20 +198,21 @@ void ComputerPlayers::Begin() {
   player_ = gs().curplayer;
   started_ = frame_;
   ready_ = false;
+  lineup_ = LineUpFrames(runninggame().timer ? runninggame().timer->rate : kMaxTickRate);
   const Skill& k = SkillFor(setup().computer[static_cast<size_t>(player_ - 1)]);
   if (!sliced_) {
     const GameSnapshot live = SnapshotGame();
     Decision d;
     {
       const QuietGame quiet;
-      d = Decide(k);
+      d = Decide(k, lineup_);
     }
     RestoreGame(live);
     Finish(d);
     return;
   }
   jobgame_ = SnapshotGame();
-  job_.Start([this, &k] { decision_ = Decide(k); });
+  job_.Start([this, &k] { decision_ = Decide(k, lineup_); });
 }
 
 bool ComputerPlayers::Think(double ms) {

@@ -73,6 +73,7 @@ class ComputerPlayers {
   Phase phase_ = Phase::Idle;
   int64_t frame_ = 0;    // BeforeFrame calls this game
   int64_t started_ = 0;  // the frame whose game the decision starts from
+  int lineup_ = 0;       // frames of its line-up
   int player_ = 0;       // whose stroke is being decided or made
   int cardframes_ = 0;   // frames a hole card has shown in a game of computers only
   bool ready_ = false;   // the decision is made

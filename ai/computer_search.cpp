@@ -66,11 +66,11 @@ struct Tried {
 
 class Thinker {
  public:
-  explicit Thinker(const Skill& k)
-      : k_(k), me_(gs().curplayer), obstacles_(HasObstacles(gs().holename)) {}
+  Thinker(const Skill& k, int lineup)
+      : k_(k), lineup_(lineup), me_(gs().curplayer), obstacles_(HasObstacles(gs().holename)) {}
 
   Decision Run() {
-    for (int i = 0; i < kLineUpFrames; ++i) Frame();
+    for (int i = 0; i < lineup_; ++i) Frame();
     const GameSnapshot ready = SnapshotGame();
     std::vector<Tried> first = TryAll(ready, Candidates(true));
     Refine(ready, first);
@@ -93,6 +93,7 @@ class Thinker {
 
  private:
   const Skill& k_;
+  int lineup_;
   int me_;
   bool obstacles_;
   Ranking ranking_;
@@ -345,8 +346,12 @@ const Skill& SkillFor(int computer) {
   return kSkills[std::clamp(computer, 1, 3) - 1];
 }
 
-Decision Decide(const Skill& k) {
-  Thinker t(k);
+int LineUpFrames(int rate) {
+  return rate >= 41 ? 60 : rate >= 21 ? 30 : 15;
+}
+
+Decision Decide(const Skill& k, int lineup) {
+  Thinker t(k, lineup);
   return t.Run();
 }
 

@@ -41,8 +41,10 @@ struct Skill {
 // The skill of a computer player: 1 Rookie, 2 Pro, 3 Ace (other values: Rookie).
 const Skill& SkillFor(int computer);
 
-// Frames a computer lines up before its pointer moves (about a second).
-constexpr int kLineUpFrames = 60;
+// Frames a computer lines up before its pointer moves: about a second at the
+// frame rate the timer measures (60, 30 or 15 frames a second, as the physics
+// steps per frame follow it).
+int LineUpFrames(int rate);
 
 struct Decision {
   bool found = false;
@@ -56,9 +58,10 @@ struct Decision {
 };
 
 // Decides the current player's stroke from the game as it stands: that
-// player's turn, the ball ready to putt (pulling). The search leaves the game
-// as it last tried it; the caller puts the live game back. Between frames it
-// calls SlicedJob::Pause, so it can run a slice at a time.
-Decision Decide(const Skill& k);
+// player's turn, the ball ready to putt (pulling), the putt to begin `lineup`
+// frames from now (plus the decision's wait). The search leaves the game as it
+// last tried it; the caller puts the live game back. Between frames it calls
+// SlicedJob::Pause, so it can run a slice at a time.
+Decision Decide(const Skill& k, int lineup);
 
 }  // namespace gp::ai

@@ -85,7 +85,7 @@ void Decision(benchmark::State& state, const std::string& hole) {
   for (auto _ : state) {
     {
       const ai::QuietGame quiet;
-      d = ai::Decide(ai::SkillFor(skill));
+      d = ai::Decide(ai::SkillFor(skill), ai::LineUpFrames(60));
     }
     ai::RestoreGame(live);
   }

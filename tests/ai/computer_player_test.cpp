@@ -186,7 +186,7 @@ TEST(ComputerTurn, ThinksWithoutTouchingTheGameThenPuttsByPointerAfterLiningUp) 
   ASSERT_GE(sent.size(), 4u);
   // A second's line-up, then the pointer glides onto the ball, presses, draws
   // the drag out over several frames and lets go.
-  EXPECT_GE(sent.front().first, ai::kLineUpFrames);
+  EXPECT_GE(sent.front().first, ai::LineUpFrames(60));
   EXPECT_EQ(sent.front().second.type, Type::MouseMove);
   int presses = 0, releases = 0, frames_dragged = 0;
   for (size_t i = 0; i < sent.size(); ++i) {
@@ -221,11 +221,11 @@ TEST(ComputerSearch, KnowsWhereItsStrokeWillRest) {
   ASSERT_EQ(game.Open(testing::GameDir(), "course2hole1", 4), "");
   for (int i = 0; i < 600 && !ai::ReadyToStroke(); ++i) game.Tick();
   const ai::GameSnapshot live = ai::SnapshotGame();
-  const ai::Decision d = ai::Decide(ai::SkillFor(kPro));
+  const ai::Decision d = ai::Decide(ai::SkillFor(kPro), ai::LineUpFrames(60));
   ai::RestoreGame(live);
   ASSERT_TRUE(d.found);
   EXPECT_GT(d.tried, 50);
-  for (int i = 0; i < ai::kLineUpFrames + d.wait; ++i) game.Tick();
+  for (int i = 0; i < ai::LineUpFrames(60) + d.wait; ++i) game.Tick();
   const std::vector<ai::TimedEvent> putt = ai::PullPuttEvents(d.drag);
   ASSERT_FALSE(putt.empty());
   size_t next = 0;

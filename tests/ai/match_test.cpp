@@ -5,7 +5,6 @@
 // Croquet Rules (balls collide) every game still ends and the soak's rules
 // hold after every frame.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdio>
