@@ -6,6 +6,7 @@
 #include <queue>
 #include <string>
 
+#include "ai/sliced_job.h"
 #include "base/angles.h"
 #include "game/area_kind.h"
 #include "game/hole_tables.h"
@@ -19,17 +20,11 @@ constexpr double kWallReach = 4.5;  // a ball centre this near a wall line touch
 constexpr uint8_t kWaterCost = 4;   // water: passable for the distance, but dear
 constexpr double kCutOff = 1e6;     // added for points the target cannot be reached from
 constexpr float kFar = std::numeric_limits<float>::infinity();
+// Cells settled between two points where a computer's thinking may pause.
+constexpr int kPausePops = 2048;
 
 bool IsWall(int kind) {
   return kind >= kRisingShallowWall && kind <= kFallingDiagonalWall && kind != kCup;
-}
-
-// The areas of this hole that a cycling obstacle shows and hides.
-bool IsObstacleArea(const std::string& hole, int index) {
-  for (const Obstacle& o : Obstacles()) {
-    if (hole == o.hole && o.area == index) return true;
-  }
-  return false;
 }
 
 // The game's own touch test for a point (course pixels).
@@ -84,6 +79,7 @@ int32_t CourseMap::CellOf(double x, double y) const {
 std::vector<int32_t> CourseMap::CellsInside(const Area& a) const {
   std::vector<int32_t> cells;
   for (int cy = 0; cy < h_; ++cy) {
+    SlicedJob::Pause();  // a map takes milliseconds: a computer's slice may end here
     for (int cx = 0; cx < w_; ++cx) {
       if (Inside(a, cx * kCell + kCell / 2, cy * kCell + kCell / 2)) cells.push_back(cy * w_ + cx);
     }
@@ -137,7 +133,8 @@ CourseMap::Field CourseMap::DistancesTo(const GameState& g, const std::vector<in
   for (size_t k = 0; k < links_.size(); ++k) byexit[links_[k].exit].push_back(static_cast<int>(k));
   static constexpr int kDx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
   static constexpr int kDy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
-  while (!open.empty()) {
+  for (int popped = 0; !open.empty(); ++popped) {
+    if (popped % kPausePops == 0) SlicedJob::Pause();
     const auto [d, c] = open.top();
     open.pop();
     if (d > f.dist_[c]) continue;

@@ -16,6 +16,23 @@ constexpr double kMaxClubPos = 90;
 // The pointer must land this close to the ball's centre (the game takes < 24).
 constexpr int kScreenMargin = 8;
 
+// The hand's pace: the glide onto the ball (pixels per frame, and its shortest
+// and longest frames), the drag drawn out (pixels per frame, frames), and the
+// frames the full drag is held before the release.
+constexpr int kGlidePace = 24;
+constexpr int kGlideMin = 6, kGlideMax = 20;
+constexpr int kDrawPace = 8;
+constexpr int kDrawMin = 4, kDrawMax = 20;
+constexpr int kHoldFrames = 8;
+
+InputEvent Pointer(InputEvent::Type type, int x, int y) {
+  InputEvent ev;
+  ev.type = type;
+  ev.x = x;
+  ev.y = y;
+  return ev;
+}
+
 // How far `a` lies from the direction `theta` (radians), 0..pi.
 double AngleGap(double a, double theta) {
   const double d = std::remainder(a - theta, 2 * M_PI);
@@ -132,6 +149,32 @@ InputEvent ReleaseEvent(const Drag& d) {
   up.x = g.screenwidth / 2 + d.dx;
   up.y = g.screenheight / 2 + d.dy;
   return up;
+}
+
+std::vector<TimedEvent> PullPuttEvents(int fromx, int fromy, int ballx, int bally, int spotx,
+                                       int spoty, const Drag& d) {
+  using Type = InputEvent::Type;
+  std::vector<TimedEvent> out;
+  const int glide = std::clamp(Dist(fromx, fromy, ballx, bally) / kGlidePace, kGlideMin, kGlideMax);
+  for (int k = 1; k <= glide; ++k) {
+    out.push_back({k - 1, Pointer(Type::MouseMove, fromx + (ballx - fromx) * k / glide,
+                                  fromy + (bally - fromy) * k / glide)});
+  }
+  out.push_back({glide, Pointer(Type::ButtonDown, ballx, bally)});
+  const int draw = std::clamp(DragLength(d) / kDrawPace, kDrawMin, kDrawMax);
+  for (int k = 1; k <= draw; ++k) {
+    out.push_back(
+        {glide + k, Pointer(Type::MouseMove, spotx + d.dx * k / draw, spoty + d.dy * k / draw)});
+  }
+  out.push_back({glide + draw + kHoldFrames, Pointer(Type::ButtonUp, spotx + d.dx, spoty + d.dy)});
+  return out;
+}
+
+std::vector<TimedEvent> PullPuttEvents(const Drag& d) {
+  int bx = 0, by = 0;
+  if (!BallOnScreen(bx, by)) return {};
+  const GameState& g = gs();
+  return PullPuttEvents(g.mousex, g.mousey, bx, by, g.screenwidth / 2, g.screenheight / 2, d);
 }
 
 }  // namespace gp::ai

@@ -61,4 +61,22 @@ std::vector<InputEvent> PressEvents(const Drag& d);
 // The event before the next frame: the release at the drag's end.
 InputEvent ReleaseEvent(const Drag& d);
 
+// The pull putt spread over frames as a person's hand makes it, for the
+// computer players: the pointer glides from where it is onto the ball, presses,
+// draws the drag out step by step (the club draws back, the power gauge
+// fills), holds it a moment and lets go. Each event is delivered before frame
+// `offset` of the putt (0: its first frame); the last is the release, and the
+// frame before it has read the whole drag.
+struct TimedEvent {
+  int offset = 0;
+  InputEvent ev;
+};
+// From the pointer at (fromx, fromy) and the ball at (ballx, bally), screen
+// pixels, with the pointer parked by the press at (spotx, spoty).
+std::vector<TimedEvent> PullPuttEvents(int fromx, int fromy, int ballx, int bally, int spotx,
+                                       int spoty, const Drag& d);
+// The same for the current ball of the game as it stands; empty when the ball
+// is off the screen.
+std::vector<TimedEvent> PullPuttEvents(const Drag& d);
+
 }  // namespace gp::ai

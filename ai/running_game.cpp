@@ -14,6 +14,10 @@ const RunningGame& runninggame() {
   return g_running;
 }
 
+void StepFrame() {
+  g_running.frame();
+}
+
 QuietGame::QuietGame() {
   if (g_running.quiet) g_running.quiet(true);
 }

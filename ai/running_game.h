@@ -24,6 +24,10 @@ struct RunningGame {
 };
 
 void SetRunningGame(const RunningGame& r);
+
+// Runs one whole frame without drawing, the way the game window ticks it
+// (through the running game's hooks: no pointer moved, no other hole loaded).
+void StepFrame();
 // The hooks installed; every pointer is null before a game window was created.
 const RunningGame& runninggame();
 

@@ -10,6 +10,7 @@
 
 #include "ai/course_map.h"
 #include "ai/game_snapshot.h"
+#include "ai/ranking.h"
 #include "ai/running_game.h"
 #include "base/angles.h"
 #include "game/area_kind.h"
@@ -44,9 +45,6 @@ constexpr int kBeamSpacing = 24;
 // Sweep results refined, and the refinement rounds for each.
 constexpr int kRefined = 6;
 constexpr int kRefineRounds = 3;
-// Ranking: a position that has not yet met the next-hole goal ranks behind
-// every one that has.
-constexpr double kGoalUnmet = 1e7;
 // Fine aim: a stroke spoiled by one byte step of aim or this many pixels of
 // drag. A spoiled stroke that rests this near its line's rest still counts;
 // else the line must be finished from there with a beam this wide.
@@ -82,47 +80,6 @@ struct Node {
   double score = 0;                    // distance to go
   std::optional<bool> steady;          // the stroke here can be a little off (once checked)
 };
-
-bool Holed(const Ball& b) {
-  const GameState& g = gs();
-  return b.inhole && b.holearea >= 1 && b.holearea <= kMaxAreas && g.areas[b.holearea].kind == kCup;
-}
-
-uint64_t Mix(uint64_t h, uint64_t v) {
-  return h ^ (v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2));
-}
-
-uint64_t TextHash(uint64_t h, const std::string& s) {
-  for (const unsigned char c : s) h = Mix(h, c);
-  return Mix(h, s.size());
-}
-
-bool IsObstacleArea(const GameState& g, int i) {
-  for (const Obstacle& o : Obstacles()) {
-    if (g.holename == o.hole && o.area == i) return true;
-  }
-  return false;
-}
-
-// What of the hole's state a stroke can change for good: areas switched on or
-// off (cycling obstacles aside) and the texts of text switches.
-uint64_t Signature(const GameState& g) {
-  uint64_t h = 0;
-  for (int i = 1; i <= kMaxAreas; ++i) {
-    if (g.areas[i].kind != kNoArea && !IsObstacleArea(g, i)) {
-      h = Mix(h, static_cast<uint64_t>(i) * 2 + g.areas[i].enabled);
-    }
-  }
-  for (const std::string* s :
-       {&g.nexthole, &g.spare1, &g.spare2, &g.spare3, &g.spare4, &g.spare5}) {
-    h = TextHash(h, *s);
-  }
-  return h;
-}
-
-bool GoalMet(const std::string& nexthole) {
-  return nexthole.empty() || gs().nexthole == nexthole;
-}
 
 // From a ball at rest to the moment the player may putt; false when that never comes.
 bool RunUntilReady(int& frame) {
@@ -167,49 +124,6 @@ Trial Try(const GameSnapshot& ready, int frame, const Action& a, const std::stri
   }
   return t;
 }
-
-// The distance to go from the current ball, along the floor to the cup (or to
-// the switch that meets the next-hole goal), one map per state of the walls.
-class Ranking {
- public:
-  explicit Ranking(std::string nexthole) : nexthole_(std::move(nexthole)) {}
-
-  double Score() {
-    const GameState& g = gs();
-    const Ball& b = g.players[g.curplayer];
-    const bool goal = GoalMet(nexthole_);
-    const uint64_t sig = Signature(g);
-    auto& field = fields_[{sig, goal}];
-    if (!field) {
-      auto& map = maps_[sig];
-      if (!map) map = std::make_unique<CourseMap>(g);
-      const std::vector<int> targets = Targets(goal);
-      field = std::make_unique<CourseMap::Field>(
-          targets.empty() ? map->DistancesTo(g, {}, g.cupx, g.cupy) : map->DistancesTo(g, targets));
-    }
-    return field->At(b.x, b.y) + (goal ? 0 : kGoalUnmet);
-  }
-
- private:
-  std::string nexthole_;
-  std::map<uint64_t, std::unique_ptr<CourseMap>> maps_;
-  std::map<std::pair<uint64_t, bool>, std::unique_ptr<CourseMap::Field>> fields_;
-
-  // The cup, or while the next-hole goal is unmet, the switches that meet it.
-  std::vector<int> Targets(bool goal) const {
-    const GameState& g = gs();
-    std::vector<int> out;
-    for (int i = 1; i <= kMaxAreas; ++i) {
-      const Area& a = g.areas[i];
-      if (!a.enabled) continue;
-      const bool sets =
-          (a.kind == kTextSwitch && a.p1 == 0 && a.comment == nexthole_) ||
-          (a.kind == kCannonOrHidden && a.comment == "hidden" && nexthole_ == kBonusHole);
-      if (goal ? a.kind == kCup : sets) out.push_back(i);
-    }
-    return out;
-  }
-};
 
 // What every search of one solve shares: the clock, the strokes tried, the ranking.
 struct Shared {
@@ -501,10 +415,6 @@ class Search {
 };
 
 }  // namespace
-
-void StepFrame() {
-  runninggame().frame();
-}
 
 Solution Solve(int holeframe, const SolveOptions& options) {
   SolveOptions o = options;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ai/putt_input.h"
+#include "ai/running_game.h"
 
 namespace gp::ai {
 
@@ -55,9 +56,5 @@ struct Solution {
 // it was found. Deterministic: the same game gives the same answer, as long as
 // the budget does not run out.
 Solution Solve(int holeframe, const SolveOptions& o);
-
-// Runs one whole frame without drawing, the way the game window ticks it
-// (through the running game's hooks: no pointer moved, no other hole loaded).
-void StepFrame();
 
 }  // namespace gp::ai

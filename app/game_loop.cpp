@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 
+#include "ai/computer_player.h"
 #include "ai/running_game.h"
 #include "app/frame_tick.h"
 #include "app/game_records.h"
@@ -26,9 +28,16 @@ namespace {
 
 // Milliseconds to sleep while the timer is off: the window still answers input.
 constexpr uint32_t kIdleWait = 10;
+// The computer players think in slices of at most this many milliseconds
+// while the window waits for its next frame; one at least between two frames.
+constexpr double kThinkSlice = 4;
+constexpr double kLeastThink = 2;
 
 int g_frames = 0;
 ReplayRecorder* g_recorder = nullptr;
+// The computer players of the window's game, thinking in slices.
+ai::ComputerPlayers g_computers(true);
+bool g_thought = false;  // the computers have thought since the last frame
 
 // A move event that does not change the position is no move: it would make
 // the last pointer step 0 (the push putt's launch speed).
@@ -214,16 +223,30 @@ void DispatchInput(const InputEvent& ev) {
 
 bool PumpGameWindow(Platform& platform) {
   InputEvent ev;
-  while (GameWindowOpen() && platform.PollEvent(ev)) DispatchInput(ev);
+  while (GameWindowOpen() && platform.PollEvent(ev)) {
+    // During a computer's turn the person's mouse leaves its putt alone.
+    if (g_computers.LetsThrough(ev)) DispatchInput(ev);
+  }
   if (!GameWindowOpen()) return false;
   GameWindow& w = gamewin();
   const uint32_t now = platform.Ticks();
   if (w.timer.Due(now)) {
+    if (g_computers.Thinking() && !g_thought) g_computers.Think(kLeastThink);
+    for (const InputEvent& e : g_computers.BeforeFrame()) {
+      if (GameWindowOpen()) DispatchInput(e);
+    }
     // Nothing to see: the frame runs without drawing (the game goes on exactly the same);
     // a display that cannot draw still skips the frame, as the drawn tick does.
-    TickGameWindow(platform.DisplayVisible() || !w.display.CanDraw());
+    if (GameWindowOpen()) TickGameWindow(platform.DisplayVisible() || !w.display.CanDraw());
+    g_thought = false;
   } else {
-    platform.Wait(w.timer.enabled ? w.timer.Wait(now) : kIdleWait);
+    const uint32_t wait = w.timer.enabled ? w.timer.Wait(now) : kIdleWait;
+    if (g_computers.Thinking()) {
+      g_computers.Think(std::min(static_cast<double>(wait), kThinkSlice));
+      g_thought = true;
+    } else {
+      platform.Wait(wait);
+    }
   }
   return GameWindowOpen();
 }
@@ -245,17 +268,25 @@ bool GameWindowOpen() {
   return gamewin().open;
 }
 
-bool RunGameWindow(Platform& platform, const GameStart& start) {
-  if (!OpenGameWindow(platform, start)) return false;
-  // The devices go before the platform does, however the loop ends.
+bool RunOpenGameWindow(Platform& platform) {
+  g_computers.Start(gamewin().seed);
+  g_thought = false;
+  // The devices go before the platform does, however the loop ends; the
+  // computers' thinking before the game it thinks on.
   struct Closer {
     ~Closer() {
+      g_computers.Stop();
       if (GameWindowOpen()) CloseGameWindow();
     }
   } closer;
   while (PumpGameWindow(platform)) {
   }
   return !gamewin().failed;
+}
+
+bool RunGameWindow(Platform& platform, const GameStart& start) {
+  if (!OpenGameWindow(platform, start)) return false;
+  return RunOpenGameWindow(platform);
 }
 
 }  // namespace gp

@@ -59,5 +59,8 @@ void SetReplayRecorder(ReplayRecorder* recorder);
 // Opens the game window and runs it until it closes; false when it could not
 // open or closed because a file could not be loaded (the next hole's).
 bool RunGameWindow(Platform& platform, const GameStart& start = {});
+// Runs a game window already open (a resumed game) until it closes, the
+// computer players thinking as they do in RunGameWindow.
+bool RunOpenGameWindow(Platform& platform);
 
 }  // namespace gp

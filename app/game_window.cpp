@@ -88,7 +88,8 @@ void CreateGameWindow(Platform& platform, std::optional<uint64_t> seed) {
   w.folder = platform.BaseDir();
   g.panelmin = false;
   g.exitconfirm = false;
-  Randomize(seed ? *seed : ClockSeed());
+  w.seed = seed ? *seed : ClockSeed();
+  Randomize(w.seed);
   setup() = Sanitized(setup());
   const GameSetup& s = setup();
   w.displaywidth = s.displaywidth;

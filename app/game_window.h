@@ -28,6 +28,7 @@ struct GameWindow {
   // Display mode chosen at creation (logical pixels, always 16 bits per pixel).
   int displaywidth = 640, displayheight = 480;
   bool vsync = false;  // page flip waits for the vertical blank
+  uint64_t seed = 0;   // the game's random seed (the computer players seed theirs from it)
   // The first hole: empty = the record's choice (training or the course).
   std::string firsthole;
   // Where this game's holes are read from (ending with '/'): the compiled holes

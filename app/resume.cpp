@@ -123,15 +123,7 @@ bool ResumeGameWindow(Platform& platform, const Replay& kept, std::string& why) 
 
 bool RunResumedGame(Platform& platform, const Replay& kept, std::string& why) {
   if (!ResumeGameWindow(platform, kept, why)) return false;
-  // The devices go before the platform does, however the loop ends.
-  struct Closer {
-    ~Closer() {
-      if (GameWindowOpen()) CloseGameWindow();
-    }
-  } closer;
-  while (PumpGameWindow(platform)) {
-  }
-  return !gamewin().failed;
+  return RunOpenGameWindow(platform);
 }
 
 std::string SetKeptGameAside(const std::string& path, int hole, const std::string& why) {

@@ -120,6 +120,13 @@ bool HasObstacles(const std::string& hole) {
   return false;
 }
 
+bool IsObstacleArea(const std::string& hole, int index) {
+  for (const Obstacle& o : kObstacles) {
+    if (hole == o.hole && o.area == index) return true;
+  }
+  return false;
+}
+
 FloaterEffect FloaterEffectOf(const std::string& hole) {
   for (const FloaterHole& f : kFloaterHoles) {
     if (hole == f.hole) return f.effect;

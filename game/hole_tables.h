@@ -37,6 +37,8 @@ struct Obstacle {
 };
 std::span<const Obstacle> Obstacles();
 bool HasObstacles(const std::string& hole);
+// Area `index` of hole `hole` is shown and hidden by a cycling obstacle.
+bool IsObstacleArea(const std::string& hole, int index);
 
 // Where a machine sound comes from: its volume falls by `perpixel` hundredths
 // of a decibel per pixel between this point and the current ball.

@@ -19,6 +19,9 @@ const std::vector<std::string> kNextPlayerItems{"Sequential", "Farthest Away fro
 const std::vector<std::string> kCollideItems{"Never", "When Touching"};
 const std::vector<std::string> kScoringItems{"Lowest Score", "Most Holes Won"};
 const std::vector<std::string> kStrokeLimitItems{"9", "8", "7", "6"};
+// Who plays the selected tab's player; the position is GameSetup::computer.
+const std::vector<std::string> kPlayedByItems{"Person", "Computer: Rookie", "Computer: Pro",
+                                              "Computer: Ace"};
 
 namespace {
 
@@ -55,6 +58,7 @@ constexpr ControlInfo kControls[kControlCount] = {
     {Control::pushputt, "pushputt", Panel::Start, true},
     {Control::easytarget, "easytarget", Panel::Start, true},
     {Control::tex_inc, "tex_inc", Panel::Start, false},  // "Change Ball" clicks by itself
+    {Control::playedby, "playedby", Panel::Start, false},
     {Control::startplayer, "startplayer", Panel::Rules, false},
     {Control::nextplayer, "nextplayer", Panel::Rules, false},
     {Control::whencollide, "whencollide", Panel::Rules, false},
@@ -245,6 +249,8 @@ const int* LauncherModel::ListField(Control c) const {
       return &c_.scoring;
     case Control::strokelimit:
       return &c_.strokelimit;
+    case Control::playedby:  // the selected tab's entry of the per-player table
+      return &c_.computer[static_cast<size_t>(tab_)];
     default:
       return nullptr;
   }
@@ -534,6 +540,7 @@ GameSetup LauncherModel::Handover() const {
     s.pull[i] = c_.pull[i];
     s.easy[i] = c_.easy[i];
     s.ballpicture[i] = balls_[i].picture;
+    s.computer[i] = InList(c_.computer[i], kPlayedByItems) ? c_.computer[i] : kPerson;
   }
   s.startplayer = InList(c_.startplayer, kStartPlayerItems) ? c_.startplayer : 0;
   s.nextplayer = InList(c_.nextplayer, kNextPlayerItems) ? c_.nextplayer : 0;
@@ -588,6 +595,8 @@ const std::vector<std::string>& LauncherModel::ListItems(Control c) const {
       return kScoringItems;
     case Control::strokelimit:
       return kStrokeLimitItems;
+    case Control::playedby:
+      return kPlayedByItems;
     default:
       return kNone;
   }

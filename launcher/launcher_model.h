@@ -56,6 +56,7 @@ enum class Control {
   pushputt,
   easytarget,
   tex_inc,
+  playedby,
   // Rules panel.
   startplayer,
   nextplayer,
@@ -98,7 +99,8 @@ struct LauncherHost {
 // The list items as the launcher shows them.
 // (The Course list is built from the course folders: LauncherModel::courses().)
 extern const std::vector<std::string> kFrameSkipItems, kPlayersItems, kGameTypeItems,
-    kStartPlayerItems, kNextPlayerItems, kCollideItems, kScoringItems, kStrokeLimitItems;
+    kStartPlayerItems, kNextPlayerItems, kCollideItems, kScoringItems, kStrokeLimitItems,
+    kPlayedByItems;
 
 class LauncherModel {
  public:

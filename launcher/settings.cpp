@@ -77,6 +77,8 @@ void ReadRulesAndPlayers(Reader& r, LauncherSettings& s, int courses) {
   for (size_t i = 0; i < 4; ++i) r.Name(Numbered("Player", i), s.player[i], d.player[i]);
   for (size_t i = 0; i < 4; ++i) r.Flag(Numbered("Pull", i), s.pull[i], d.pull[i]);
   for (size_t i = 0; i < 4; ++i) r.Flag(Numbered("Easy", i), s.easy[i], d.easy[i]);
+  // After the original set: a file written before these existed reads 0, a person.
+  for (size_t i = 0; i < 4; ++i) r.Position(Numbered("Computer", i), s.computer[i], 3);
 }
 
 bool WriteOptions(SettingsStore& st, const LauncherSettings& s) {
@@ -114,6 +116,7 @@ bool WriteRulesAndPlayers(SettingsStore& st, const LauncherSettings& s) {
   }
   for (size_t i = 0; i < 4; ++i) ok &= st.WriteBool(Numbered("Easy", i), s.easy[i]);
   for (size_t i = 0; i < 4; ++i) ok &= st.WriteBool(Numbered("Pull", i), s.pull[i]);
+  for (size_t i = 0; i < 4; ++i) ok &= st.WriteInteger(Numbered("Computer", i), s.computer[i]);
   return ok;
 }
 

@@ -46,6 +46,9 @@ struct LauncherSettings {
   std::array<std::string, 4> player{"Player 1", "Player 2", "Player 3", "Player 4"};
   std::array<bool, 4> pull{true, true, true, true};  // false: that player pushes
   std::array<bool, 4> easy{false, false, false, false};
+  // Who plays each player ("Played by"): 0 a person, 1 the computer as
+  // Rookie, 2 as Pro, 3 as Ace. Saved after every other setting.
+  std::array<int, 4> computer{0, 0, 0, 0};
 
   bool operator==(const LauncherSettings&) const = default;
 };

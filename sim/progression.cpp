@@ -109,6 +109,14 @@ void StandingsLine() {
   g.message = s;
 }
 
+int FirstNamedPlayer() {
+  const int best = BestValue();
+  for (int i = 1; i <= gs().numplayers; ++i) {
+    if (RankValue(i) == best) return i;
+  }
+  return 1;
+}
+
 void UpdateStandings() {
   if (gs().gamestate == kScoreDetails) StandingsLine();
 }

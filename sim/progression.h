@@ -22,6 +22,9 @@ void HoleChangeStep();
 // Fills the standings line ("WINNER - ...", "LEADER - ...", or the single
 // player's score and rank title); it shares the message line's storage.
 void StandingsLine();
+// The first player the standings line names (1-based): the lowest score
+// against par, or the most holes won, the lower number on a tie.
+int FirstNamedPlayer();
 // Once per frame before the pages are drawn: while the score details show,
 // the standings line.
 void UpdateStandings();

@@ -22,6 +22,8 @@ enum : int {
   kMenuFont = 5,
 };
 constexpr int kHoleCardItem = 12;
+// The gui list's small font, for the mark of a computer player.
+constexpr int kMarkFont = 7;
 // Characters of a name, and of the standings line, that fit on the sheet.
 constexpr int kNameChars = 14;
 constexpr int kStandingsChars = 39;
@@ -50,12 +52,24 @@ void MenuNumber(const Scene& sc, int value, int x, int y) {
   MenuText(sc, std::to_string(value), x, y);
 }
 
-// One player's row: name, total, strokes per hole and, where counted, holes won.
+// Under a computer player's name, in small letters: "COMPUTER ROOKIE", "... PRO", "... ACE".
+void ComputerMark(const Scene& sc, int k, int x, int y) {
+  static const char* const kMarks[] = {"COMPUTER ROOKIE", "COMPUTER PRO", "COMPUTER ACE"};
+  const int who = setup().computer[static_cast<size_t>(k - 1)];
+  if (who < kRookie || who > kAce) return;
+  if (const ImageItem* font = sc.gui.Item(kMarkFont)) {
+    DrawSmallText(sc.display, *font, kMarks[who - kRookie], x, y);
+  }
+}
+
+// One player's row: name (a computer player's marked under it), total, strokes
+// per hole and, where counted, holes won.
 void DrawPlayerRow(const Scene& sc, int k, int ox, int oy) {
   const GameState& g = gs();
   const Ball& p = g.players[k];
   const int y = oy + 36 * k + 139;
   MenuText(sc, Capitalized(std::string_view(p.name).substr(0, kNameChars)), ox + 28, y);
+  ComputerMark(sc, k, ox + 30, y + 12);
   MenuNumber(sc, p.total, p.total >= 10 ? ox + 526 : ox + 534, y);
   for (int j = 1; j <= kMaxHoles; ++j) {
     if (p.holestrokes[j] != 0) MenuNumber(sc, p.holestrokes[j], ox + 39 * j + 128, y);

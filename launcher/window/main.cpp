@@ -1,6 +1,7 @@
 // galaputt: the game. Without options the launcher opens; --play starts the
 // game window directly on a hole with the launcher's first-run choices;
 // --resume goes on with the game left unfinished.
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,7 +23,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: galaputt [--windowed] [--seed N] [--play HOLE [--players N] [--training]]\n"
+    "usage: galaputt [--windowed] [--seed N]\n"
+    "                [--play HOLE [--players N] [--training] [--computer N:SKILL]...]\n"
     "                [--course DIR] [--resume] [--record FILE] [--help] [--version]\n"
     "  --windowed     a window instead of the whole screen\n"
     "  --seed N       fixed random seed\n"
@@ -30,6 +32,8 @@ constexpr const char* kUsage =
     "                 skipping the launcher\n"
     "  --players N    1 to 4 players (with --play)\n"
     "  --training     a training round: no stroke limit (with --play)\n"
+    "  --computer N:SKILL  the computer plays player N, SKILL rookie, pro or ace\n"
+    "                 (with --play or --course; once per computer player)\n"
     "  --course DIR   play the course in that folder (its first hole, or --play HOLE\n"
     "                 of it), skipping the launcher\n"
     "  --resume       go on with the game left unfinished, skipping the launcher\n"
@@ -42,6 +46,8 @@ struct Options {
   int players = 1;
   bool training = false;
   bool resume = false;
+  std::array<int, 4> computer{0, 0, 0, 0};  // per player: 0 a person, 1..3 the computer's skill
+  bool anycomputer = false;
   std::string record;  // replay file; empty = none
   std::string course;  // course folder; empty = the SE Course
 };
@@ -50,6 +56,24 @@ bool ParseNumber(const char* text, long lo, long hi, long& out) {
   char* end = nullptr;
   out = std::strtol(text, &end, 10);
   return end != text && *end == '\0' && out >= lo && out <= hi;
+}
+
+// "N:SKILL": player N (1 to 4) played by the computer as rookie, pro or ace.
+bool ParseComputer(const std::string& text, Options& o) {
+  static const char* const kSkills[] = {"rookie", "pro", "ace"};
+  const size_t colon = text.find(':');
+  long n = 0;
+  if (colon == std::string::npos || !ParseNumber(text.substr(0, colon).c_str(), 1, 4, n)) {
+    return false;
+  }
+  for (int k = 0; k < 3; ++k) {
+    if (text.substr(colon + 1) == kSkills[k]) {
+      o.computer[static_cast<size_t>(n - 1)] = k + 1;
+      o.anycomputer = true;
+      return true;
+    }
+  }
+  return false;
 }
 
 // Returns an exit code when the program should end at once, -1 to run.
@@ -75,6 +99,8 @@ int ParseOptions(int argc, char** argv, Options& o) {
       ++i;
     } else if (a == "--players" && has_value && ParseNumber(argv[i + 1], 1, 4, n)) {
       o.players = static_cast<int>(n);
+      ++i;
+    } else if (a == "--computer" && has_value && ParseComputer(argv[i + 1], o)) {
       ++i;
     } else if (a == "--record" && has_value && argv[i + 1][0] != '\0') {
       o.record = argv[++i];
@@ -150,10 +176,13 @@ int main(int argc, char** argv) {
   s.numplayers = o.players;
   s.training = o.training;
   s.coursefolder = o.course;
+  s.computer = o.computer;
   gp::setup() = s;
   if (o.hole.empty() && o.course.empty()) {
-    if (o.players != 1 || o.training) {
-      std::fprintf(stderr, "galaputt: --players and --training go with --play\n%s", kUsage);
+    if (o.players != 1 || o.training || o.anycomputer) {
+      std::fprintf(stderr,
+                   "galaputt: --players, --training and --computer go with --play or --course\n%s",
+                   kUsage);
       return 2;
     }
     return gp::RunLauncher(gp::ProgramOptions{o.windowed, o.seed, o.record});

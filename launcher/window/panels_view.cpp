@@ -357,6 +357,9 @@ void PanelsView::StartPanel(LauncherModel& m, std::vector<LauncherAction>& a) {
   Button(m, Control::launch, {5, 113, 97, 21}, a);
   Button(m, Control::FlatButton1, {109, 113, 60, 21}, a);
   PlayerTabs(m, a);
+  // In the free strip under the tab control: who plays the selected tab's player.
+  Text("Played by", 186, 117);
+  Combo(m, Control::playedby, {234, 113, 141, 20}, 4, a);
 }
 
 void PanelsView::SetupPanel(LauncherModel& m, std::vector<LauncherAction>& a) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "media/movie.h"
 #include "media/ffmpeg/ffmpeg_movie.h"
+#include "media/movie.h"
 
 namespace gp {
 namespace {

@@ -193,6 +193,39 @@ TEST_F(LauncherTest, TheTabPageShowsAndFeedsThePerPlayerTable) {
   EXPECT_EQ(m.controls().player[3], "Zo\xEB ?");
 }
 
+// "Played by" belongs to the per-player table: each tab shows its own
+// player's choice, the game gets all four, the next run shows them again.
+TEST_F(LauncherTest, PlayedByFollowsTheTabAndIsHandedOverAndSaved) {
+  LauncherModel& m = Model();
+  m.SpotClicked(0);
+  EXPECT_EQ(
+      m.ListItems(Control::playedby),
+      (std::vector<std::string>{"Person", "Computer: Rookie", "Computer: Pro", "Computer: Ace"}));
+  EXPECT_EQ(m.ListIndex(Control::playedby), 0);
+  m.SelectTab(1);
+  m.Select(Control::playedby, 3);
+  m.SelectTab(3);
+  m.Select(Control::playedby, 1);
+  m.SelectTab(2);
+  m.Select(Control::playedby, -1);  // nothing selected: a person
+  EXPECT_EQ(m.ListIndex(Control::playedby), -1);
+  m.SelectTab(1);
+  EXPECT_EQ(m.ListIndex(Control::playedby), 3);
+  host.played.clear();
+  m.Select(Control::playedby, 2);
+  EXPECT_TRUE(host.played.empty());  // lists make no sound
+  m.Select(Control::players, 3);
+  m.ClickControl(Control::launch);
+  ASSERT_TRUE(m.GamePending());
+  EXPECT_EQ(m.TakeGame()->computer, (std::array<int, 4>{0, 2, 0, 1}));
+
+  LauncherModel& again = NextRun();
+  again.SpotClicked(0);
+  again.SelectTab(3);
+  EXPECT_EQ(again.ListIndex(Control::playedby), 1);
+  EXPECT_EQ(again.Handover().computer, (std::array<int, 4>{0, 2, 0, 1}));
+}
+
 TEST_F(LauncherTest, ChangeBallGoesThroughTheTexturesInOrderForAnyTab) {
   LauncherModel& m = Model();
   m.SpotClicked(0);

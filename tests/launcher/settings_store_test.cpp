@@ -1,7 +1,6 @@
 #include "launcher/settings_store.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 

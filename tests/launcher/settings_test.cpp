@@ -47,6 +47,7 @@ LauncherSettings Changed() {
   s.player = {"Ann", "Bob", "", "D\xE9sir\xE9"};
   s.pull = {true, false, true, false};
   s.easy = {false, true, true, false};
+  s.computer = {0, 3, 1, 2};
   return s;
 }
 
@@ -140,6 +141,10 @@ TEST_F(SettingsTest, ReadsEverySettingInItsOrder) {
                           "ReadBool Easy 2",
                           "ReadBool Easy 3",
                           "ReadBool Easy 4",
+                          "ReadInteger Computer 1",
+                          "ReadInteger Computer 2",
+                          "ReadInteger Computer 3",
+                          "ReadInteger Computer 4",
                           "Close"};
   EXPECT_EQ(trace, expected);
 }
@@ -189,7 +194,11 @@ TEST_F(SettingsTest, WritesEverySettingInItsOrderAndTwiceGivesTheSameFile) {
                                           "Pull 1",
                                           "Pull 2",
                                           "Pull 3",
-                                          "Pull 4"};
+                                          "Pull 4",
+                                          "Computer 1",
+                                          "Computer 2",
+                                          "Computer 3",
+                                          "Computer 4"};
   // The trace of one save, and the keys of the file in the same order.
   ASSERT_EQ(trace.size(), 2 * (order.size() + 2));
   size_t at = 0;
@@ -259,6 +268,30 @@ TEST_F(SettingsTest, WrongTypesAndPositionsOutsideTheirListsReadAsDefaults) {
   for (size_t i = 0; i < std::size(positions); ++i) {
     EXPECT_EQ(positions[i].second, expected[i]) << positions[i].first;
   }
+}
+
+// Files saved before "Computer 1" to "Computer 4" existed load as they did:
+// every player a person; a value outside 0..3 or of another type is a person too.
+TEST_F(SettingsTest, FilesWithoutWhoPlaysLoadWithEveryPlayerAPerson) {
+  ASSERT_TRUE(SaveLauncherSettings(store, Changed()));
+  std::string text = ReadBytes(file);
+  for (const char* n : {"1", "2", "3", "4"}) {
+    const std::string key = std::string("[") + kAppKey + "Computer " + n + "]";
+    const size_t at = text.find(key);
+    ASSERT_NE(at, std::string::npos) << key;
+    text.erase(at, text.find("\r\n\r\n", at) + 4 - at);
+  }
+  ASSERT_EQ(text.find("Computer"), std::string::npos);
+  WriteBytes(file, text);
+  LauncherSettings old = Changed();
+  old.computer = {0, 0, 0, 0};
+  EXPECT_EQ(LoadLauncherSettings(store), old);
+
+  WriteSaved({{"Computer 1", "dword:00000004"},
+              {"Computer 2", "\"3\""},
+              {"Computer 3", "dword:ffffffff"},
+              {"Computer 4", "dword:00000003"}});
+  EXPECT_EQ(LoadLauncherSettings(store).computer, (std::array<int, 4>{0, 0, 0, 3}));
 }
 
 TEST_F(SettingsTest, GarbageAndHugeValuesNeverHurt) {

@@ -2,15 +2,14 @@
 
 #include "view/pages.h"
 
-#include "app/frame_tick.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "app/frame_tick.h"
+#include "app/game_window.h"
 #include "game/setup.h"
 #include "game/state.h"
-#include "app/game_window.h"
 #include "support/drawing_probe.h"
 #include "support/game_reset.h"
 
@@ -92,6 +91,25 @@ TEST_F(PagesTest4, RowsForEveryPlayer) {
   EXPECT_EQ(Text(ox + 28, oy + 283), "PLAYER 4");
   EXPECT_EQ(Text(ox + 534, oy + 247), "9");
   EXPECT_EQ(Text(ox + 526, oy + 283), "14");
+}
+
+// A computer player's name shows as typed, its skill in small letters under
+// it; a person's row has nothing there.
+TEST_F(PagesTest4, ComputerPlayersAreMarkedUnderTheirNames) {
+  constexpr uint16_t kSmallBase = 0x2000;
+  ImageList& gui = gamewin().gui;
+  gui.items.resize(8);
+  gui.items[7] = Blocks(67, kGlyphW, 8, kSmallBase);
+  setup().computer = {kPerson, kAce, kRookie, kPro};
+  gs().players[2].name = "Orbit";
+  gs().gamestate = kScoreDetails;
+  PagesPhase(WindowScene(), true);
+  const auto mark = [](int row) { return TextAt(ox + 30, oy + row + 12, kGlyphW, kSmallBase); };
+  EXPECT_EQ(Text(ox + 28, oy + 211), "ORBIT");
+  EXPECT_EQ(mark(175), "");
+  EXPECT_EQ(mark(211), "COMPUTER ACE");
+  EXPECT_EQ(mark(247), "COMPUTER ROOKIE");
+  EXPECT_EQ(mark(283), "COMPUTER PRO");
 }
 
 TEST_F(PagesTest, HoleCellsAndParsBlankWhenZero) {

@@ -137,6 +137,7 @@ void Players(Json& j, const LauncherModel& m) {
         .Field("pull", m.controls().pull[i])
         .Field("easy", m.controls().easy[i])
         .Field("ball", m.PlayerBall(static_cast<int>(i)).file)
+        .Field("computer", m.controls().computer[i])
         .EndObject();
   }
   j.EndArray();
@@ -177,6 +178,8 @@ void Setup(Json& j, const std::optional<GameSetup>& setup, const LauncherModel& 
       .Field("numplayers", s.numplayers);
   j.Key("playername").BeginArray();
   for (const std::string& n : s.playername) j.String(n);
+  j.EndArray().Key("computer").BeginArray();
+  for (const int c : s.computer) j.Int(c);
   j.EndArray().Key("pull").BeginArray();
   for (bool p : s.pull) j.Bool(p);
   j.EndArray().Key("easy").BeginArray();
