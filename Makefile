@@ -12,7 +12,7 @@ PREFIX     ?= /usr/local
 GENERATOR  = $(if $(shell command -v ninja 2>/dev/null),-G Ninja,)
 generator  = $(if $(wildcard $(1)/CMakeCache.txt),,$(GENERATOR))
 
-.PHONY: all setup configure build run test unit sanitize fuzz-smoke fuzz soak bench install clean
+.PHONY: all setup configure build run test unit all-suites sanitize fuzz-smoke fuzz soak bench install clean
 
 all: build
 
@@ -28,13 +28,24 @@ build: configure
 run: build
 	$(BUILD)/game/galaputt
 
-# The unit and integration suites, the short soak and the install test.
-unit: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+# ctest runs more tests than cores: the real-window tests mostly wait on the
+# game, and the long ones say how many cores they take.
+CTEST_JOBS ?= $(shell echo $$(( $(JOBS) * 2 )))
 
-# Every test: the suites, then the same suites built with AddressSanitizer,
-# LeakSanitizer and UBSan, then each fuzz target over its corpus.
-test: unit sanitize fuzz-smoke
+# The quick loop: the unit and integration suites, the recorded games, the short
+# soak, the real-window and install tests; not the tests labelled long (whole
+# courses checked, ten-game matches of the computer players, whole games in a
+# real window).
+unit: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(CTEST_JOBS) -LE long
+
+# Every test: all the suites (the long ones too), then the same suites built
+# with AddressSanitizer, LeakSanitizer and UBSan, then each fuzz target over its
+# corpus.
+test: all-suites sanitize fuzz-smoke
+
+all-suites: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(CTEST_JOBS)
 
 # The sanitizer tree takes the data the normal build generated.
 sanitize: build
@@ -42,10 +53,10 @@ sanitize: build
 	  -DGALAPUTT_DATA_FROM=$(abspath $(BUILD))/game $(CMAKE_ARGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(CTEST_JOBS)
 
 fuzz-smoke: setup
-	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz
+	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_JOBS=$(JOBS) scripts/fuzz
 
 # Ten minutes per target; new inputs that add coverage join the kept corpus.
 fuzz: setup
