@@ -117,4 +117,16 @@ int32_t FoldHalfTurn(int32_t a) {
   return b > 128 ? b - 128 : b;
 }
 
+bool InConvexQuad(const double xs[4], const double ys[4], double x, double y) {
+  int sign = 0;
+  for (int i = 0; i < 4; ++i) {
+    const int j = (i + 1) % 4;
+    const double c = (ys[i] - ys[j]) * (x - xs[j]) + (xs[j] - xs[i]) * (y - ys[j]);
+    if (c == 0) continue;
+    if (sign == 0) sign = c > 0 ? 1 : -1;
+    if ((c > 0 ? 1 : -1) != sign) return false;
+  }
+  return true;
+}
+
 }  // namespace gp

@@ -21,8 +21,12 @@ inline int32_t RoundInt(double v) {
 // Table entry i = cos(2*pi*i/256), formed in extended precision.
 extern const std::array<double, 256> kCosTable;
 
-inline double ByteCos(int32_t a) { return kCosTable[a & 255]; }
-inline double ByteSin(int32_t a) { return kCosTable[(a + 192) & 255]; }
+inline double ByteCos(int32_t a) {
+  return kCosTable[a & 255];
+}
+inline double ByteSin(int32_t a) {
+  return kCosTable[(a + 192) & 255];
+}
 
 int32_t Dist(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 // Vertical difference counted double: circles on the course are ellipses.
@@ -35,6 +39,11 @@ bool InQuad(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t 
             int32_t y4, int32_t px, int32_t py);
 // Point p within the band of half-width 4 around segment 1-2, or within 4 of an end.
 bool NearSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t px, int32_t py);
+
+// Whether (x, y) lies inside or on the convex quadrilateral with corners
+// (xs[i], ys[i]) taken in order, either way round. For the tools; the game's
+// own test is InQuad.
+bool InConvexQuad(const double xs[4], const double ys[4], double x, double y);
 // a and 255, folded onto 0..128.
 int32_t FoldHalfTurn(int32_t a);
 

@@ -12,16 +12,6 @@ namespace gp {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 std::string Lower(std::string_view s) {
   std::string out(s);
   for (char& c : out) {
@@ -82,13 +72,13 @@ std::string CheckProfileText(std::string_view text) {
     // Lines end where the lenient reader ends them: at CR, LF or CR LF.
     size_t end = text.find_first_of("\r\n");
     if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = Trim(text.substr(0, end));
+    const std::string_view line = TrimProfileBlanks(text.substr(0, end));
     const bool crlf = end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n';
     text.remove_prefix(std::min(text.size(), end + (crlf ? 2 : 1)));
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
       if (line.back() != ']') return LineFault(number, "a section line must end with ']'");
-      const std::string name = Lower(Trim(line.substr(1, line.size() - 2)));
+      const std::string name = Lower(TrimProfileBlanks(line.substr(1, line.size() - 2)));
       if (name.empty()) return LineFault(number, "a section needs a name");
       for (const std::string& s : sections) {
         if (s == name) return LineFault(number, "section [" + name + "] occurs twice");
@@ -101,7 +91,7 @@ std::string CheckProfileText(std::string_view text) {
     if (eq == std::string_view::npos) {
       return LineFault(number, "neither a section, a key=value nor a comment");
     }
-    const std::string key = Lower(Trim(line.substr(0, eq)));
+    const std::string key = Lower(TrimProfileBlanks(line.substr(0, eq)));
     if (key.empty()) return LineFault(number, "a key needs a name before '='");
     if (sections.empty()) return LineFault(number, "key " + key + " comes before any section");
     for (const std::string& k : keys) {
@@ -127,22 +117,22 @@ Profile Profile::FromText(std::string_view text) {
   while (!text.empty()) {
     size_t end = 0;
     while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
-    const std::string_view line = Trim(text.substr(0, end));
+    const std::string_view line = TrimProfileBlanks(text.substr(0, end));
     text.remove_prefix(end < text.size() ? end + 1 : end);
 
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       const size_t close = line.find(']');
       if (close == std::string_view::npos) continue;
-      auto [it, fresh] = p.sections_.try_emplace(Lower(Trim(line.substr(1, close - 1))));
+      auto [it, fresh] = p.sections_.try_emplace(Lower(TrimProfileBlanks(line.substr(1, close - 1))));
       current = fresh ? &it->second : nullptr;
       continue;
     }
     const size_t eq = line.find('=');
     if (eq == std::string_view::npos || current == nullptr) continue;
-    const std::string_view key = Trim(line.substr(0, eq));
+    const std::string_view key = TrimProfileBlanks(line.substr(0, eq));
     if (key.empty()) continue;
-    std::string_view value = Trim(line.substr(eq + 1));
+    std::string_view value = TrimProfileBlanks(line.substr(eq + 1));
     if (value.size() > kMaxProfileText) value = value.substr(0, kMaxProfileText);
     current->try_emplace(Lower(key), value);
   }
@@ -174,9 +164,9 @@ Profile Profile::FromFile(const std::string& path) {
 }
 
 const std::string* Profile::Find(std::string_view section, std::string_view key) const {
-  const auto s = sections_.find(Lower(Trim(section)));
+  const auto s = sections_.find(Lower(TrimProfileBlanks(section)));
   if (s == sections_.end()) return nullptr;
-  const auto k = s->second.find(Lower(Trim(key)));
+  const auto k = s->second.find(Lower(TrimProfileBlanks(key)));
   return k == s->second.end() ? nullptr : &k->second;
 }
 

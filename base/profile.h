@@ -30,6 +30,17 @@ bool ParseProfileNumber(std::string_view text, int32_t& out);
 // as "line N: ...".
 std::string CheckProfileText(std::string_view text);
 
+// Profile text's blanks: spaces and tabs.
+inline bool IsProfileBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+// `s` without the blanks at either end.
+inline std::string_view TrimProfileBlanks(std::string_view s) {
+  while (!s.empty() && IsProfileBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsProfileBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
 class Profile {
  public:
   Profile() = default;

@@ -12,6 +12,8 @@
 #include <system_error>
 #include <utility>
 
+#include "base/file_handle.h"
+
 namespace gp {
 
 namespace fs = std::filesystem;
@@ -34,30 +36,6 @@ constexpr FolderVariable kFolders[] = {
 bool NonEmpty(const char* s) {
   return s != nullptr && s[0] != '\0';
 }
-
-std::string Quoted(const fs::path& p) {
-  return "\"" + p.string() + "\"";
-}
-
-std::string ErrnoText(int err) {
-  return std::strerror(err);
-}
-
-// Closes a file descriptor when it goes out of scope (unless released).
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  int release() { return std::exchange(fd_, -1); }
-
- private:
-  int fd_;
-};
 
 bool Exists(const fs::path& p) {
   struct stat st;
@@ -90,7 +68,7 @@ bool WriteTemp(const fs::path& tmp, std::string_view text, const SaveFaults& fau
                std::string& what) {
   what = "cannot create " + Quoted(tmp);
   if (!Allowed(faults, SaveStep::kOpenTemp, 0)) return false;
-  Fd fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+  FileHandle fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
   if (fd.get() < 0) return false;
   what = "cannot write " + Quoted(tmp);
   if (!WriteAll(fd.get(), text, faults)) return false;
@@ -101,7 +79,7 @@ bool WriteTemp(const fs::path& tmp, std::string_view text, const SaveFaults& fau
 
 void SyncFolder(const fs::path& dir, const SaveFaults& faults, size_t written) {
   if (!Allowed(faults, SaveStep::kSyncFolder, written)) return;
-  Fd fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileHandle fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.get() >= 0) ::fsync(fd.get());
 }
 

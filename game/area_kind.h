@@ -9,7 +9,7 @@ namespace gp {
 
 enum AreaKind : int32_t {
   kNoArea = 0,
-  kRisingShallowWall = 1,   // a line rising 1 in 2 to the right
+  kRisingShallowWall = 1,  // a line rising 1 in 2 to the right
   kVerticalWall = 2,
   kFallingShallowWall = 3,  // a line falling 1 in 2 to the right
   kHorizontalWall = 4,
@@ -60,18 +60,78 @@ constexpr bool KindHasEffect(int k) {
 
 // A short lower-case name for labels ("vertical wall", "cup", ...); "" for none.
 constexpr const char* KindName(int k) {
-  constexpr const char* kNames[kMaxAreaKind + 1] = {
-      "",           "rising wall",   "vertical wall", "falling wall",  "horizontal wall",
-      "cup",        "diagonal wall", "diagonal wall", "slope",         "slope",
-      "slope",      "slope",         "geyser",        "spring",        "attractor",
-      "conveyor",   "conveyor",      "conveyor",      "conveyor",      "conveyor",
-      "conveyor",   "conveyor",      "conveyor",      "slow zone",     "water",
-      "teleporter", "pipe",          "mine",          "text switch",   "cannon/hidden",
-      "rubble",     "",              "shade",         "ledge",         "jump pad",
-      "bonus",      "worker",        "catapult",      "area switch",   "",
-      "breakable",  "",              "",              "fan",           "",
-      "drop-off"};
+  constexpr const char* kNames[kMaxAreaKind + 1] = {"",
+                                                    "rising wall",
+                                                    "vertical wall",
+                                                    "falling wall",
+                                                    "horizontal wall",
+                                                    "cup",
+                                                    "diagonal wall",
+                                                    "diagonal wall",
+                                                    "slope",
+                                                    "slope",
+                                                    "slope",
+                                                    "slope",
+                                                    "geyser",
+                                                    "spring",
+                                                    "attractor",
+                                                    "conveyor",
+                                                    "conveyor",
+                                                    "conveyor",
+                                                    "conveyor",
+                                                    "conveyor",
+                                                    "conveyor",
+                                                    "conveyor",
+                                                    "conveyor",
+                                                    "slow zone",
+                                                    "water",
+                                                    "teleporter",
+                                                    "pipe",
+                                                    "mine",
+                                                    "text switch",
+                                                    "cannon/hidden",
+                                                    "rubble",
+                                                    "",
+                                                    "shade",
+                                                    "ledge",
+                                                    "jump pad",
+                                                    "bonus",
+                                                    "worker",
+                                                    "catapult",
+                                                    "area switch",
+                                                    "",
+                                                    "breakable",
+                                                    "",
+                                                    "",
+                                                    "fan",
+                                                    "",
+                                                    "drop-off"};
   return k >= 0 && k <= kMaxAreaKind ? kNames[k] : "";
+}
+
+// Whether a wall segment from (x1, y1) to (x2, y2) has the slope its kind
+// stands for (dy per dx; vertical walls have dx = 0). Other kinds always match.
+// Any area type with those fields: the game's, and the asset compiler's own.
+template <class A>
+bool WallMatchesKind(const A& a) {
+  int dx = a.x2 - a.x1, dy = a.y2 - a.y1;
+  if (dx < 0 || (dx == 0 && dy < 0)) dx = -dx, dy = -dy;
+  switch (a.kind) {
+    case kRisingShallowWall:
+      return dy * 2 == -dx && dx != 0;
+    case kVerticalWall:
+      return dx == 0;
+    case kFallingShallowWall:
+      return dy * 2 == dx && dx != 0;
+    case kHorizontalWall:
+      return dy == 0;
+    case kRisingDiagonalWall:
+      return dy == -dx && dx != 0;
+    case kFallingDiagonalWall:
+      return dy == dx && dx != 0;
+    default:
+      return true;
+  }
 }
 
 }  // namespace gp

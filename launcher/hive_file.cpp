@@ -10,35 +10,13 @@
 #include <system_error>
 #include <utility>
 
+#include "base/file_handle.h"
+
 namespace gp {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Quoted(const fs::path& p) {
-  return "\"" + p.string() + "\"";
-}
-
-std::string ErrnoText(int err) {
-  return std::strerror(err);
-}
-
-// Closes a file descriptor when it goes out of scope (unless released).
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-  int release() { return std::exchange(fd_, -1); }
-
- private:
-  int fd_;
-};
 
 // Reads up to `limit` + 1 bytes so that an over-long file shows as one.
 bool ReadAll(int fd, size_t limit, std::string& out, int& err) {
@@ -61,7 +39,7 @@ bool ReadAll(int fd, size_t limit, std::string& out, int& err) {
 HiveLoad LoadHiveFile(const fs::path& file) {
   HiveLoad out;
   // Opened without waiting: a pipe in the settings file's place is refused below.
-  Fd fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  FileHandle fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0 && errno == ENOENT) return out;
   out.status = HiveLoad::Status::kUnreadable;
   int err = fd.get() < 0 ? errno : 0;

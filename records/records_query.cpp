@@ -45,11 +45,25 @@ int AsInt(int64_t v) {
 
 }  // namespace
 
-std::vector<HoleRecord> RecordsStore::HoleRecords(Who who, const std::string& course) {
-  std::vector<HoleRecord> out;
+// Runs a query that fills `out`: without an open file, or when the query
+// fails (told once), the list is empty and queryfailed() says so.
+template <class T, class Fill>
+std::vector<T> RecordsStore::Gather(Fill fill) {
+  std::vector<T> out;
   queryfailed_ = !readable();
   if (queryfailed_) return out;
   try {
+    fill(out);
+  } catch (const sql::SqlError& e) {
+    Failed(e);
+    queryfailed_ = true;
+    out.clear();
+  }
+  return out;
+}
+
+std::vector<HoleRecord> RecordsStore::HoleRecords(Who who, const std::string& course) {
+  return Gather<HoleRecord>([&](std::vector<HoleRecord>& out) {
     const std::string sql = Sql(
         kRankedHoles, "WHERE rank = 1 AND (?2 = '' OR course = ?2) ORDER BY course, place, hole");
     sql::Statement st(db_, sql.c_str());
@@ -65,19 +79,11 @@ std::vector<HoleRecord> RecordsStore::HoleRecords(Who who, const std::string& co
       r.date = st.Text(6);
       out.push_back(r);
     }
-  } catch (const sql::SqlError& e) {
-    Failed(e);
-    queryfailed_ = true;
-    out.clear();
-  }
-  return out;
+  });
 }
 
 std::vector<CourseRecord> RecordsStore::CourseRecords(Who who, const std::string& course) {
-  std::vector<CourseRecord> out;
-  queryfailed_ = !readable();
-  if (queryfailed_) return out;
-  try {
+  return Gather<CourseRecord>([&](std::vector<CourseRecord>& out) {
     const std::string sql =
         Sql(kRankedCourses, "WHERE rank = 1 AND (?2 = '' OR course = ?2) ORDER BY course");
     sql::Statement st(db_, sql.c_str());
@@ -92,38 +98,30 @@ std::vector<CourseRecord> RecordsStore::CourseRecords(Who who, const std::string
       r.date = st.Text(5);
       out.push_back(r);
     }
-  } catch (const sql::SqlError& e) {
-    Failed(e);
-    queryfailed_ = true;
-    out.clear();
-  }
-  return out;
+  });
 }
 
 std::vector<PlayerStats> RecordsStore::Players() {
-  std::vector<PlayerStats> out;
-  queryfailed_ = !readable();
-  if (queryfailed_) return out;
-  try {
+  return Gather<PlayerStats>([&](std::vector<PlayerStats>& out) {
     sql::Statement st(db_, R"sql(
-      WITH games_of AS (
-        SELECT p.name AS name, p.computer AS computer,
-               COUNT(DISTINCT CASE WHEN g.finished IS NOT NULL THEN g.id END) AS games,
-               COUNT(DISTINCT CASE WHEN g.finished IS NOT NULL AND p.won = 1 THEN g.id END) AS wins,
-               COUNT(DISTINCT CASE WHEN g.finished IS NULL THEN g.id END) AS unfinished
-        FROM players p JOIN games g ON g.id = p.game
-        GROUP BY p.name, p.computer),
-      holes_of AS (
-        SELECT p.name AS name, p.computer AS computer,
-               SUM(h.strokes = 1 AND h.holed = 1) AS holesinone,
-               COUNT(*) AS holes, AVG(h.strokes - h.par) AS vspar
-        FROM holes h JOIN players p ON p.game = h.game AND p.slot = h.slot
-        GROUP BY p.name, p.computer)
-      SELECT a.name, a.computer, a.games, a.wins, a.unfinished,
-             IFNULL(b.holesinone, 0), IFNULL(b.holes, 0), IFNULL(b.vspar, 0)
-      FROM games_of a LEFT JOIN holes_of b ON b.name = a.name AND b.computer = a.computer
-      ORDER BY a.games DESC, a.computer, a.name
-    )sql");
+        WITH games_of AS (
+          SELECT p.name AS name, p.computer AS computer,
+                 COUNT(DISTINCT CASE WHEN g.finished IS NOT NULL THEN g.id END) AS games,
+                 COUNT(DISTINCT CASE WHEN g.finished IS NOT NULL AND p.won = 1 THEN g.id END) AS wins,
+                 COUNT(DISTINCT CASE WHEN g.finished IS NULL THEN g.id END) AS unfinished
+          FROM players p JOIN games g ON g.id = p.game
+          GROUP BY p.name, p.computer),
+        holes_of AS (
+          SELECT p.name AS name, p.computer AS computer,
+                 SUM(h.strokes = 1 AND h.holed = 1) AS holesinone,
+                 COUNT(*) AS holes, AVG(h.strokes - h.par) AS vspar
+          FROM holes h JOIN players p ON p.game = h.game AND p.slot = h.slot
+          GROUP BY p.name, p.computer)
+        SELECT a.name, a.computer, a.games, a.wins, a.unfinished,
+               IFNULL(b.holesinone, 0), IFNULL(b.holes, 0), IFNULL(b.vspar, 0)
+        FROM games_of a LEFT JOIN holes_of b ON b.name = a.name AND b.computer = a.computer
+        ORDER BY a.games DESC, a.computer, a.name
+      )sql");
     while (st.Step()) {
       PlayerStats p;
       p.name = PlayerName(st.Text(0));
@@ -136,49 +134,28 @@ std::vector<PlayerStats> RecordsStore::Players() {
       p.averagevspar = st.Real(7);
       out.push_back(p);
     }
-  } catch (const sql::SqlError& e) {
-    Failed(e);
-    queryfailed_ = true;
-    out.clear();
-  }
-  return out;
+  });
 }
 
 std::vector<std::pair<int, int>> RecordsStore::HeldHoleRecords(const std::string& uid) {
-  std::vector<std::pair<int, int>> out;
-  queryfailed_ = !readable();
-  if (queryfailed_) return out;
-  try {
+  return Gather<std::pair<int, int>>([&](std::vector<std::pair<int, int>>& out) {
     const std::string sql = Sql(kRankedHoles,
                                 "WHERE rank = 1 AND game = (SELECT id FROM games WHERE uid = ?2) "
                                 "ORDER BY slot, number");
     sql::Statement st(db_, sql.c_str());
     st.BindAll(true, uid);
     while (st.Step()) out.emplace_back(AsInt(st.Int(8)), AsInt(st.Int(9)));
-  } catch (const sql::SqlError& e) {
-    Failed(e);
-    queryfailed_ = true;
-    out.clear();
-  }
-  return out;
+  });
 }
 
 std::vector<int> RecordsStore::HeldCourseRecords(const std::string& uid) {
-  std::vector<int> out;
-  queryfailed_ = !readable();
-  if (queryfailed_) return out;
-  try {
+  return Gather<int>([&](std::vector<int>& out) {
     const std::string sql =
         Sql(kRankedCourses, "WHERE rank = 1 AND game = (SELECT id FROM games WHERE uid = ?2)");
     sql::Statement st(db_, sql.c_str());
     st.BindAll(true, uid);
     while (st.Step()) out.push_back(AsInt(st.Int(7)));
-  } catch (const sql::SqlError& e) {
-    Failed(e);
-    queryfailed_ = true;
-    out.clear();
-  }
-  return out;
+  });
 }
 
 }  // namespace gp

@@ -157,6 +157,8 @@ class RecordsStore {
   void NewerNotice();
   void Notice(unsigned kind, const std::string& text);
   void Failed(const sql::SqlError& e);
+  template <class T, class Fill>
+  std::vector<T> Gather(Fill fill);
   void WriteRows(const RecordedGame& game, const std::vector<HoleResult>& holes,
                  const std::vector<FinalResult>* final, const std::string& finished);
 

@@ -194,4 +194,21 @@ TEST(AnglesTest, FoldHalfTurn) {
 }
 
 }  // namespace
+// The tools' point-in-quad test: corners either way round, points on an edge
+// inside, points past any edge outside.
+TEST(InConvexQuad, EitherWindingEdgesInsideOutsideOut) {
+  const double xs[4] = {0, 10, 10, 0}, ys[4] = {0, 0, 10, 10};
+  const double rx[4] = {0, 0, 10, 10}, ry[4] = {0, 10, 10, 0};
+  for (const auto& [qx, qy] : {std::pair{xs, ys}, std::pair{rx, ry}}) {
+    EXPECT_TRUE(InConvexQuad(qx, qy, 5, 5));
+    EXPECT_TRUE(InConvexQuad(qx, qy, 10, 5));  // on an edge
+    EXPECT_TRUE(InConvexQuad(qx, qy, 0, 0));   // on a corner
+    EXPECT_FALSE(InConvexQuad(qx, qy, 10.5, 5));
+    EXPECT_FALSE(InConvexQuad(qx, qy, 5, -0.1));
+  }
+  const double dx[4] = {5, 10, 5, 0}, dy[4] = {0, 5, 10, 5};  // a diamond
+  EXPECT_TRUE(InConvexQuad(dx, dy, 5, 5));
+  EXPECT_FALSE(InConvexQuad(dx, dy, 1, 1));
+}
+
 }  // namespace gp

@@ -150,28 +150,6 @@ HoleSource ParseHoleSource(const std::string& name, const std::string& text) {
 
 namespace {
 
-// The slope a wall's kind stands for: dy per dx (vertical walls have dx = 0).
-bool WallMatchesKind(const Area& a) {
-  int dx = a.x2 - a.x1, dy = a.y2 - a.y1;
-  if (dx < 0 || (dx == 0 && dy < 0)) dx = -dx, dy = -dy;
-  switch (a.kind) {
-    case kRisingShallowWall:
-      return dy * 2 == -dx && dx != 0;
-    case kVerticalWall:
-      return dx == 0;
-    case kFallingShallowWall:
-      return dy * 2 == dx && dx != 0;
-    case kHorizontalWall:
-      return dy == 0;
-    case kRisingDiagonalWall:
-      return dy == -dx && dx != 0;
-    case kFallingDiagonalWall:
-      return dy == dx && dx != 0;
-    default:
-      return true;
-  }
-}
-
 void Check(bool ok, const HoleSource& h, const Area& a, const std::string& what) {
   if (!ok) throw std::runtime_error(h.name + " [area" + std::to_string(a.index) + "]: " + what);
 }

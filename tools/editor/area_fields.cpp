@@ -232,28 +232,6 @@ bool IsShapeField(Shape s, Field f) {
   }
 }
 
-// The slope a wall's kind stands for: dy per dx (vertical walls have dx = 0).
-bool WallMatchesKind(const Area& a) {
-  int dx = a.x2 - a.x1, dy = a.y2 - a.y1;
-  if (dx < 0 || (dx == 0 && dy < 0)) dx = -dx, dy = -dy;
-  switch (a.kind) {
-    case kRisingShallowWall:
-      return dy * 2 == -dx && dx != 0;
-    case kVerticalWall:
-      return dx == 0;
-    case kFallingShallowWall:
-      return dy * 2 == dx && dx != 0;
-    case kHorizontalWall:
-      return dy == 0;
-    case kRisingDiagonalWall:
-      return dy == -dx && dx != 0;
-    case kFallingDiagonalWall:
-      return dy == dx && dx != 0;
-    default:
-      return true;
-  }
-}
-
 bool InChoices(const char* choices, const std::string& v) {
   const std::string_view all(choices);
   size_t at = 0;

@@ -208,25 +208,16 @@ const Picture& EditorSession::Overlay() {
 }
 
 void EditorSession::StartSolve() {
-  if (Busy()) return;
-  try_.Close();
-  jobtext_ = model_.Text();
-  if (!build_->WriteHole(jobtext_)) {
-    notice_ = "cannot write the hole to play it";
-    return;
-  }
-  jobfairwanted_ = false;
-  jobdone_ = false;
-  const std::string folder = build_->GameFolder(), name = name_;
-  const int par = model_.Par();
-  job_ = std::thread([this, folder, name, par] {
-    jobsolve_ = SolveHole(folder, name, par, kSolveBudget);
-    jobdone_ = true;
-  });
-  notice_ = "solving...";
+  StartJob(false);
 }
 
 void EditorSession::StartChecks() {
+  StartJob(true);
+}
+
+// The solver (and with `fair` the fair-cup sweep) on the hole as it stands,
+// on a thread of its own; Try closes meanwhile.
+void EditorSession::StartJob(bool fair) {
   if (Busy()) return;
   try_.Close();
   jobtext_ = model_.Text();
@@ -234,17 +225,17 @@ void EditorSession::StartChecks() {
     notice_ = "cannot write the hole to play it";
     return;
   }
-  jobfairwanted_ = true;
+  jobfairwanted_ = fair;
   jobdone_ = false;
   const std::string folder = build_->GameFolder(), name = name_;
   const int par = model_.Par();
   const HoleModel copy = model_;
-  job_ = std::thread([this, folder, name, par, copy] {
+  job_ = std::thread([this, folder, name, par, copy, fair] {
     jobsolve_ = SolveHole(folder, name, par, kSolveBudget);
-    jobfair_ = SweepCup(folder, name, copy);
+    if (fair) jobfair_ = SweepCup(folder, name, copy);
     jobdone_ = true;
   });
-  notice_ = "checking (the solver and the cups)...";
+  notice_ = fair ? "checking (the solver and the cups)..." : "solving...";
 }
 
 void EditorSession::JoinJob() {

@@ -97,6 +97,7 @@ class EditorSession {
 
  private:
   std::string Load(const std::string& path);
+  void StartJob(bool fair);
   void JoinJob();
   void TakeJob();
   void LoadPicture();

@@ -2,22 +2,14 @@
 
 #include <algorithm>
 
+#include "base/profile.h"
+
 namespace gp::editor {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
-  return LowerName(Trim(a)) == LowerName(Trim(b));
+  return LowerName(TrimProfileBlanks(a)) == LowerName(TrimProfileBlanks(b));
 }
 
 // Splits into lines, each with its own ending. The reader ends a line at
@@ -43,22 +35,22 @@ std::vector<TextLine> SplitLines(std::string_view bytes) {
 
 // The section name of a section line, or false for any other line.
 bool SectionName(const std::string& text, std::string& name) {
-  const std::string_view t = Trim(text);
+  const std::string_view t = TrimProfileBlanks(text);
   if (t.empty() || t.front() != '[') return false;
   const size_t close = t.find(']');
   if (close == std::string_view::npos) return false;
-  name = LowerName(Trim(t.substr(1, close - 1)));
+  name = LowerName(TrimProfileBlanks(t.substr(1, close - 1)));
   return true;
 }
 
 // A key line's key and value; false for lines the reader skips.
 bool KeyLine(const std::string& text, std::string& key, std::string& value) {
-  const std::string_view t = Trim(text);
+  const std::string_view t = TrimProfileBlanks(text);
   if (t.empty() || t.front() == ';') return false;
   const size_t eq = t.find('=');
   if (eq == std::string_view::npos) return false;
-  key = std::string(Trim(t.substr(0, eq)));
-  value = std::string(Trim(t.substr(eq + 1)));
+  key = std::string(TrimProfileBlanks(t.substr(0, eq)));
+  value = std::string(TrimProfileBlanks(t.substr(eq + 1)));
   return !key.empty();
 }
 
@@ -66,9 +58,9 @@ bool KeyLine(const std::string& text, std::string& key, std::string& value) {
 std::string WithValue(const std::string& text, const std::string& value) {
   const size_t eq = text.find('=');
   size_t from = eq + 1;
-  while (from < text.size() && IsBlank(text[from])) ++from;
+  while (from < text.size() && IsProfileBlank(text[from])) ++from;
   size_t to = text.size();
-  while (to > from && IsBlank(text[to - 1])) --to;
+  while (to > from && IsProfileBlank(text[to - 1])) --to;
   return text.substr(0, from) + value + text.substr(to);
 }
 
@@ -228,7 +220,7 @@ std::string HoleText::Write() const {
 }
 
 int HoleText::Find(std::string_view name) const {
-  const std::string want = LowerName(Trim(name));
+  const std::string want = LowerName(TrimProfileBlanks(name));
   for (size_t i = 0; i < sections.size(); ++i) {
     if (sections[i].name == want) return static_cast<int>(i);
   }
@@ -258,8 +250,8 @@ void HoleText::Rename(size_t at, const std::string& name) {
   std::string& h = s.header.text;
   const size_t open = h.find('['), close = h.find(']');
   size_t from = open + 1, to = close;  // the name inside its blanks
-  while (from < to && IsBlank(h[from])) ++from;
-  while (to > from && IsBlank(h[to - 1])) --to;
+  while (from < to && IsProfileBlank(h[from])) ++from;
+  while (to > from && IsProfileBlank(h[to - 1])) --to;
   h = h.substr(0, from) + name + h.substr(to);
   s.name = LowerName(name);
 }

@@ -42,15 +42,7 @@ bool Contains(const Area& a, double x, double y, double slack) {
     case Shape::Quad: {
       const double xs[4] = {double(a.x1), double(a.x2), double(a.x3), double(a.x4)};
       const double ys[4] = {double(a.y1), double(a.y2), double(a.y3), double(a.y4)};
-      int sign = 0;
-      for (int i = 0; i < 4; ++i) {
-        const int j = (i + 1) % 4;
-        const double c = (ys[i] - ys[j]) * (x - xs[j]) + (xs[j] - xs[i]) * (y - ys[j]);
-        if (c == 0) continue;
-        if (sign == 0) sign = c > 0 ? 1 : -1;
-        if ((c > 0 ? 1 : -1) != sign) return false;
-      }
-      return true;
+      return InConvexQuad(xs, ys, x, y);
     }
     default:
       return false;

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <vector>
 
+#include "base/angles.h"
 #include "game/area_kind.h"
 #include "game/state.h"
 #include "tools/lab/putt_runner.h"
@@ -55,16 +56,9 @@ bool WallInTheWay(const PuttRunner& run, double x, double y, double gap) {
 bool TouchesArea(const Area& a, double x, double y) {
   if (a.r >= 1) return std::hypot(x - a.x1, 2 * (y - a.y1)) <= a.r;
   if (a.x3 == 0 || a.x4 == 0) return false;
-  const int xs[4] = {a.x1, a.x2, a.x3, a.x4}, ys[4] = {a.y1, a.y2, a.y3, a.y4};
-  int sign = 0;
-  for (int i = 0; i < 4; ++i) {
-    const int j = (i + 1) % 4;
-    const double c = (ys[i] - ys[j]) * (x - xs[j]) + (xs[j] - xs[i]) * (y - ys[j]);
-    if (c == 0) continue;
-    if (sign == 0) sign = c > 0 ? 1 : -1;
-    if ((c > 0 ? 1 : -1) != sign) return false;
-  }
-  return true;
+  const double xs[4] = {double(a.x1), double(a.x2), double(a.x3), double(a.x4)};
+  const double ys[4] = {double(a.y1), double(a.y2), double(a.y3), double(a.y4)};
+  return InConvexQuad(xs, ys, x, y);
 }
 
 // A direction the course allows: the spot is on a floor, clear of walls and of
