@@ -1,4 +1,4 @@
-// The lab's records command, and autoplay recording into a records file of the
+// The lab's records command, autoplay and match recording into a records file of the
 // test's own and keeping its unfinished game there.
 #include <gtest/gtest.h>
 
@@ -37,6 +37,23 @@ TEST(LabRecords, AutoplayRecordsAndRecordsPrintsThem) {
                             "\"holesinone\":", "\"averagevspar\":"}) {
     EXPECT_GE(Count(j, field), 1u) << field;
   }
+  EXPECT_EQ(test::Scalar(db, "SELECT COUNT(*) FROM holes"), "4");
+}
+
+TEST(LabRecords, MatchRecordsItsHolesAndNoneOfItsSearches) {
+  test::TempFolder dir;
+  const std::string db = dir.Path("records.sqlite");
+  const test::LabOutput play =
+      test::Lab("match --players rookie,ace --course training --holes 2 --seed 5 --records " + db);
+  ASSERT_EQ(play.status, 0) << play.text;
+  // Two holes of two players, and nothing of the thousands of trial strokes.
+  EXPECT_EQ(test::Scalar(db, "SELECT COUNT(*) FROM holes"), "4");
+  const test::LabOutput out = test::Lab("records --db " + dir.Path("records.sqlite"));
+  ASSERT_EQ(out.status, 0);
+  EXPECT_NE(out.text.find("\"computer\":3"), std::string::npos) << out.text;
+  // Without --records a match keeps nothing anywhere.
+  const test::LabOutput none = test::Lab("match --players ace --course training --holes 1");
+  ASSERT_EQ(none.status, 0) << none.text;
   EXPECT_EQ(test::Scalar(db, "SELECT COUNT(*) FROM holes"), "4");
 }
 

@@ -4,6 +4,7 @@
 
 #include "ai/computer_player.h"
 #include "app/game_loop.h"
+#include "app/game_records.h"
 #include "app/game_window.h"
 #include "app/replay.h"
 #include "game/state.h"
@@ -67,8 +68,10 @@ MatchResult PlayMatch(const MatchOptions& o, const std::string& folder) {
   platform.SetBaseDir(folder);
   setup() = s;
   ResetGameState();
+  SetRecordsFile(o.records);
   if (!OpenGameWindow(platform, GameStart{o.seed, ""})) {
     SetReplayRecorder(nullptr);
+    SetRecordsFile("");
     r.error = OpenError(platform).empty() ? "the game window did not open" : OpenError(platform);
     return r;
   }
@@ -96,6 +99,7 @@ MatchResult PlayMatch(const MatchOptions& o, const std::string& folder) {
     r.error = "the game window closed";
   }
   SetReplayRecorder(nullptr);
+  SetRecordsFile("");
   recorder.Close();
   r.simframes = computers.simframes();
   r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -19,6 +19,7 @@ struct MatchOptions {
   std::vector<int> skills;      // one per player, 1 Rookie .. 3 Ace
   uint64_t seed = 1;            // the game's random seed
   std::string record;           // replay file to write; empty: none
+  std::string records;          // records file the game keeps its results in; empty: none
   FrameWatch* watch = nullptr;  // called around every frame; may stop the game
   int holes = 6;                // stops once this many holes are complete
   int maxframes = 400000;

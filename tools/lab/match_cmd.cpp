@@ -1,10 +1,11 @@
 // match: a whole game of computer players headless, one JSON document.
 //   galaputt-lab match --players SKILL[,SKILL...] [--course se|training] [--seed S]
-//                      [--holes N] [--check] [--record FILE] [rules]
+//                      [--holes N] [--check] [--record FILE] [--records FILE] [rules]
 // SKILL is rookie, pro or ace; one to four players. The rules are the options
 // every game command takes (tools/lab/rules_options.h). --holes stops after N
 // holes; --check watches every frame with the soak's rules and lists what
-// broke them under "violations" (exit status 1 when any did).
+// broke them under "violations" (exit status 1 when any did). --records FILE
+// keeps the game's results in that records file (none otherwise).
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -51,6 +52,7 @@ std::string ParseMatch(const Args& args, MatchOptions& o) {
     if (!ParseInt(*v, o.holes) || o.holes < 1 || o.holes > 6) return "--holes must be 1 to 6";
   }
   if (const std::string* v = Option(args, "--record")) o.record = *v;
+  if (const std::string* v = Option(args, "--records")) o.records = *v;
   return "";
 }
 
@@ -102,7 +104,7 @@ int RunMatch(const Args& args) {
 
 const Registrar kMatch({"match",
                         "--players SKILL[,SKILL...] [--course se|training] [--seed S] "
-                        "[--holes N] [--check] [--record FILE] [rules]",
+                        "[--holes N] [--check] [--record FILE] [--records FILE] [rules]",
                         RunMatch});
 
 }  // namespace
