@@ -124,13 +124,12 @@ TEST(EditScript, ASaveThatFailsStopsTheScript) {
 TEST(EditScript, WallsTakeTheKindsOfTheirSlopes) {
   HoleModel m(kStart);
   const ScriptRun run = RunEditScript(
-      m, "walls 100,100 300,100 360,160 360,400 320,420 280,400 closed comment=invisible
-",
+      m, "walls 100,300 300,300 360,240 360,400 320,420 120,320 closed comment=invisible\n",
       kNoSave);
   ASSERT_TRUE(run.ok()) << run.error;
   ASSERT_EQ(run.added, (std::vector<int>{2, 3, 4, 5, 6, 7}));
-  const int kinds[] = {kHorizontalWall,     kFallingDiagonalWall, kVerticalWall,
-                       kRisingShallowWall,  kFallingShallowWall,  kRisingDiagonalWall};
+  const int kinds[] = {kHorizontalWall,    kRisingDiagonalWall, kVerticalWall,
+                       kRisingShallowWall, kFallingShallowWall, kFallingDiagonalWall};
   for (int i = 0; i < 6; ++i) {
     const Area a = m.GetArea(2 + i);
     EXPECT_EQ(a.kind, kinds[i]) << "wall " << i + 1;
@@ -140,9 +139,9 @@ TEST(EditScript, WallsTakeTheKindsOfTheirSlopes) {
   }
   // Each wall starts where the one before ends; the last ends at the first point.
   EXPECT_EQ(m.GetArea(3).x1, 300);
-  EXPECT_EQ(m.GetArea(7).x1, 280);
+  EXPECT_EQ(m.GetArea(7).x1, 120);
   EXPECT_EQ(m.GetArea(7).x2, 100);
-  EXPECT_EQ(m.GetArea(7).y2, 100);
+  EXPECT_EQ(m.GetArea(7).y2, 300);
   ASSERT_TRUE(m.Undo());
   EXPECT_EQ(m.Areas(), std::vector<int>{1});
   EXPECT_FALSE(m.CanUndo());
@@ -153,21 +152,15 @@ TEST(EditScript, AWallOffTheSlopesAddsNoneOfTheChain) {
     const char* script;
     const char* error;
   } cases[] = {
-      {"walls 100,100 200,100 260,130
-",
+      {"walls 100,100 200,100 260,130\n",
        "wall 2 from 200,100 to 260,130 is not on a wall slope (level, upright, 1 in 2 or 45 "
        "degrees)"},
-      {"walls 100,100
-", "expected: walls X1,Y1 X2,Y2 [X3,Y3 ...] [closed] [FIELD=VALUE ...]"},
-      {"walls 100,100 200,100 closed
-",
+      {"walls 100,100\n", "expected: walls X1,Y1 X2,Y2 [X3,Y3 ...] [closed] [FIELD=VALUE ...]"},
+      {"walls 100,100 200,100 closed\n",
        "expected: walls X1,Y1 X2,Y2 [X3,Y3 ...] [closed] [FIELD=VALUE ...]"},
-      {"walls 100,100 200,100 closed 300,300
-", "bad point \"300,300\" (X,Y)"},
-      {"walls 100,100 200,100 p1=x
-", "p1 takes a number, not \"x\""},
-      {"walls 100,100 200,100 colour=red
-", "unknown field \"colour\""},
+      {"walls 100,100 200,100 closed 300,300\n", "bad point \"300,300\" (X,Y)"},
+      {"walls 100,100 200,100 p1=x\n", "p1 takes a number, not \"x\""},
+      {"walls 100,100 200,100 colour=red\n", "unknown field \"colour\""},
   };
   for (const auto& c : cases) {
     HoleModel m(kStart);
