@@ -152,8 +152,8 @@ TEST(EditScript, AWallOffTheSlopesAddsNoneOfTheChain) {
     const char* script;
     const char* error;
   } cases[] = {
-      {"walls 100,100 200,100 260,130\n",
-       "wall 2 from 200,100 to 260,130 is not on a wall slope (level, upright, 1 in 2 or 45 "
+      {"walls 100,100 200,100 260,140\n",
+       "wall 2 from 200,100 to 260,140 is not on a wall slope (level, upright, 1 in 2 or 45 "
        "degrees)"},
       {"walls 100,100\n", "expected: walls X1,Y1 X2,Y2 [X3,Y3 ...] [closed] [FIELD=VALUE ...]"},
       {"walls 100,100 200,100 closed\n",
