@@ -1,9 +1,9 @@
 // Whole games played by the solver through input events: the training round,
 // the SE Course through the bonus hole and through the secret hole, and the
-// Comet Reef's nine holes, each to its score sheet. Every hole is solved from the game as it stands when the
-// hole opens (strokes, switches, the random generator and the obstacles' cycle
-// all carry over from the holes before), and the line found is played through
-// pointer events, each stroke on its frame.
+// Comet Reef's nine holes, each to its score sheet. Every hole is solved from the game as it stands
+// when the hole opens (strokes, switches, the random generator and the obstacles' cycle all carry
+// over from the holes before), and the line found is played through pointer events, each stroke on
+// its frame.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -109,9 +109,9 @@ TEST(CourseCheck, TheTrainingRoundPasses) {
 }
 
 TEST(CourseCheck, TheCometReefPasses) {
-  ExpectCoursePasses(testing::GameDir() + "courses/reef",
-                     {"reef1", "reef2", "reef3", "reef4", "reef5", "reef6", "reef7", "reef8",
-                      "reef9"});
+  ExpectCoursePasses(
+      testing::GameDir() + "courses/reef",
+      {"reef1", "reef2", "reef3", "reef4", "reef5", "reef6", "reef7", "reef8", "reef9"});
 }
 
 }  // namespace

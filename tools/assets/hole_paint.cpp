@@ -120,7 +120,7 @@ void PaintSpace(const HoleSource& h, Surface& s) {
   const Col top = C(4, 6, 18), bottom = C(12, 8, 30);
   const bool storm = h.mood == "storm";  // grey thunderheads instead of coloured nebulae
   const Col neb1 = storm ? C(90, 96, 110) : h.scheme == 2 ? C(120, 50, 40) : C(80, 36, 120);
-  const Col neb2 = storm            ? C(60, 70, 96)
+  const Col neb2 = storm           ? C(60, 70, 96)
                    : h.scheme == 5 ? C(40, 110, 60)
                    : h.scheme == 6 ? C(24, 112, 118)
                                    : C(30, 80, 130);
@@ -226,7 +226,8 @@ void PaintFloors(const HoleSource& h, Surface& s) {
 }
 
 bool IsWall(int kind) {
-  return kind == kRisingShallowWall || kind == kVerticalWall || kind == kFallingShallowWall || kind == kHorizontalWall || kind == kRisingDiagonalWall || kind == kFallingDiagonalWall;
+  return kind == kRisingShallowWall || kind == kVerticalWall || kind == kFallingShallowWall ||
+         kind == kHorizontalWall || kind == kRisingDiagonalWall || kind == kFallingDiagonalWall;
 }
 
 // A wall drawn as a rail; "invisible" walls (the foot of a ledge's face) and

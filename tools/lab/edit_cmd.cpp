@@ -33,8 +33,7 @@ int RunEdit(const Args& args) {
   editor::HoleModel model;
   std::string error;
   if (fresh) {
-    model = editor::HoleModel(
-        editor::NewHoleText(std::filesystem::path(*out).stem().string(), ""));
+    model = editor::HoleModel(editor::NewHoleText(std::filesystem::path(*out).stem().string(), ""));
   } else if (!editor::HoleModel::Load(*hole, model, error)) {
     return Fail(error);
   }
