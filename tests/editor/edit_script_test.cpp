@@ -118,6 +118,61 @@ TEST(EditScript, ASaveThatFailsStopsTheScript) {
   EXPECT_EQ(m.Par(), 4);
 }
 
+// A chain of walls: each segment takes the kind its slope needs, "closed"
+// returns to the first point, fields go to every wall, and the whole chain is
+// one undo step.
+TEST(EditScript, WallsTakeTheKindsOfTheirSlopes) {
+  HoleModel m(kStart);
+  const ScriptRun run = RunEditScript(
+      m, "walls 100,300 300,300 360,240 360,400 320,420 120,320 closed comment=invisible\n",
+      kNoSave);
+  ASSERT_TRUE(run.ok()) << run.error;
+  ASSERT_EQ(run.added, (std::vector<int>{2, 3, 4, 5, 6, 7}));
+  const int kinds[] = {kHorizontalWall,    kRisingDiagonalWall, kVerticalWall,
+                       kRisingShallowWall, kFallingShallowWall, kFallingDiagonalWall};
+  for (int i = 0; i < 6; ++i) {
+    const Area a = m.GetArea(2 + i);
+    EXPECT_EQ(a.kind, kinds[i]) << "wall " << i + 1;
+    EXPECT_EQ(a.comment, "invisible");
+    EXPECT_TRUE(a.enabled);
+    EXPECT_TRUE(WallMatchesKind(a)) << "wall " << i + 1;
+  }
+  // Each wall starts where the one before ends; the last ends at the first point.
+  EXPECT_EQ(m.GetArea(3).x1, 300);
+  EXPECT_EQ(m.GetArea(7).x1, 120);
+  EXPECT_EQ(m.GetArea(7).x2, 100);
+  EXPECT_EQ(m.GetArea(7).y2, 300);
+  ASSERT_TRUE(m.Undo());
+  EXPECT_EQ(m.Areas(), std::vector<int>{1});
+  EXPECT_FALSE(m.CanUndo());
+}
+
+TEST(EditScript, AWallOffTheSlopesAddsNoneOfTheChain) {
+  const struct {
+    const char* script;
+    const char* error;
+  } cases[] = {
+      {"walls 100,100 200,100 260,140\n",
+       "wall 2 from 200,100 to 260,140 is not on a wall slope (level, upright, 1 in 2 or 45 "
+       "degrees)"},
+      {"walls 100,100\n", "expected: walls X1,Y1 X2,Y2 [X3,Y3 ...] [closed] [FIELD=VALUE ...]"},
+      {"walls 100,100 200,100 closed\n",
+       "expected: walls X1,Y1 X2,Y2 [X3,Y3 ...] [closed] [FIELD=VALUE ...]"},
+      {"walls 100,100 200,100 closed 300,300\n", "bad point \"300,300\" (X,Y)"},
+      {"walls 100,100 200,100 p1=x\n", "p1 takes a number, not \"x\""},
+      {"walls 100,100 200,100 colour=red\n", "unknown field \"colour\""},
+  };
+  for (const auto& c : cases) {
+    HoleModel m(kStart);
+    const std::string before = m.Text();
+    const ScriptRun run = RunEditScript(m, c.script, kNoSave);
+    EXPECT_EQ(run.line, 1) << c.script;
+    EXPECT_EQ(run.error, c.error) << c.script;
+    EXPECT_EQ(m.Text(), before) << c.script;
+    EXPECT_TRUE(run.added.empty()) << c.script;
+  }
+}
+
 TEST(FieldTable, HoldsEveryContentHole) {
   for (const auto& [name, bytes] : test::ContentHoles()) {
     const HoleModel m(bytes);

@@ -1,9 +1,9 @@
 // Whole games played by the solver through input events: the training round,
-// and the SE Course through the bonus hole and through the secret hole, each
-// to its score sheet. Every hole is solved from the game as it stands when the
-// hole opens (strokes, switches, the random generator and the obstacles' cycle
-// all carry over from the holes before), and the line found is played through
-// pointer events, each stroke on its frame.
+// the SE Course through the bonus hole and through the secret hole, and the
+// Comet Reef's nine holes, each to its score sheet. Every hole is solved from the game as it stands
+// when the hole opens (strokes, switches, the random generator and the obstacles' cycle all carry
+// over from the holes before), and the line found is played through pointer events, each stroke on
+// its frame.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -48,13 +48,22 @@ std::string ExpectedStandings(int topar) {
   return s + RankTitle(topar);
 }
 
-void PlayChain(const std::vector<ChainHole>& chain, bool training) {
+// The Comet Reef, a built-in course of its own folder.
+const char* const kReefFolder = "courses/reef/";
+const std::vector<ChainHole> kReef{{"reef1", ""}, {"reef2", ""}, {"reef3", ""},
+                                   {"reef4", ""}, {"reef5", ""}, {"reef6", ""},
+                                   {"reef7", ""}, {"reef8", ""}, {"reef9", ""}};
+
+// Plays the holes of `chain` from the folder `folder` (below the program
+// folder; "" for the SE Course and the training round).
+void PlayChain(const std::vector<ChainHole>& chain, bool training, const std::string& folder = "") {
   std::vector<std::string> names;
-  for (const ChainHole& h : chain) names.push_back(h.name);
+  for (const ChainHole& h : chain) names.push_back(folder + h.name);
   const std::string missing = testing::MissingData(names);
   ASSERT_TRUE(missing.empty()) << "hole data missing:" << missing;
   GameSetup s;
   s.training = training;
+  if (!folder.empty()) s.coursefolder = testing::GameDir() + folder;
   lab::SolveGame game;
   ASSERT_EQ(game.Open(testing::GameDir(), "", 1, s), "");
   GameState& g = gs();
@@ -101,6 +110,10 @@ TEST(Chains, SeCourseThroughTheBonusHole) {
 
 TEST(Chains, SeCourseThroughTheSecretHole) {
   PlayChain(kSecret, false);
+}
+
+TEST(Chains, CometReefToTheScoreSheet) {
+  PlayChain(kReef, false, kReefFolder);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Courses played whole: a player's own course, listed by the launcher from the
 // data folder, handed over and played to its score details by solved lines;
-// and `course check` passing on the SE Course and the training round.
+// and `course check` passing on the SE Course, the training round and the
+// Comet Reef.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -105,6 +106,12 @@ TEST(CourseCheck, TheTrainingRoundPasses) {
   ExpectCoursePasses(testing::GameDir() + "training.ini",
                      {"training1", "course1hole2", "course2hole5", "course1hole5", "course3hole9",
                       "course4hole3"});
+}
+
+TEST(CourseCheck, TheCometReefPasses) {
+  ExpectCoursePasses(
+      testing::GameDir() + "courses/reef",
+      {"reef1", "reef2", "reef3", "reef4", "reef5", "reef6", "reef7", "reef8", "reef9"});
 }
 
 }  // namespace

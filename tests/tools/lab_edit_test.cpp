@@ -7,6 +7,7 @@
 #include "support/lab_run.h"
 #include "support/temp_folder.h"
 #include "tests/editor/editor_files.h"
+#include "tools/editor/course_file.h"
 
 namespace gp {
 namespace {
@@ -53,6 +54,23 @@ TEST(LabEdit, SaveLinesWriteTheHoleAsItStoodThen) {
   EXPECT_EQ(test::ReadText(out), "[course]\npar=5\n");
   EXPECT_NE(r.text.find("\"par\":6"), std::string::npos);  // the model at the script's end
   EXPECT_EQ(test::ReadText(src), "[course]\npar=3\n");     // the source is never written
+}
+
+// --new starts from the room a new hole starts as in the editor, named after
+// the file it is saved to; --hole and --new together, or neither, are refused.
+TEST(LabEdit, NewStartsFromTheEditorsStartingRoom) {
+  test::TempFolder dir;
+  const std::string script = Write(dir, "s.txt", "par 3\n");
+  const std::string out = dir.Path("lagoon.hole");
+  const test::LabOutput r = test::Lab("edit --new --script " + script + " --out " + out);
+  ASSERT_EQ(r.status, 0) << r.text;
+  std::string room = editor::NewHoleText("lagoon", "");
+  room.replace(room.find("par=2"), 5, "par=3");
+  EXPECT_EQ(test::ReadText(out), room);
+  EXPECT_NE(r.text.find("\"par\":3"), std::string::npos);
+  EXPECT_EQ(test::Lab("edit --new --hole " + out + " --script " + script + " --out " + out).status,
+            2);
+  EXPECT_EQ(test::Lab("edit --script " + script + " --out " + out).status, 2);
 }
 
 TEST(LabEdit, ReportsBadScriptsAndFiles) {

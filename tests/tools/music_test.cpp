@@ -38,7 +38,8 @@ Samples Loop(const std::string& file) {
   return list.items[0].samples;
 }
 
-// Every music loop: the launcher's and each hole's, by file name.
+// Every music loop: the launcher's and each hole's, the built-in courses' of
+// their own folders too ("courses/reef/reef1.dxw"), by file name.
 const std::map<std::string, Samples>& Loops() {
   static const std::map<std::string, Samples> loops = [] {
     std::map<std::string, Samples> m;
@@ -46,6 +47,11 @@ const std::map<std::string, Samples>& Loops() {
     for (const auto& e : fs::directory_iterator(GALAPUTT_GAME_DIR)) {
       const std::string name = e.path().filename().string();
       if (e.path().extension() != ".dxw" || name == "sound.dxw" || name == "menu.dxw") continue;
+      m[name] = Loop(name);
+    }
+    for (const auto& e : fs::recursive_directory_iterator(GameFile("courses"))) {
+      if (e.path().extension() != ".dxw") continue;
+      const std::string name = fs::relative(e.path(), GALAPUTT_GAME_DIR).string();
       m[name] = Loop(name);
     }
     return m;
@@ -149,7 +155,7 @@ double Similarity(const Chroma& a, const Chroma& b) {
 }
 
 TEST(Music, EveryLoopIsLongAndLevelledUnderTheEffects) {
-  ASSERT_GE(Loops().size(), 15u) << "the launcher and 14 holes";
+  ASSERT_GE(Loops().size(), 24u) << "the launcher, 14 holes and the reef's nine";
   for (const auto& [file, s] : Loops()) {
     EXPECT_GE(s.size(), 45u * kRate) << file << " is shorter than 45 s";
     int peak = 0;
@@ -218,17 +224,22 @@ const gp::assets::music::Piece* PieceOf(const std::string& hole) {
 }
 
 // Each course has its own tune: every hole of a course, as the game chains
-// them, plays a piece of one theme, the two courses' themes differ, and the
+// them, plays a piece of one theme, the courses' themes differ, and the
 // launcher has its own. No two loops are the same.
 TEST(Music, EachCourseHasItsOwnTune) {
   const std::set<std::string> se = CourseHoles(gp::kFirstCourseHole);
   const std::set<std::string> training = CourseHoles(gp::kFirstTrainingHole);
+  const std::set<std::string> reef = [] {  // a course of its own folder: its nine holes
+    std::set<std::string> holes;
+    for (int i = 1; i <= 9; ++i) holes.insert("courses/reef/reef" + std::to_string(i));
+    return holes;
+  }();
   ASSERT_GE(se.size(), 8u) << "six holes, the bonus and the secret hole";
   ASSERT_GE(training.size(), 6u);
   const gp::assets::music::Piece* launcher = gp::assets::music::FindPiece("launcher");
   ASSERT_NE(launcher, nullptr);
   std::set<const gp::assets::music::Theme*> themes{launcher->theme};
-  for (const std::set<std::string>* course : {&se, &training}) {
+  for (const std::set<std::string>* course : {&se, &training, &reef}) {
     const gp::assets::music::Theme* theme = nullptr;
     for (const std::string& hole : *course) {
       const gp::assets::music::Piece* p = PieceOf(hole);

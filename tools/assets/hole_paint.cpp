@@ -15,7 +15,7 @@ constexpr double kSlabDepth = 26;  // pixels of floor edge seen below each floor
 }  // namespace
 
 const Scheme& SchemeOf(int scheme) {
-  static const Scheme schemes[5] = {
+  static const Scheme schemes[kSchemes] = {
       // course 1: teal green
       {C(46, 150, 112), C(24, 104, 84), C(40, 56, 70), C(112, 128, 140), C(220, 236, 240),
        C(90, 230, 200)},
@@ -31,8 +31,11 @@ const Scheme& SchemeOf(int scheme) {
       // course 5: alien lime
       {C(126, 176, 48), C(80, 128, 30), C(48, 62, 40), C(120, 132, 110), C(240, 255, 220),
        C(200, 255, 90)},
+      // the Comet Reef: coral rose felt, sea-green rails' glow
+      {C(196, 102, 110), C(142, 64, 80), C(66, 40, 60), C(128, 122, 136), C(250, 232, 238),
+       C(110, 236, 220)},
   };
-  return schemes[std::clamp(scheme, 1, 5) - 1];
+  return schemes[std::clamp(scheme, 1, kSchemes) - 1];
 }
 
 void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry) {
@@ -117,7 +120,10 @@ void PaintSpace(const HoleSource& h, Surface& s) {
   const Col top = C(4, 6, 18), bottom = C(12, 8, 30);
   const bool storm = h.mood == "storm";  // grey thunderheads instead of coloured nebulae
   const Col neb1 = storm ? C(90, 96, 110) : h.scheme == 2 ? C(120, 50, 40) : C(80, 36, 120);
-  const Col neb2 = storm ? C(60, 70, 96) : h.scheme == 5 ? C(40, 110, 60) : C(30, 80, 130);
+  const Col neb2 = storm           ? C(60, 70, 96)
+                   : h.scheme == 5 ? C(40, 110, 60)
+                   : h.scheme == 6 ? C(24, 112, 118)
+                                   : C(30, 80, 130);
   FillPixels(s, [&](int x, int y) {
     Col c = top.Mix(bottom, double(y) / s.height());
     const double n1 = 0.55 * SmoothNoise(x, y, 220, seed) + 0.3 * SmoothNoise(x, y, 90, seed + 1) +
@@ -220,7 +226,8 @@ void PaintFloors(const HoleSource& h, Surface& s) {
 }
 
 bool IsWall(int kind) {
-  return kind == kRisingShallowWall || kind == kVerticalWall || kind == kFallingShallowWall || kind == kHorizontalWall || kind == kRisingDiagonalWall || kind == kFallingDiagonalWall;
+  return kind == kRisingShallowWall || kind == kVerticalWall || kind == kFallingShallowWall ||
+         kind == kHorizontalWall || kind == kRisingDiagonalWall || kind == kFallingDiagonalWall;
 }
 
 // A wall drawn as a rail; "invisible" walls (the foot of a ledge's face) and

@@ -117,7 +117,7 @@ HoleSource ParseHoleSource(const std::string& name, const std::string& text) {
       h.height % 24) {
     throw std::runtime_error(name + ": canvas size must be multiples of 24 between 240 and 4800");
   }
-  h.scheme = std::clamp(Int(p, "canvas", "scheme", 1), 1, 5);
+  h.scheme = std::clamp(Int(p, "canvas", "scheme", 1), 1, kSchemes);
   h.seed = static_cast<unsigned>(Int(p, "canvas", "seed", 1));
   h.number = Int(p, "canvas", "number", 1);
   h.title = p.ReadString("canvas", "title", name);

@@ -1,7 +1,7 @@
 #pragma once
 // A hole's source file: the game's own sections ([ball], [course], [areaN]) and
 // the sections only the hole compiler reads:
-//   [canvas]  width, height (multiples of 24), scheme (course colour 1..5),
+//   [canvas]  width, height (multiples of 24), scheme (course colour 1..6),
 //             seed, number (the hole's place in its round), title (hole card),
 //             mood ("storm": grey thunderheads)
 //   [floorN]  points = "x,y x,y ..." outline of a playable surface; level = 0/1
@@ -20,6 +20,9 @@ namespace gp::assets {
 
 // Reads one number by the hole-file rules; false when `text` is not entirely a number.
 bool ParseHoleNumber(const std::string& text, int& out);
+
+// Course colour schemes, 1..kSchemes ([canvas] scheme; others are clamped).
+inline constexpr int kSchemes = 6;
 
 struct Pt {
   double x = 0, y = 0;

@@ -1,4 +1,4 @@
-// The score: three tunes and the pieces that play them.
+// The score: four tunes and the pieces that play them.
 //
 // "Welcome Drift" (the launcher): D major, straight eighths, a harp arpeggio
 // over warm strings and a soft lead; a kick on the one, a shaker.
@@ -7,6 +7,8 @@
 // hats; each hole its own key, tempo, lead and bed.
 // "First Steps" (the training round): F major in three-four, a lilting
 // waltz of harp arpeggios and bell-like leads over glassy pads.
+// "Coral Tide" (the Comet Reef): E major, straight eighths, a slow rolling
+// arpeggio under a mallet or bell lead, bubbles and glints beneath.
 #include "tools/assets/music_score.h"
 
 namespace gp::assets::music {
@@ -92,6 +94,26 @@ const Theme kFirstSteps = {
     "...... | ...... | ...... | ....o. | x.o.o. | x.o.oo | x.o.o. | x.o.oo",
 };
 
+const Theme kCoralTide = {
+    "coraltide",
+    4,
+    2,
+    0,
+    "Emaj9:4 | C#m9:4 | Amaj9:4 | B6:2 Bsus4:2 | Emaj9:4 | G#m7:4 | Amaj7:4 | F#m9:2 B7sus4:2 |"
+    "C#m9:4 | Amaj9:4 | E/G#:4 | Amaj7:2 B:2 | F#m9:4 | G#m7:4 | Amaj9:4 | B7sus4:2 B7:2",
+    "E5:1 G#5:1 B5:2 | C#6:1.5 B5:.5 G#5:2 | A5:1 C#6:1 E6:1.5 C#6:.5 | B5:3 r:1 |"
+    "E5:1 G#5:1 B5:1 D#6:1 | E6:2 D#6:1 B5:1 | C#6:1.5 B5:.5 A5:1 C#6:1 | B5:2 r:1 F#5:1 |"
+    "G#5:1.5 B5:.5 C#6:2 | A5:1 G#5:1 E5:2 | E5:1 F#5:1 G#5:1 B5:1 | A5:2 B5:1 C#6:1 |"
+    "D#6:2 C#6:1 B5:1 | G#5:1.5 F#5:.5 E5:2 | F#5:1 A5:1 C#6:1 B5:1 | B5:3 r:1",
+    "",
+    "R---5--- | R-5-8---",  // bass
+    "0-2-1-3- | 01230-2-",  // comp: a slow rolling arpeggio
+    "x...x... | x...x.o.",  // kick
+    "",                     // snare
+    "",                     // hat
+    "..o...o. | ..o..oo.",  // shaker
+};
+
 // name, theme, transpose, bpm, lead, counter, comp, pad, bass, drums, texture,
 // space, bright, lead octave, seed
 const std::vector<Piece> kPieces = {
@@ -127,6 +149,25 @@ const std::vector<Piece> kPieces = {
      kKick | kShaker, X::Sparkle, 0.75, 1.2, -1, 35},
     {"training-bubbles", &kFirstSteps, -5, 90, I::SoftLead, I::None, I::Harp, I::GlassPad,
      I::SubBass, kShaker, X::Bubbles, 0.7, 1.0, 0, 36},
+    // The Comet Reef.
+    {"reef-shallows", &kCoralTide, 0, 80, I::Marimba, I::None, I::Harp, I::GlassPad, I::Bass,
+     kKick | kShaker, X::Bubbles, 0.7, 1.0, 0, 41},
+    {"reef-spout", &kCoralTide, 2, 82, I::Vibes, I::None, I::Harp, I::WarmPad, I::Bass,
+     kKick | kShaker, X::Bubbles, 0.65, 1.05, 0, 42},
+    {"reef-urchins", &kCoralTide, -3, 78, I::Bell, I::None, I::Celesta, I::DarkPad, I::SubBass,
+     kShaker, X::Sparkle, 0.8, 0.9, 0, 43},
+    {"reef-lagoon", &kCoralTide, 5, 80, I::Flute, I::None, I::Harp, I::GlassPad, I::SubBass,
+     kShaker, X::Bubbles, 0.75, 1.0, -1, 44},
+    {"reef-shift", &kCoralTide, -2, 84, I::Marimba, I::None, I::EPiano, I::WarmPad, I::Bass,
+     kAllDrums, X::Hum, 0.5, 1.0, 0, 45},
+    {"reef-tail", &kCoralTide, 3, 82, I::Celesta, I::None, I::Harp, I::GlassPad, I::SubBass,
+     kKick | kHat | kShaker, X::Sparkle, 0.7, 1.2, -1, 46},
+    {"reef-kelp", &kCoralTide, -5, 78, I::SoftLead, I::None, I::Harp, I::DarkPad, I::SubBass,
+     kShaker, X::Bubbles, 0.8, 0.85, 0, 47},
+    {"reef-tide", &kCoralTide, 1, 84, I::Alien, I::None, I::EPiano, I::GlassPad, I::Bass,
+     kKick | kSnare | kShaker, X::Wind, 0.6, 1.1, 0, 48},
+    {"reef-comet", &kCoralTide, 4, 82, I::Vibes, I::Flute, I::Harp, I::WarmPad, I::Bass,
+     kKick | kHat | kShaker, X::Sparkle, 0.6, 1.1, 0, 49},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "base/profile.h"
+#include "tools/editor/view_geometry.h"
 
 namespace gp::editor {
 
@@ -57,6 +58,7 @@ class Runner {
   std::string Line(const ScriptLine& l) {
     const std::string& op = l.w[0];
     if (op == "add") return Add(l);
+    if (op == "walls") return Walls(l);
     if (op == "move") return Need(l, 3) ? Move(l) : Usage("move N DX,DY");
     if (op == "corner") return Need(l, 4) ? Corner(l) : Usage("corner N K X,Y");
     if (op == "set") return l.w.size() >= 3 ? Set(l) : Usage("set N FIELD VALUE");
@@ -85,13 +87,13 @@ class Runner {
     return "";
   }
 
-  std::string Add(const ScriptLine& l) {
-    if (l.w.size() < 3) return Usage("add KIND X1,Y1 [X2,Y2 ...] [FIELD=VALUE ...]");
-    int kind = 0;
-    if (!KindByName(l.w[1], kind)) return "unknown kind \"" + l.w[1] + "\"";
-    std::vector<Point> pts;
-    std::vector<std::pair<Field, std::string>> fields;
-    for (size_t i = 2; i < l.w.size(); ++i) {
+  using Fields = std::vector<std::pair<Field, std::string>>;
+
+  // Points, then FIELD=VALUE words, from word `from` on; `closed` takes the
+  // word "closed" after the points (a chain of walls back to its start).
+  std::string PointsAndFields(const ScriptLine& l, size_t from, std::vector<Point>& pts,
+                              Fields& fields, bool* closed = nullptr) {
+    for (size_t i = from; i < l.w.size(); ++i) {
       const size_t eq = l.w[i].find('=');
       Field f;
       if (eq != std::string::npos) {
@@ -100,19 +102,71 @@ class Runner {
         fields.emplace_back(f, l.w[i].substr(eq + 1));
         continue;
       }
+      if (closed && l.w[i] == "closed" && fields.empty() && !*closed) {
+        *closed = true;
+        continue;
+      }
       Point p;
-      if (!fields.empty() || !ParsePoint(l.w[i], p)) return "bad point \"" + l.w[i] + "\" (X,Y)";
+      if (!fields.empty() || (closed && *closed) || !ParsePoint(l.w[i], p))
+        return "bad point \"" + l.w[i] + "\" (X,Y)";
       pts.push_back(p);
     }
-    m_.BeginGroup();
+    return "";
+  }
+
+  // Adds one area with its fields inside the open group; its number, 0 on error.
+  int AddOne(int kind, const std::vector<Point>& pts, const Fields& fields, std::string& error) {
     const int n = m_.Add(kind, pts);
-    std::string error = n ? "" : m_.error();
+    error = n ? "" : m_.error();
     for (size_t i = 0; n && error.empty() && i < fields.size(); ++i) {
       if (!m_.SetField(n, fields[i].first, fields[i].second)) error = m_.error();
     }
+    return error.empty() ? n : 0;
+  }
+
+  std::string Add(const ScriptLine& l) {
+    if (l.w.size() < 3) return Usage("add KIND X1,Y1 [X2,Y2 ...] [FIELD=VALUE ...]");
+    int kind = 0;
+    if (!KindByName(l.w[1], kind)) return "unknown kind \"" + l.w[1] + "\"";
+    std::vector<Point> pts;
+    Fields fields;
+    if (std::string e = PointsAndFields(l, 2, pts, fields); !e.empty()) return e;
+    m_.BeginGroup();
+    std::string error;
+    const int n = AddOne(kind, pts, fields, error);
     if (!error.empty()) m_.RestartGroup();
     m_.EndGroup();
     if (error.empty()) run_.added.push_back(n);
+    return error;
+  }
+
+  // A chain of walls through the points, each taking the kind of its slope,
+  // as walls drawn with the mouse do; one undo step.
+  std::string Walls(const ScriptLine& l) {
+    std::vector<Point> pts;
+    Fields fields;
+    bool closed = false;
+    if (std::string e = PointsAndFields(l, 1, pts, fields, &closed); !e.empty()) return e;
+    if (pts.size() < 2 || (closed && pts.size() < 3))
+      return Usage("walls X1,Y1 X2,Y2 [X3,Y3 ...] [closed] [FIELD=VALUE ...]");
+    if (closed) pts.push_back(pts.front());
+    std::vector<int> made;
+    std::string error;
+    m_.BeginGroup();
+    for (size_t i = 0; i + 1 < pts.size() && error.empty(); ++i) {
+      const int kind = WallKindOf(pts[i], pts[i + 1]);
+      if (kind == 0) {
+        error = "wall " + std::to_string(i + 1) + " from " + std::to_string(pts[i].x) + "," +
+                std::to_string(pts[i].y) + " to " + std::to_string(pts[i + 1].x) + "," +
+                std::to_string(pts[i + 1].y) +
+                " is not on a wall slope (level, upright, 1 in 2 or 45 degrees)";
+      } else if (const int n = AddOne(kind, {pts[i], pts[i + 1]}, fields, error)) {
+        made.push_back(n);
+      }
+    }
+    if (!error.empty()) m_.RestartGroup();
+    m_.EndGroup();
+    if (error.empty()) run_.added.insert(run_.added.end(), made.begin(), made.end());
     return error;
   }
 

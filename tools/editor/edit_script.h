@@ -3,13 +3,16 @@
 // `galaputt-lab edit` and for tests.
 //
 //   add KIND X1,Y1 [X2,Y2 [X3,Y3 X4,Y4]] [FIELD=VALUE ...]
+//   walls X1,Y1 X2,Y2 [X3,Y3 ...] [closed] [FIELD=VALUE ...]
 //   move N DX,DY            corner N K X,Y          set N FIELD VALUE
 //   delete N                duplicate N [DX,DY]     undo          redo
 //   start X,Y               par N                   next NAME
 //   look SECTION KEY [VALUE]                        save
 //
 // KIND is a number or a kind's name without blanks ("cup", "water"). A new
-// area takes the lowest free number. A comment's VALUE is the rest of the line.
+// area takes the lowest free number. `walls` adds a wall from each point to the
+// next (back to the first when `closed`), each of the kind its slope needs.
+// A comment's VALUE is the rest of the line.
 // Blank lines and lines starting with '#' are skipped.
 
 #include <functional>

@@ -1,8 +1,10 @@
-// galaputt-lab edit --hole FILE --script SCRIPT --out FILE: the hole editor's
-// changes applied without a window. The script's operations are the editor's
+// galaputt-lab edit (--hole FILE | --new) --script SCRIPT --out FILE: the hole
+// editor's changes applied without a window, to a hole file or to the room a
+// new hole starts as in the editor (named after --out). The script's operations are the editor's
 // (see tools/editor/edit_script.h); each "save" line writes the hole to --out,
 // and so does the end of a script that has none. Prints the resulting hole as
 // `hole` does, with the numbers of the areas the script added.
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -10,6 +12,7 @@
 #include "base/random.h"
 #include "game/hole_file.h"
 #include "game/state.h"
+#include "tools/editor/course_file.h"
 #include "tools/editor/edit_script.h"
 #include "tools/editor/hole_model.h"
 #include "tools/lab/hole_json.h"
@@ -24,11 +27,16 @@ int RunEdit(const Args& args) {
   const std::string* hole = Option(args, "--hole");
   const std::string* script = Option(args, "--script");
   const std::string* out = Option(args, "--out");
-  if (!hole || !script || !out)
-    return Fail("edit needs --hole FILE, --script SCRIPT and --out FILE");
+  const bool fresh = HasFlag(args, "--new");
+  if ((!hole) == !fresh || !script || !out)
+    return Fail("edit needs --hole FILE or --new, --script SCRIPT and --out FILE");
   editor::HoleModel model;
   std::string error;
-  if (!editor::HoleModel::Load(*hole, model, error)) return Fail(error);
+  if (fresh) {
+    model = editor::HoleModel(editor::NewHoleText(std::filesystem::path(*out).stem().string(), ""));
+  } else if (!editor::HoleModel::Load(*hole, model, error)) {
+    return Fail(error);
+  }
   std::ifstream in(*script, std::ios::binary);
   if (!in) return Fail("cannot read " + *script);
   std::ostringstream text;
@@ -51,7 +59,7 @@ int RunEdit(const Args& args) {
   return 0;
 }
 
-const Registrar kEdit({"edit", "--hole FILE --script SCRIPT --out FILE", RunEdit});
+const Registrar kEdit({"edit", "[--hole FILE] [--new] --script SCRIPT --out FILE", RunEdit});
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "game/area_kind.h"
 #include "tools/editor/window/layout.h"
@@ -13,7 +14,9 @@ namespace gp::editor {
 
 namespace {
 
-constexpr const char* kSchemes[] = {"1 teal", "2 amber", "3 violet", "4 cold blue", "5 lime"};
+constexpr const char* kSchemes[] = {"1 teal",      "2 amber", "3 violet",
+                                    "4 cold blue", "5 lime",  "6 coral"};
+constexpr int kSchemeCount = static_cast<int>(std::size(kSchemes));
 
 // The words a text field allows, split at '|'.
 std::vector<std::string> Choices(const char* choices) {
@@ -156,12 +159,12 @@ void SidePanel::HoleFields() {
   ImGui::TextUnformatted("number");
   ImGui::SameLine(110);
   if (EditText("##number", number ? *number : "", t, 60)) m.SetLook("canvas", "number", t);
-  const int scheme = std::clamp(m.profile().ReadInteger("canvas", "scheme", 1), 1, 5);
+  const int scheme = std::clamp(m.profile().ReadInteger("canvas", "scheme", 1), 1, kSchemeCount);
   ImGui::TextUnformatted("colours");
   ImGui::SameLine(110);
   ImGui::SetNextItemWidth(140);
   if (ImGui::BeginCombo("##scheme", kSchemes[scheme - 1])) {
-    for (int i = 1; i <= 5; ++i) {
+    for (int i = 1; i <= kSchemeCount; ++i) {
       if (ImGui::Selectable(kSchemes[i - 1], i == scheme)) {
         m.SetLook("canvas", "scheme", std::to_string(i));
       }
