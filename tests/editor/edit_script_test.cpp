@@ -61,6 +61,17 @@ TEST(EditScript, RunsEveryOperation) {
   EXPECT_EQ(*m.Value("canvas", "title"), "A Title");
 }
 
+TEST(EditScript, AKindNameOfSeveralWordsRunsToTheFirstPoint) {
+  HoleModel m(kStart);
+  const ScriptRun run = RunEditScript(m, "add slope left 100,100 300,200 p1=3\n", kNoSave);
+  ASSERT_TRUE(run.ok()) << run.line << ": " << run.error;
+  ASSERT_EQ(run.added.size(), 1u);
+  int want = 0;
+  ASSERT_TRUE(KindByName("slope left", want));
+  EXPECT_EQ(m.GetArea(run.added[0]).kind, want);
+  EXPECT_EQ(m.GetArea(run.added[0]).p1, 3);
+}
+
 TEST(EditScript, ABadLineIsNamedAndStopsTheScript) {
   const struct {
     const char* script;
@@ -69,6 +80,8 @@ TEST(EditScript, ABadLineIsNamedAndStopsTheScript) {
   } cases[] = {
       {"par 3\nfly 1\npar 4\n", 2, "unknown operation \"fly\""},
       {"add 46 1,1\n", 1, "unknown kind \"46\""},
+      {"add slope 1,1 2,2\n", 1, "unknown kind \"slope\""},
+      {"add slope sideways 1,1 2,2\n", 1, "unknown kind \"slope sideways\""},
       {"add teleporter 1,1 2,2 3,3\n", 1, "give 1, 2 or 4 points"},
       {"add 4 1,1 colour=red\n", 1, "unknown field \"colour\""},
       {"add 4 1;1\n", 1, "bad point \"1;1\" (X,Y)"},

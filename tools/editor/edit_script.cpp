@@ -126,11 +126,19 @@ class Runner {
 
   std::string Add(const ScriptLine& l) {
     if (l.w.size() < 3) return Usage("add KIND X1,Y1 [X2,Y2 ...] [FIELD=VALUE ...]");
+    // The kind is every word before the first point: a number or a name of
+    // one or more words ("slope left").
+    size_t first = 2;
+    Point p;
+    while (first < l.w.size() && !ParsePoint(l.w[first], p)) ++first;
+    if (first == l.w.size()) first = 2;  // no point at all: the points' own error
+    std::string name = l.w[1];
+    for (size_t i = 2; i < first; ++i) name += " " + l.w[i];
     int kind = 0;
-    if (!KindByName(l.w[1], kind)) return "unknown kind \"" + l.w[1] + "\"";
+    if (!KindByName(name, kind)) return "unknown kind \"" + name + "\"";
     std::vector<Point> pts;
     Fields fields;
-    if (std::string e = PointsAndFields(l, 2, pts, fields); !e.empty()) return e;
+    if (std::string e = PointsAndFields(l, first, pts, fields); !e.empty()) return e;
     m_.BeginGroup();
     std::string error;
     const int n = AddOne(kind, pts, fields, error);
