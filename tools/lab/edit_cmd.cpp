@@ -1,9 +1,10 @@
 // galaputt-lab edit (--hole FILE | --new) --script SCRIPT --out FILE: the hole
 // editor's changes applied without a window, to a hole file or to the room a
-// new hole starts as in the editor (named after --out). The script's operations are the editor's
-// (see tools/editor/edit_script.h); each "save" line writes the hole to --out,
-// and so does the end of a script that has none. Prints the resulting hole as
-// `hole` does, with the numbers of the areas the script added.
+// new hole starts as in the editor (named after --out). The script's
+// operations are the editor's (see tools/editor/edit_script.h); each "save"
+// line writes the hole to --out, and so does the end of a script that has
+// none. Prints the resulting hole as `hole` does, with the numbers of the
+// areas the script added.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
