@@ -16,7 +16,7 @@ LauncherScreen::~LauncherScreen() {
 }
 
 bool LauncherScreen::Open(bool windowed) {
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  if (!StartVideo()) return false;
   windowed_ = windowed;
   window_ = CreateScreenWindow("Galaputt Demo LaunchPad", windowed, 640, 480);
   if (!window_) return false;

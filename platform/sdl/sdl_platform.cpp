@@ -101,7 +101,7 @@ bool SdlPlatform::IsScreenModeKey(int sdl_keycode, int modifiers) {
 bool SdlPlatform::OpenDisplay(int width, int height, bool vsync) {
   CloseDisplay();
   if (!video_) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (!StartVideo()) return false;
     video_ = true;
   }
   width_ = width;

@@ -2,7 +2,15 @@
 
 #include <SDL.h>
 
+#include "platform/sdl/x11_errors.h"
+
 namespace gp {
+
+bool StartVideo() {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  FilterStaleWakeupErrors();
+  return true;
+}
 
 SDL_Window* CreateScreenWindow(const char* title, bool windowed, int width, int height) {
   if (windowed) {

@@ -6,6 +6,11 @@ struct SDL_Window;
 
 namespace gp {
 
+// Starts SDL's video, counted as SDL_InitSubSystem counts it (each success wants
+// its SDL_QuitSubSystem(SDL_INIT_VIDEO)), with X errors from SDL's own late
+// wakeups kept from ending the program. False when there is no display.
+bool StartVideo();
+
 // A borderless window covering the display (desktop full screen), or with
 // `windowed` a resizable window of width x height. Without a window manager
 // desktop full screen may leave a small window in the middle: then the window

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,6 +39,9 @@ class Child {
         const std::vector<std::pair<std::string, std::string>>& env = {}) {
     pid_ = fork();
     if (pid_ == 0) {
+      // Ended with the test, even when the test dies (an X server left running
+      // would hold ctest's pipe open until the time limit).
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
       if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
       setenv("SDL_AUDIODRIVER", "dummy", 1);
       // The game's records and unfinished game never go among the user's own,

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "launcher/window/imgui_sdl.h"
+#include "platform/sdl/sdl_window.h"
 #include "tools/editor/editor_session.h"
 #include "tools/editor/window/course_view.h"
 #include "tools/editor/window/layout.h"
@@ -322,7 +323,7 @@ class EditorWindow {
 }  // namespace
 
 int RunEditor(const EditorOptions& o) {
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+  if (!StartVideo()) {
     std::fprintf(stderr, "galaputt-editor: no display: %s\n", SDL_GetError());
     return 1;
   }
